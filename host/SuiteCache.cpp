@@ -1,0 +1,52 @@
+#include "host/SuiteCache.h"
+
+namespace AEUtil {
+
+SuiteName suiteName(SuiteId id) noexcept {
+    switch (id) {
+    case SuiteId::Handle: return {kPFHandleSuite, kPFHandleSuiteVersion1};
+    case SuiteId::World2: return {kPFWorldSuite, kPFWorldSuiteVersion2};
+    case SuiteId::World1: return {kPFWorldSuite, kPFWorldSuiteVersion1};
+    case SuiteId::Count: break;
+    }
+    return {"", 0};
+}
+
+SuiteCache::SuiteCache(SPBasicSuite *basic) : basic_(basic) {
+    if (!basic_)
+        throw static_cast<PF_Err>(PF_Err_BAD_CALLBACK_PARAM);
+}
+
+SuiteCache::~SuiteCache() {
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        if (!slots_[i])
+            continue;
+        const SuiteName n = suiteName(static_cast<SuiteId>(i));
+        basic_->ReleaseSuite(n.name, n.version);
+    }
+}
+
+const void *SuiteCache::tryAcquire(SuiteId id) noexcept {
+    const void *&slot = slots_[static_cast<std::size_t>(id)];
+    if (slot)
+        return slot;
+    const SuiteName n = suiteName(id);
+    const void *table = nullptr;
+    const SPErr err = basic_->AcquireSuite(n.name, n.version, &table);
+    if (err != kSPNoError || !table) {
+        // A host that reports success with no table still counts the acquisition.
+        if (err == kSPNoError)
+            basic_->ReleaseSuite(n.name, n.version);
+        return nullptr;
+    }
+    slot = table;
+    return slot;
+}
+
+const void *SuiteCache::require(SuiteId id) {
+    if (const void *table = tryAcquire(id))
+        return table;
+    throw static_cast<PF_Err>(PF_Err_BAD_CALLBACK_PARAM);
+}
+
+} // namespace AEUtil

@@ -1,0 +1,53 @@
+// Per-call cache of host suites: each suite is acquired on first use and every acquired
+// suite is released when the cache goes out of scope, on every path.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "AE_EffectCBSuites.h"
+#include "SPBasic.h"
+
+namespace AEUtil {
+
+enum class SuiteId : std::size_t {
+    Handle,
+    World2,
+    World1,
+    Count
+};
+
+struct SuiteName {
+    const char *name;
+    int32_t version;
+};
+
+// Name and version under which each slot is acquired.
+SuiteName suiteName(SuiteId id) noexcept;
+
+class SuiteCache {
+public:
+    // A null basic suite raises the integer error PF_Err_BAD_CALLBACK_PARAM.
+    explicit SuiteCache(SPBasicSuite *basic);
+    ~SuiteCache();
+    SuiteCache(const SuiteCache &) = delete;
+    SuiteCache &operator=(const SuiteCache &) = delete;
+
+    SPBasicSuite *basic() const noexcept { return basic_; }
+
+    // Raise the integer error PF_Err_BAD_CALLBACK_PARAM when the host does not supply the suite.
+    const PF_HandleSuite1 *handleSuite() { return static_cast<const PF_HandleSuite1 *>(require(SuiteId::Handle)); }
+    const PF_WorldSuite1 *worldSuite1() { return static_cast<const PF_WorldSuite1 *>(require(SuiteId::World1)); }
+
+    // Null when the host does not supply it: callers fall back to an older version.
+    const PF_WorldSuite2 *tryWorldSuite2() { return static_cast<const PF_WorldSuite2 *>(tryAcquire(SuiteId::World2)); }
+
+    const void *require(SuiteId id);
+    const void *tryAcquire(SuiteId id) noexcept;
+
+private:
+    SPBasicSuite *basic_;
+    std::array<const void *, static_cast<std::size_t>(SuiteId::Count)> slots_{};
+};
+
+} // namespace AEUtil

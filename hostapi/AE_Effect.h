@@ -1,0 +1,395 @@
+// Commands, records and flags of the host's effects API (the subset this plug-in and
+// its embedded host use), spelled and laid out as the host's SDK publishes them.
+#ifndef LUMORA_HOSTAPI_AE_EFFECT_H
+#define LUMORA_HOSTAPI_AE_EFFECT_H
+
+#include "A.h"
+#include "SPBasic.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define PF_MAX_EFFECT_NAME_LEN 31
+#define PF_MAX_EFFECT_MSG_LEN 255
+#define PF_MAX_EFFECT_PARAM_NAME_LEN 31
+
+#define PF_VERSION_BUILD_BITS 0x1ff
+#define PF_Vers_BUILD_BITS 0x1ffL
+#define PF_Vers_BUILD_SHIFT 0
+#define PF_Vers_STAGE_BITS 0x3L
+#define PF_Vers_STAGE_SHIFT 9
+#define PF_Vers_BUGFIX_BITS 0xfL
+#define PF_Vers_BUGFIX_SHIFT 11
+#define PF_Vers_SUBVERS_BITS 0xfL
+#define PF_Vers_SUBVERS_SHIFT 15
+#define PF_Vers_VERS_BITS 0x7L
+#define PF_Vers_VERS_SHIFT 19
+
+#define PF_VERSION(vers, subvers, bugvers, stage, build)                          \
+    (A_u_long)((((A_u_long)(vers)&PF_Vers_VERS_BITS) << PF_Vers_VERS_SHIFT) |       \
+               (((A_u_long)(subvers)&PF_Vers_SUBVERS_BITS) << PF_Vers_SUBVERS_SHIFT) | \
+               (((A_u_long)(bugvers)&PF_Vers_BUGFIX_BITS) << PF_Vers_BUGFIX_SHIFT) |  \
+               (((A_u_long)(stage)&PF_Vers_STAGE_BITS) << PF_Vers_STAGE_SHIFT) |      \
+               (((A_u_long)(build)&PF_Vers_BUILD_BITS) << PF_Vers_BUILD_SHIFT))
+
+enum { PF_Stage_DEVELOP, PF_Stage_ALPHA, PF_Stage_BETA, PF_Stage_RELEASE };
+typedef A_long PF_Stage;
+
+typedef A_long PF_Err;
+enum {
+    PF_Err_NONE = 0,
+    PF_Err_OUT_OF_MEMORY = 4,
+    PF_Err_INTERNAL_STRUCT_DAMAGED = 512,
+    PF_Err_INVALID_INDEX,
+    PF_Err_UNRECOGNIZED_PARAM_TYPE,
+    PF_Err_INVALID_CALLBACK,
+    PF_Err_BAD_CALLBACK_PARAM,
+    PF_Interrupt_CANCEL,
+    PF_Err_CANNOT_PARSE_KEYFRAME_TEXT
+};
+
+typedef A_long PF_Cmd;
+enum {
+    PF_Cmd_ABOUT = 0,
+    PF_Cmd_GLOBAL_SETUP,
+    PF_Cmd_UNUSED_0,
+    PF_Cmd_GLOBAL_SETDOWN,
+    PF_Cmd_PARAMS_SETUP,
+    PF_Cmd_SEQUENCE_SETUP,
+    PF_Cmd_SEQUENCE_RESETUP,
+    PF_Cmd_SEQUENCE_FLATTEN,
+    PF_Cmd_SEQUENCE_SETDOWN,
+    PF_Cmd_DO_DIALOG,
+    PF_Cmd_FRAME_SETUP,
+    PF_Cmd_RENDER,
+    PF_Cmd_FRAME_SETDOWN,
+    PF_Cmd_USER_CHANGED_PARAM,
+    PF_Cmd_UPDATE_PARAMS_UI,
+    PF_Cmd_EVENT,
+    PF_Cmd_GET_EXTERNAL_DEPENDENCIES,
+    PF_Cmd_COMPLETELY_GENERAL,
+    PF_Cmd_QUERY_DYNAMIC_FLAGS,
+    PF_Cmd_AUDIO_RENDER,
+    PF_Cmd_AUDIO_SETUP,
+    PF_Cmd_AUDIO_SETDOWN,
+    PF_Cmd_ARBITRARY_CALLBACK,
+    PF_Cmd_SMART_PRE_RENDER,
+    PF_Cmd_SMART_RENDER,
+    PF_Cmd_RESERVED1,
+    PF_Cmd_RESERVED2,
+    PF_Cmd_RESERVED3,
+    PF_Cmd_GET_FLATTENED_SEQUENCE_DATA,
+    PF_Cmd_TRANSLATE_PARAMS_TO_PREFS,
+    PF_Cmd_RESERVED4,
+    PF_Cmd_SMART_RENDER_GPU,
+    PF_Cmd_GPU_DEVICE_SETUP,
+    PF_Cmd_GPU_DEVICE_SETDOWN,
+    PF_Cmd_NUM_CMDS
+};
+
+typedef A_long PF_OutFlags;
+enum {
+    PF_OutFlag_NONE = 0L,
+    PF_OutFlag_KEEP_RESOURCE_OPEN = 1L << 0,
+    PF_OutFlag_WIDE_TIME_INPUT = 1L << 1,
+    PF_OutFlag_NON_PARAM_VARY = 1L << 2,
+    PF_OutFlag_RESERVED6 = 1L << 3,
+    PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING = 1L << 4,
+    PF_OutFlag_I_DO_DIALOG = 1L << 5,
+    PF_OutFlag_USE_OUTPUT_EXTENT = 1L << 6,
+    PF_OutFlag_SEND_DO_DIALOG = 1L << 7,
+    PF_OutFlag_DISPLAY_ERROR_MESSAGE = 1L << 8,
+    PF_OutFlag_I_EXPAND_BUFFER = 1L << 9,
+    PF_OutFlag_PIX_INDEPENDENT = 1L << 10,
+    PF_OutFlag_I_WRITE_INPUT_BUFFER = 1L << 11,
+    PF_OutFlag_I_SHRINK_BUFFER = 1L << 12,
+    PF_OutFlag_WORKS_IN_PLACE = 1L << 13,
+    PF_OutFlag_SQUARE_PIX_ONLY = 1L << 14,
+    PF_OutFlag_CUSTOM_UI = 1L << 15,
+    PF_OutFlag_RESERVED5 = 1L << 16,
+    PF_OutFlag_REFRESH_UI = 1L << 17,
+    PF_OutFlag_NOP_RENDER = 1L << 18,
+    PF_OutFlag_I_USE_SHUTTER_ANGLE = 1L << 19,
+    PF_OutFlag_I_USE_AUDIO = 1L << 20,
+    PF_OutFlag_I_AM_OBSOLETE = 1L << 21,
+    PF_OutFlag_FORCE_RERENDER = 1L << 22,
+    PF_OutFlag_PiPL_OVERRIDES_OUTDATA_OUTFLAGS = 1L << 23,
+    PF_OutFlag_I_HAVE_EXTERNAL_DEPENDENCIES = 1L << 24,
+    PF_OutFlag_DEEP_COLOR_AWARE = 1L << 25,
+    PF_OutFlag_SEND_UPDATE_PARAMS_UI = 1L << 26,
+    PF_OutFlag_AUDIO_FLOAT_ONLY = 1L << 27,
+    PF_OutFlag_AUDIO_IIR = 1L << 28,
+    PF_OutFlag_I_SYNTHESIZE_AUDIO = 1L << 29,
+    PF_OutFlag_AUDIO_EFFECT_TOO = 1L << 30,
+    PF_OutFlag_AUDIO_EFFECT_ONLY = (A_long)(1UL << 31)
+};
+
+typedef A_long PF_OutFlags2;
+enum {
+    PF_OutFlag2_NONE = 0L,
+    PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS = 1L << 0,
+    PF_OutFlag2_I_USE_3D_CAMERA = 1L << 1,
+    PF_OutFlag2_I_USE_3D_LIGHTS = 1L << 2,
+    PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG = 1L << 3,
+    PF_OutFlag2_I_AM_THREADSAFE = 1L << 4,
+    PF_OutFlag2_CAN_COMBINE_WITH_DESTINATION = 1L << 5,
+    PF_OutFlag2_DOESNT_NEED_EMPTY_PIXELS = 1L << 6,
+    PF_OutFlag2_REVEALS_ZERO_ALPHA = 1L << 7,
+    PF_OutFlag2_PRESERVES_FULLY_OPAQUE_PIXELS = 1L << 8,
+    PF_OutFlag2_SUPPORTS_SMART_RENDER = 1L << 10,
+    PF_OutFlag2_RESERVED9 = 1L << 11,
+    PF_OutFlag2_FLOAT_COLOR_AWARE = 1L << 12,
+    PF_OutFlag2_I_USE_COLORSPACE_ENUMERATION = 1L << 13,
+    PF_OutFlag2_I_AM_DEPRECATED = 1L << 14,
+    PF_OutFlag2_PPRO_DO_NOT_CLONE_SEQUENCE_DATA_FOR_RENDER = 1L << 15,
+    PF_OutFlag2_RESERVED10 = 1L << 16,
+    PF_OutFlag2_AUTOMATIC_WIDE_TIME_INPUT = 1L << 17,
+    PF_OutFlag2_I_USE_TIMECODE = 1L << 18,
+    PF_OutFlag2_DEPENDS_ON_UNREFERENCED_MASKS = 1L << 19,
+    PF_OutFlag2_OUTPUT_IS_WATERMARKED = 1L << 20,
+    PF_OutFlag2_I_MIX_GUID_DEPENDENCIES = 1L << 21,
+    PF_OutFlag2_AE13_5_THREADSAFE = 1L << 22,
+    PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA = 1L << 23,
+    PF_OutFlag2_CUSTOM_UI_ASYNC_MANAGER = 1L << 24,
+    PF_OutFlag2_SUPPORTS_GPU_RENDER_F32 = 1L << 25,
+    PF_OutFlag2_RESERVED12 = 1L << 26,
+    PF_OutFlag2_SUPPORTS_THREADED_RENDERING = 1L << 27,
+    PF_OutFlag2_MUTABLE_RENDER_SEQUENCE_DATA_SLOWER = 1L << 28
+};
+
+typedef A_long PF_Quality;
+enum { PF_Quality_DRAWING_AUDIO = -1, PF_Quality_LO = 0, PF_Quality_HI = 1 };
+
+typedef A_long PF_Fixed;
+typedef A_u_long PF_UFixed;
+typedef A_long PF_Field;
+typedef A_long PF_InFlags;
+typedef A_long PF_ParamIndex;
+typedef A_long PF_ParamType;
+typedef A_long PF_ParamFlags;
+typedef A_long PF_ParamUIFlags;
+typedef A_long PF_WorldFlags;
+typedef A_long PF_ChangeFlags;
+typedef A_Boolean PF_Boolean;
+typedef A_FpLong PF_FpLong;
+typedef A_FpShort PF_FpShort;
+
+enum {
+    PF_WorldFlag_DEEP = 1L << 0,
+    PF_WorldFlag_WRITEABLE = 1L << 1,
+    PF_WorldFlag_RESERVED0 = 1L << 24,
+    PF_WorldFlag_RESERVED1 = 1L << 25,
+    PF_WorldFlag_RESERVED2 = 1L << 26,
+    PF_WorldFlag_RESERVED3 = 1L << 27,
+    PF_WorldFlag_RESERVED4 = 1L << 28,
+    PF_WorldFlag_RESERVED5 = 1L << 29,
+    PF_WorldFlag_RESERVED6 = 1L << 30,
+    PF_WorldFlag_RESERVED = (A_long)(1UL << 31)
+};
+
+typedef void **PF_Handle;
+
+// Opaque to effects: the host's reference for the effect instance being served.
+typedef struct PF_ProgressInfo *PF_ProgPtr;
+
+typedef struct {
+    A_short major;
+    A_short minor;
+} PF_SpecVersion;
+
+typedef struct {
+    A_long left, top, right, bottom;
+} PF_LRect;
+typedef PF_LRect PF_Rect;
+typedef PF_Rect PF_UnionableRect;
+
+typedef struct {
+    A_long h, v;
+} PF_Point;
+
+typedef struct {
+    A_long num;
+    A_u_long den;
+} PF_RationalScale;
+
+typedef struct {
+    A_u_char alpha, red, green, blue;
+} PF_Pixel;
+typedef PF_Pixel PF_Pixel8;
+typedef PF_Pixel *PF_PixelPtr;
+
+typedef struct {
+    A_u_short alpha, red, green, blue;
+} PF_Pixel16;
+
+typedef struct {
+    PF_FpShort alpha, red, green, blue;
+} PF_PixelFloat, PF_Pixel32;
+
+typedef struct PF_LayerDef {
+    void *reserved0;
+    void *reserved1;
+    PF_WorldFlags world_flags;
+    PF_PixelPtr data;
+    A_long rowbytes;
+    A_long width;
+    A_long height;
+    PF_UnionableRect extent_hint;
+    void *platform_ref;
+    A_long reserved_long1;
+    void *reserved_long4;
+    PF_RationalScale pix_aspect_ratio;
+    void *reserved_long2;
+    A_long origin_x;
+    A_long origin_y;
+    A_long reserved_long3;
+    A_long dephault;
+} PF_LayerDef;
+typedef PF_LayerDef PF_EffectWorld;
+
+typedef A_short PF_SoundChannels;
+typedef A_short PF_SoundFormat;
+typedef A_short PF_SoundSampleSize;
+
+typedef struct {
+    PF_FpLong rateF;
+    PF_SoundChannels num_channels;
+    PF_SoundFormat format;
+    PF_SoundSampleSize sample_size;
+} PF_SoundFormatInfo;
+
+typedef struct {
+    PF_SoundFormatInfo fi;
+    A_long num_samples;
+    void *dataP;
+} PF_SoundWorld;
+
+typedef union {
+    PF_LayerDef ld;
+} PF_ParamDefUnion;
+
+typedef struct PF_ParamDef {
+    union {
+        A_long id;
+        PF_ChangeFlags change_flags;
+    } uu;
+    PF_ParamUIFlags ui_flags;
+    A_short ui_width;
+    A_short ui_height;
+    PF_ParamType param_type;
+    A_char name[PF_MAX_EFFECT_PARAM_NAME_LEN + 1];
+    PF_ParamFlags flags;
+    A_long unused;
+    PF_ParamDefUnion u;
+} PF_ParamDef, *PF_ParamDefPtr, **PF_ParamDefH;
+typedef PF_ParamDef **PF_ParamList;
+
+struct PF_CustomUIInfo;
+typedef void *PF_LayerAudio;
+typedef void *PF_SndSamplePtr;
+
+typedef struct {
+    PF_Err (*checkout_param)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long what_time,
+                             A_long time_step, A_u_long time_scale, PF_ParamDef *param);
+    PF_Err (*checkin_param)(PF_ProgPtr effect_ref, PF_ParamDef *param);
+    PF_Err (*add_param)(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def);
+    PF_Err (*abort)(PF_ProgPtr effect_ref);
+    PF_Err (*progress)(PF_ProgPtr effect_ref, A_long current, A_long total);
+    PF_Err (*register_ui)(PF_ProgPtr effect_ref, struct PF_CustomUIInfo *cust_info);
+    PF_Err (*checkout_layer_audio)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long start_time,
+                                   A_long duration, A_u_long time_scale, PF_UFixed rate,
+                                   A_long bytes_per_sample, A_long num_channels,
+                                   A_long fmt_signed, PF_LayerAudio *audio);
+    PF_Err (*checkin_layer_audio)(PF_ProgPtr effect_ref, PF_LayerAudio audio);
+    PF_Err (*get_audio_data)(PF_ProgPtr effect_ref, PF_LayerAudio audio, PF_SndSamplePtr *data0,
+                             A_long *num_samples0, PF_UFixed *rate0, A_long *bytes_per_sample0,
+                             A_long *num_channels0, A_long *fmt_signed0);
+    void *reserved_str[3];
+    void *reserved[10];
+} PF_InteractCallbacks;
+
+struct _PF_UtilCallbacks;
+
+typedef struct PF_InData {
+    PF_InteractCallbacks inter;
+    struct _PF_UtilCallbacks *utils;
+    PF_ProgPtr effect_ref;
+    PF_Quality quality;
+    PF_SpecVersion version;
+    A_long serial_num;
+    A_long appl_id;
+    A_long num_params;
+    A_long reserved;
+    A_long what_cpu;
+    A_long what_fpu;
+    A_long current_time;
+    A_long time_step;
+    A_long total_time;
+    A_long local_time_step;
+    A_u_long time_scale;
+    PF_Field field;
+    PF_Fixed shutter_angle;
+    A_long width;
+    A_long height;
+    PF_Rect extent_hint;
+    A_long output_origin_x;
+    A_long output_origin_y;
+    PF_RationalScale downsample_x;
+    PF_RationalScale downsample_y;
+    PF_RationalScale pixel_aspect_ratio;
+    PF_InFlags in_flags;
+    PF_Handle global_data;
+    PF_Handle sequence_data;
+    PF_Handle frame_data;
+    A_long start_sampL;
+    A_long dur_sampL;
+    A_long total_sampL;
+    PF_SoundWorld src_snd;
+    struct SPBasicSuite *pica_basicP;
+    A_long pre_effect_source_origin_x;
+    A_long pre_effect_source_origin_y;
+    PF_Fixed shutter_phase;
+} PF_InData;
+
+typedef struct {
+    A_u_long my_version;
+    A_char name[PF_MAX_EFFECT_NAME_LEN + 1];
+    PF_Handle global_data;
+    A_long num_params;
+    PF_Handle sequence_data;
+    A_long flat_sdata_size;
+    PF_Handle frame_data;
+    A_long width;
+    A_long height;
+    PF_Point origin;
+    PF_OutFlags out_flags;
+    A_char return_msg[PF_MAX_EFFECT_MSG_LEN + 1];
+    A_long start_sampL;
+    A_long dur_sampL;
+    PF_SoundWorld dest_snd;
+    PF_OutFlags2 out_flags2;
+} PF_OutData;
+
+// Smart-render extras; their records are completed where the render protocol is declared.
+struct PF_PreRenderInput;
+struct PF_PreRenderOutput;
+struct PF_PreRenderCallbacks;
+typedef struct PF_PreRenderExtra {
+    struct PF_PreRenderInput *input;
+    struct PF_PreRenderOutput *output;
+    struct PF_PreRenderCallbacks *cb;
+} PF_PreRenderExtra;
+
+struct PF_SmartRenderInput;
+struct PF_SmartRenderCallbacks;
+typedef struct PF_SmartRenderExtra {
+    struct PF_SmartRenderInput *input;
+    struct PF_SmartRenderCallbacks *cb;
+} PF_SmartRenderExtra;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
