@@ -1,12 +1,10 @@
 #include "host/EntryPoint.h"
 
-#include <exception>
 #include <new>
 #include <vector>
 
-#include "host/AEException.h"
 #include "host/CustomFilter.h"
-#include "host/ErrorNames.h"
+#include "host/FailureTranslation.h"
 #include "host/SuiteCache.h"
 #include "params/ParamRegistry.h"
 
@@ -81,9 +79,9 @@ extern "C" LUMORA_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData *in_data, P
     if (!in_data || in_data->appl_id != kAfterEffectsApplId)
         return PF_Err_BAD_CALLBACK_PARAM;
 
-    PF_Err result = PF_Err_NONE;
-    try {
+    return AEUtil::runGuarded(out_data, [&]() -> PF_Err {
         AEUtil::SuiteCache suites(in_data->pica_basicP);
+        PF_Err result = PF_Err_NONE;
         if (!g_initialised)
             result = firstCall(in_data, out_data, params, output);
         else if (!g_filter)
@@ -97,18 +95,6 @@ extern "C" LUMORA_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData *in_data, P
             destroyFilter();
         if (result == PF_Err_NONE && g_pending_errors && !g_pending_errors->empty())
             result = g_pending_errors->front();
-    } catch (const AEUtil::AEException &e) {
-        result = e.code();
-        AEUtil::setReturnMessage(out_data, e.what());
-    } catch (const std::exception &e) {
-        result = PF_Err_INTERNAL_STRUCT_DAMAGED;
-        AEUtil::setReturnMessage(out_data, e.what());
-    } catch (PF_Err code) {
-        result = code;
-        AEUtil::setReturnMessage(out_data, AEUtil::errorCodeMessage(code).c_str());
-    } catch (...) {
-        result = PF_Err_INTERNAL_STRUCT_DAMAGED;
-        AEUtil::setReturnMessage(out_data, AEUtil::kUnknownErrorSjis);
-    }
-    return result;
+        return result;
+    });
 }
