@@ -42,7 +42,7 @@ private:
 template <class T>
 SharedPtr<T> allocShared(std::size_t count, SPBasicSuite *basic) {
     void *p = AEMemory::alloc(count * sizeof(T), basic);
-    return SharedPtr<T>(static_cast<T *>(p), [basic](T *q) { array_deleterAE(basic)(q); });
+    return SharedPtr<T>(static_cast<T *>(p), [basic](T *q) { array_deleterAE{basic}(q); });
 }
 
 } // namespace AEUtil
