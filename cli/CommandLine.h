@@ -1,0 +1,58 @@
+// Argument handling of the `lumora` command: global options, dispatch to a command by its words
+// ("module info"), per-command options, and the reporting of errors.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::cli {
+
+// A mistake in the command line itself: reported with a pointer to --help, exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct OptionInfo {
+    std::string_view name;  // "--raw"
+    std::string_view valueName;  // "FILE", or empty for a switch
+};
+
+struct ParsedArgs {
+    std::map<std::string, std::string, std::less<>> options;  // switches map to ""
+    std::vector<std::string> positionals;
+
+    bool has(std::string_view option) const { return options.find(option) != options.end(); }
+    const std::string *value(std::string_view option) const;
+};
+
+// Accepts "--name VALUE", "--name=VALUE" and "--" (the rest are positional). Throws UsageError
+// for unknown options, missing values, and when the positional count is outside the bounds.
+ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options,
+                     std::size_t minPositionals, std::size_t maxPositionals);
+
+// One verb of the command. Output goes to `out` only once the whole result is known, so a
+// failing command writes nothing.
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual std::vector<std::string_view> words() const = 0;  // {"module", "info"}
+    virtual std::string_view synopsis() const = 0;           // "[--raw FILE] [MODULE]"
+    virtual std::string_view summary() const = 0;            // one line for --help
+    virtual int run(std::span<const std::string> args, std::ostream &out) const = 0;
+};
+
+using CommandList = std::vector<std::unique_ptr<Command>>;
+
+// Runs one invocation (`args` without the program name) and returns the exit status:
+// 0 success, 1 failure of the command, 2 usage error.
+int runCommandLine(std::span<const std::string> args, const CommandList &commands, std::ostream &out,
+                   std::ostream &err);
+
+} // namespace lumora::cli

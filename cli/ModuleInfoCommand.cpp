@@ -1,0 +1,62 @@
+#include "cli/ModuleInfoCommand.h"
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "cli/ModuleReport.h"
+#include "embedhost/pipl/FormatError.h"
+#include "embedhost/pipl/ModuleFile.h"
+#include "embedhost/pipl/PiPL.h"
+#include "resources/BuiltinPiPL.h"
+
+namespace lumora::cli {
+
+namespace {
+
+constexpr OptionInfo kOptions[] = {{"--raw", "FILE"}};
+
+void writeRaw(const std::string &path, const std::vector<unsigned char> &bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw std::runtime_error("cannot create " + path);
+    file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        std::remove(path.c_str());
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+} // namespace
+
+std::string_view ModuleInfoCommand::summary() const {
+    return "Show the property list (PiPL) of MODULE (.aex or .so), or of the module built with this "
+           "tool;\n      with --raw, write its bytes to FILE instead.";
+}
+
+int ModuleInfoCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    const ParsedArgs parsed = parseArgs(args, kOptions, 0, 1);
+    std::vector<unsigned char> bytes;
+    if (parsed.positionals.empty()) {
+        const std::span<const unsigned char> builtin = resources::builtinPiPL();
+        bytes.assign(builtin.begin(), builtin.end());
+    } else {
+        bytes = pipl::readModulePiPL(parsed.positionals[0]);
+    }
+    // Decoded (and so checked) in full before anything is written.
+    std::string report;
+    try {
+        report = formatModuleInfo(pipl::decodePiPL(bytes));
+    } catch (const pipl::FormatError &e) {
+        const std::string source = parsed.positionals.empty() ? "built-in module" : parsed.positionals[0];
+        throw pipl::FormatError(source + ": " + e.what());
+    }
+    if (const std::string *raw = parsed.value("--raw"))
+        writeRaw(*raw, bytes);
+    else
+        out << report;
+    return 0;
+}
+
+} // namespace lumora::cli
