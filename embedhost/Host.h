@@ -1,0 +1,125 @@
+// The embedded effects host: loads a plug-in and drives its commands as the compositing host
+// does, offering the host's suites, memory, image buffers and render threads.
+//
+// Public API (namespace embedhost):
+//   Host(HostProfile = {})                     a host without a plug-in (suites, memory, threads)
+//   Host(Plugin, HostProfile = {})             owns the plug-in; unloads it when destroyed
+//   Host(std::shared_ptr<Plugin>, HostProfile) shares it (e.g. one module across several hosts)
+//   static Host *Host::current()               the live host that context-free callbacks reach
+//   profile() suites() handles() worlds() threads() interaction() utils() plugin()
+//   effectRef() / isEffectRef(ref)             the instance reference handed to the plug-in
+//   inData()                                   the PF_InData the next command will receive
+//   send(cmd, params, output, extra)           one command; any number, in any order
+//   setUp() / tearDown()                       the usual command order, stopping at a failure
+//   effect()                                   what the host kept from the plug-in's answers
+//   setSequenceData(h)                         replaces the instance's sequence handle
+//
+// One Host may live at a time in a process: the host's callbacks carry no context, so the
+// constructor installs the host as current() and the destructor removes it; constructing a
+// second one meanwhile throws std::logic_error. send() may be called from several threads.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "AE_Effect.h"
+#include "AE_EffectCB.h"
+#include "embedhost/HandleStore.h"
+#include "embedhost/HostProfile.h"
+#include "embedhost/Interaction.h"
+#include "embedhost/Plugin.h"
+#include "embedhost/SuiteRegistry.h"
+#include "embedhost/ThreadPool.h"
+#include "embedhost/WorldStore.h"
+
+namespace embedhost {
+
+struct CommandResult {
+    PF_Err err = PF_Err_NONE;
+    PF_OutData out{};
+    std::string message() const; // out.return_msg, bounded by the field
+};
+
+// The plug-in's answers the host keeps between commands, as the real host does:
+// my_version, out_flags and out_flags2 from a successful GLOBAL_SETUP, num_params from a
+// successful PARAMS_SETUP; any non-null out_data->global_data / sequence_data replaces the
+// instance's handle (whatever the command's result), and GLOBAL_SETDOWN / SEQUENCE_SETDOWN
+// make the host forget the handle it passed. Later commands receive these in in_data.
+struct EffectState {
+    A_u_long myVersion = 0;
+    PF_OutFlags outFlags = 0;
+    PF_OutFlags2 outFlags2 = 0;
+    A_long numParams = 0;
+    PF_Handle globalData = nullptr;
+    PF_Handle sequenceData = nullptr;
+    long commandsSent = 0;
+};
+
+class Host {
+public:
+    explicit Host(HostProfile profile = {});
+    explicit Host(Plugin plugin, HostProfile profile = {});
+    explicit Host(std::shared_ptr<Plugin> plugin, HostProfile profile = {});
+    Host(const Host &) = delete;
+    Host &operator=(const Host &) = delete;
+    ~Host();
+
+    static Host *current() noexcept;
+
+    const HostProfile &profile() const { return profile_; }
+    SuiteRegistry &suites() { return suites_; }
+    HandleStore &handles() { return handles_; }
+    WorldStore &worlds() { return worlds_; }
+    ThreadPool &threads() { return threads_; }
+    Interaction &interaction() { return interaction_; }
+    const PF_UtilCallbacks &utils() const { return utils_; }
+    const Plugin *plugin() const { return plugin_.get(); }
+
+    PF_ProgPtr effectRef() const;
+    bool isEffectRef(PF_ProgPtr ref) const { return ref != nullptr && ref == effectRef(); }
+
+    PF_InData inData() const;
+
+    // Calls the plug-in's entry point with a fresh in_data and a zeroed out_data. Throws
+    // std::logic_error when the host has no plug-in.
+    CommandResult send(PF_Cmd cmd, PF_ParamDef *params[] = nullptr, PF_LayerDef *output = nullptr,
+                       void *extra = nullptr);
+    CommandResult setUp();    // GLOBAL_SETUP, PARAMS_SETUP, SEQUENCE_SETUP
+    CommandResult tearDown(); // SEQUENCE_SETDOWN, GLOBAL_SETDOWN
+
+    EffectState effect() const;
+    void setSequenceData(PF_Handle handle);
+
+private:
+    // Claims the process-wide current() slot before anything else is built and frees it last.
+    class CurrentClaim {
+    public:
+        explicit CurrentClaim(Host *host);
+        ~CurrentClaim();
+        CurrentClaim(const CurrentClaim &) = delete;
+        CurrentClaim &operator=(const CurrentClaim &) = delete;
+
+    private:
+        Host *host_;
+    };
+
+    void apply(PF_Cmd cmd, const CommandResult &result);
+
+    // Members are built in this order and destroyed in reverse; the threads stop before the
+    // stores they may still be using go away.
+    CurrentClaim claim_;
+    HostProfile profile_;
+    std::shared_ptr<Plugin> plugin_;
+    SuiteRegistry suites_;
+    HandleStore handles_;
+    WorldStore worlds_;
+    Interaction interaction_;
+    PF_UtilCallbacks utils_;
+    ThreadPool threads_;
+    unsigned char instanceTag_ = 0; // its address is the effect reference
+    mutable std::mutex stateMutex_;
+    EffectState state_;
+};
+
+} // namespace embedhost

@@ -1,0 +1,143 @@
+#include "embedhost/Interaction.h"
+
+#include "embedhost/Host.h"
+
+namespace embedhost {
+
+namespace {
+
+Interaction *interactionFor(PF_ProgPtr ref) {
+    Host *host = Host::current();
+    return host && host->isEffectRef(ref) ? &host->interaction() : nullptr;
+}
+
+PF_Err unsupported(PF_ProgPtr ref, const char *name) {
+    if (Interaction *i = interactionFor(ref))
+        i->noteUnsupported(name);
+    else if (Host *host = Host::current())
+        host->interaction().noteUnsupported(name);
+    return PF_Err_INVALID_CALLBACK;
+}
+
+PF_Err cbProgress(PF_ProgPtr ref, A_long current, A_long total) {
+    Interaction *i = interactionFor(ref);
+    return i ? i->progress(current, total) : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err cbAbort(PF_ProgPtr ref) {
+    Interaction *i = interactionFor(ref);
+    return i ? i->abort() : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_ParamDef *) {
+    return unsupported(ref, "checkout_param");
+}
+
+PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef *) { return unsupported(ref, "checkin_param"); }
+
+PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex, PF_ParamDefPtr) {
+    return unsupported(ref, "add_param");
+}
+
+PF_Err cbRegisterUi(PF_ProgPtr ref, PF_CustomUIInfo *) { return unsupported(ref, "register_ui"); }
+
+PF_Err cbCheckoutAudio(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_UFixed, A_long,
+                       A_long, A_long, PF_LayerAudio *) {
+    return unsupported(ref, "checkout_layer_audio");
+}
+
+PF_Err cbCheckinAudio(PF_ProgPtr ref, PF_LayerAudio) {
+    return unsupported(ref, "checkin_layer_audio");
+}
+
+PF_Err cbGetAudioData(PF_ProgPtr ref, PF_LayerAudio, PF_SndSamplePtr *, A_long *, PF_UFixed *,
+                      A_long *, A_long *, A_long *) {
+    return unsupported(ref, "get_audio_data");
+}
+
+} // namespace
+
+Interaction::Interaction() {
+    callbacks_.checkout_param = cbCheckoutParam;
+    callbacks_.checkin_param = cbCheckinParam;
+    callbacks_.add_param = cbAddParam;
+    callbacks_.abort = cbAbort;
+    callbacks_.progress = cbProgress;
+    callbacks_.register_ui = cbRegisterUi;
+    callbacks_.checkout_layer_audio = cbCheckoutAudio;
+    callbacks_.checkin_layer_audio = cbCheckinAudio;
+    callbacks_.get_audio_data = cbGetAudioData;
+}
+
+void Interaction::requestInterrupt(bool on) {
+    std::lock_guard lock(mutex_);
+    interrupt_ = on;
+    if (!on)
+        interruptAfter_ = -1;
+}
+
+void Interaction::interruptAfterProgressCalls(long n) {
+    std::lock_guard lock(mutex_);
+    interruptAfter_ = n < 0 ? -1 : n;
+}
+
+bool Interaction::interruptedLocked() const { return interrupt_; }
+
+PF_Err Interaction::progress(A_long current, A_long total) {
+    std::lock_guard lock(mutex_);
+    ++progressCalls_;
+    lastCurrent_ = current;
+    lastTotal_ = total;
+    if (interruptAfter_ == 0)
+        interrupt_ = true;
+    else if (interruptAfter_ > 0)
+        --interruptAfter_;
+    return interruptedLocked() ? PF_Interrupt_CANCEL : PF_Err_NONE;
+}
+
+PF_Err Interaction::abort() {
+    std::lock_guard lock(mutex_);
+    ++abortCalls_;
+    return interruptedLocked() ? PF_Interrupt_CANCEL : PF_Err_NONE;
+}
+
+void Interaction::noteUnsupported(const char *name) {
+    std::lock_guard lock(mutex_);
+    ++unsupported_[name];
+}
+
+long Interaction::progressCalls() const {
+    std::lock_guard lock(mutex_);
+    return progressCalls_;
+}
+
+A_long Interaction::lastProgressCurrent() const {
+    std::lock_guard lock(mutex_);
+    return lastCurrent_;
+}
+
+A_long Interaction::lastProgressTotal() const {
+    std::lock_guard lock(mutex_);
+    return lastTotal_;
+}
+
+long Interaction::abortCalls() const {
+    std::lock_guard lock(mutex_);
+    return abortCalls_;
+}
+
+long Interaction::unsupportedCalls() const {
+    std::lock_guard lock(mutex_);
+    long total = 0;
+    for (const auto &[name, count] : unsupported_)
+        total += count;
+    return total;
+}
+
+long Interaction::unsupportedCalls(const std::string &name) const {
+    std::lock_guard lock(mutex_);
+    auto it = unsupported_.find(name);
+    return it == unsupported_.end() ? 0 : it->second;
+}
+
+} // namespace embedhost
