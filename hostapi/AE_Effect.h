@@ -265,8 +265,150 @@ typedef struct {
     void *dataP;
 } PF_SoundWorld;
 
+typedef A_long PF_ParamValue;
+typedef A_short PF_Precision;
+typedef A_long PF_FSliderFlags;
+typedef PF_Pixel PF_UnionablePixel;
+typedef PF_Handle PF_ArbitraryH;
+
+enum {
+    PF_Param_RESERVED = -1,
+    PF_Param_LAYER = 0,
+    PF_Param_SLIDER,
+    PF_Param_FIX_SLIDER,
+    PF_Param_ANGLE,
+    PF_Param_CHECKBOX,
+    PF_Param_COLOR,
+    PF_Param_POINT,
+    PF_Param_POPUP,
+    PF_Param_CUSTOM,
+    PF_Param_NO_DATA,
+    PF_Param_FLOAT_SLIDER,
+    PF_Param_ARBITRARY_DATA,
+    PF_Param_PATH,
+    PF_Param_GROUP_START,
+    PF_Param_GROUP_END,
+    PF_Param_BUTTON,
+    PF_Param_RESERVED2,
+    PF_Param_RESERVED3,
+    PF_Param_POINT_3D
+};
+
+enum {
+    PF_ParamFlag_RESERVED1 = 1L << 0,
+    PF_ParamFlag_CANNOT_TIME_VARY = 1L << 1,
+    PF_ParamFlag_CANNOT_INTERP = 1L << 2,
+    PF_ParamFlag_RESERVED2 = 1L << 3,
+    PF_ParamFlag_RESERVED3 = 1L << 4,
+    PF_ParamFlag_COLLAPSE_TWIRLY = 1L << 5,
+    PF_ParamFlag_SUPERVISE = 1L << 6,
+    PF_ParamFlag_START_COLLAPSED = PF_ParamFlag_COLLAPSE_TWIRLY,
+    PF_ParamFlag_USE_VALUE_FOR_OLD_PROJECTS = 1L << 7,
+    PF_ParamFlag_LAYER_PARAM_IS_TRACKMATTE = 1L << 7,
+    PF_ParamFlag_EXCLUDE_FROM_HAVE_INPUTS_CHANGED = 1L << 8,
+    PF_ParamFlag_SKIP_REVEAL_WHEN_UNHIDDEN = 1L << 9
+};
+
+enum {
+    PF_PUI_NONE = 0L,
+    PF_PUI_TOPIC = 1L << 0,
+    PF_PUI_CONTROL = 1L << 1,
+    PF_PUI_STD_CONTROL_ONLY = 1L << 2,
+    PF_PUI_NO_ECW_UI = 1L << 3,
+    PF_PUI_ECW_SEPARATOR = 1L << 4,
+    PF_PUI_DISABLED = 1L << 5,
+    PF_PUI_DONT_ERASE_TOPIC = 1L << 6,
+    PF_PUI_DONT_ERASE_CONTROL = 1L << 7,
+    PF_PUI_RADIO_BUTTON = 1L << 8,
+    PF_PUI_INVISIBLE = 1L << 9
+};
+
+enum {
+    PF_ValueDisplayFlag_NONE = 0,
+    PF_ValueDisplayFlag_PERCENT = 1 << 0,
+    PF_ValueDisplayFlag_PIXEL = 1 << 1,
+    PF_ValueDisplayFlag_RESERVED1 = 1 << 2,
+    PF_ValueDisplayFlag_REVERSE = 1 << 3
+};
+
+enum { PF_FSliderFlag_NONE = 0, PF_FSliderFlag_WANT_PHASE = 1L << 0 };
+
+enum { PF_LayerDefault_MYSELF = -1, PF_LayerDefault_NONE = 0 };
+
+enum {
+    PF_ChangeFlag_NONE = 0L,
+    PF_ChangeFlag_CHANGED_VALUE = 1L << 0,
+    PF_ChangeFlag_RESERVED = 1L << 1,
+    PF_ChangeFlag_SET_TO_VARY = 1L << 2,
+    PF_ChangeFlag_SET_TO_CONSTANT = 1L << 3
+};
+
+#define PF_MAX_PARAM_DESCRIPTION_LEN 31
+#define PF_MAX_PARAM_VALUE_LEN 31
+
+typedef struct {
+    PF_ParamValue value;
+    A_char value_str[PF_MAX_PARAM_VALUE_LEN + 1];
+    A_char value_desc[PF_MAX_PARAM_DESCRIPTION_LEN + 1];
+    PF_ParamValue valid_min, valid_max;
+    PF_ParamValue slider_min, slider_max;
+    PF_ParamValue dephault;
+} PF_SliderDef;
+
+typedef struct {
+    PF_ParamValue value;
+    PF_Boolean dephault;
+    A_char reserved;
+    A_short reserved1;
+    union {
+        const A_char *nameptr;
+    } u;
+} PF_CheckBoxDef;
+
+typedef struct {
+    PF_UnionablePixel value;
+    PF_UnionablePixel dephault;
+} PF_ColorDef;
+
+typedef struct {
+    PF_ParamValue value;
+    A_short num_choices;
+    A_short dephault;
+    union {
+        const A_char *namesptr;
+    } u;
+} PF_PopupDef;
+
+typedef struct {
+    PF_FpLong value;
+    PF_FpLong phase;
+    A_char value_desc[PF_MAX_PARAM_DESCRIPTION_LEN + 1];
+    PF_FpShort valid_min, valid_max;
+    PF_FpShort slider_min, slider_max;
+    PF_FpShort dephault;
+    PF_Precision precision;
+    A_short display_flags;
+    PF_FSliderFlags fs_flags;
+    PF_FpShort curve_tolerance;
+    PF_FpShort exponent;
+} PF_FloatSliderDef;
+
+typedef struct {
+    A_short id;
+    A_short pad;
+    PF_ArbitraryH dephault;
+    PF_ArbitraryH value;
+    void *refconPV;
+} PF_ArbitraryDef;
+
 typedef union {
     PF_LayerDef ld;
+    PF_SliderDef sd;
+    PF_CheckBoxDef bd;
+    PF_ColorDef cd;
+    PF_PopupDef pd;
+    PF_FloatSliderDef fs_d;
+    PF_ArbitraryDef arb_d;
 } PF_ParamDefUnion;
 
 typedef struct PF_ParamDef {
@@ -370,6 +512,87 @@ typedef struct {
     PF_SoundWorld dest_snd;
     PF_OutFlags2 out_flags2;
 } PF_OutData;
+
+typedef A_long PF_ArbitraryFunction;
+enum {
+    PF_Arbitrary_NEW_FUNC = 0,
+    PF_Arbitrary_DISPOSE_FUNC,
+    PF_Arbitrary_COPY_FUNC,
+    PF_Arbitrary_FLAT_SIZE_FUNC,
+    PF_Arbitrary_FLATTEN_FUNC,
+    PF_Arbitrary_UNFLATTEN_FUNC,
+    PF_Arbitrary_INTERP_FUNC,
+    PF_Arbitrary_COMPARE_FUNC,
+    PF_Arbitrary_PRINT_SIZE_FUNC,
+    PF_Arbitrary_PRINT_FUNC,
+    PF_Arbitrary_SCAN_FUNC
+};
+
+typedef A_long PF_ArbCompareResult;
+enum { PF_ArbCompare_EQUAL = 0, PF_ArbCompare_LESS, PF_ArbCompare_MORE, PF_ArbCompare_NOT_EQUAL };
+
+typedef A_long PF_ArbPrintFlags;
+enum { PF_ArbPrint_NONE = 0, PF_ArbPrint_ABBREVIATED = 1 << 0 };
+
+typedef struct {
+    PF_ArbitraryFunction which_function;
+    A_short id;
+    A_short padding;
+    void *refconPV;
+    union {
+        struct {
+            PF_ArbitraryH *arbPH;
+        } new_func_params;
+        struct {
+            PF_ArbitraryH arbH;
+        } dispose_func_params;
+        struct {
+            PF_ArbitraryH src_arbH;
+            PF_ArbitraryH *dst_arbPH;
+        } copy_func_params;
+        struct {
+            PF_ArbitraryH arbH;
+            A_u_long *flat_data_sizePLu;
+        } flat_size_func_params;
+        struct {
+            PF_ArbitraryH arbH;
+            A_u_long buf_sizeLu;
+            void *flat_dataPV;
+        } flatten_func_params;
+        struct {
+            A_u_long buf_sizeLu;
+            const void *flat_dataPV;
+            PF_ArbitraryH *arbPH;
+        } unflatten_func_params;
+        struct {
+            PF_ArbitraryH left_arbH;
+            PF_ArbitraryH right_arbH;
+            PF_FpLong tF;
+            PF_ArbitraryH *interpPH;
+        } interp_func_params;
+        struct {
+            PF_ArbitraryH a_arbH;
+            PF_ArbitraryH b_arbH;
+            PF_ArbCompareResult *compareP;
+        } compare_func_params;
+        struct {
+            PF_ArbitraryH arbH;
+            A_u_long *print_sizePLu;
+        } print_size_func_params;
+        struct {
+            PF_ArbPrintFlags print_flags;
+            PF_ArbitraryH arbH;
+            A_u_long print_sizeLu;
+            A_char *print_bufferPC;
+        } print_func_params;
+        struct {
+            void *refconPV;
+            const A_char *bufPC;
+            A_u_long bytes_to_scanLu;
+            PF_ArbitraryH *arbPH;
+        } scan_func_params;
+    } u;
+} PF_ArbParamsExtra;
 
 // Smart-render extras; their records are completed where the render protocol is declared.
 struct PF_PreRenderInput;
