@@ -1,12 +1,20 @@
 #include "cli/Commands.h"
 
+#include "cli/DefaultsCommand.h"
 #include "cli/ModuleInfoCommand.h"
+#include "cli/ParamsCommand.h"
 
 namespace lumora::cli {
 
 CommandList allCommands() {
     CommandList commands;
     commands.push_back(std::make_unique<ModuleInfoCommand>());
+    commands.push_back(std::make_unique<ParamsCommand>());
+    commands.push_back(std::make_unique<AboutCommand>());
+    commands.push_back(std::make_unique<DefaultsPathCommand>());
+    commands.push_back(std::make_unique<DefaultsShowCommand>());
+    commands.push_back(std::make_unique<DefaultsSaveCommand>());
+    commands.push_back(std::make_unique<DefaultsResetCommand>());
     return commands;
 }
 

@@ -38,13 +38,20 @@ Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
     : claim_(this), profile_(std::move(profile)), plugin_(std::move(plugin)),
       suites_(profile_.withheldSuites, static_cast<std::size_t>(profile_.maxAllocationBytes)),
       handles_(profile_.maxAllocationBytes), worlds_(profile_),
-      utils_(makeUtilCallbacks()), threads_(profile_.workerThreads) {
+      utils_(makeUtilCallbacks()), params_(*this), threads_(profile_.workerThreads) {
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, handles_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, worlds_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion2, worlds_.suite2());
+    suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, paramUtils_.suite2());
+    suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, paramUtils_.suite3());
+    suites_.add(kPFAppSuite, kPFAppSuiteVersion5, app_.suite5());
 }
 
 Host::~Host() {
+    // Arbitrary values still held go back to the plug-in while it is loaded (tearDown does this
+    // before global set-down; a test that never tore down gets it here).
+    if (plugin_ && plugin_->entry())
+        params_.releaseAll();
     // Unload first: a module's static destructors may still call back into this host.
     plugin_.reset();
 }
@@ -76,7 +83,7 @@ PF_InData Host::inData() const {
     in.pica_basicP =
         profile_.provideBasicSuite ? const_cast<SPBasicSuite *>(suites_.basicSuite()) : nullptr;
     std::lock_guard lock(stateMutex_);
-    in.num_params = state_.numParams;
+    in.num_params = state_.registeredParams;
     in.global_data = state_.globalData;
     in.sequence_data = state_.sequenceData;
     return in;
@@ -85,12 +92,88 @@ PF_InData Host::inData() const {
 CommandResult Host::send(PF_Cmd cmd, PF_ParamDef *params[], PF_LayerDef *output, void *extra) {
     if (!plugin_ || !plugin_->entry())
         throw std::logic_error("embedhost::Host::send: the host has no plug-in");
+    if (cmd == PF_Cmd_PARAMS_SETUP)
+        params_.beginParamsSetup();
+    // Every arbitrary value goes back to the plug-in while it can still serve the callbacks.
+    if (cmd == PF_Cmd_GLOBAL_SETDOWN)
+        params_.releaseAll();
     PF_InData in = inData();
     CommandResult result;
     std::memset(&result.out, 0, sizeof result.out);
-    result.err = plugin_->entry()(cmd, &in, &result.out, params, output, extra);
+    enter(cmd, +1);
+    try {
+        result.err = plugin_->entry()(cmd, &in, &result.out, params, output, extra);
+    } catch (...) {
+        enter(cmd, -1);
+        throw;
+    }
+    enter(cmd, -1);
     apply(cmd, result);
+    // The flat data handed in at re-set-up is the host's; once the plug-in has replaced it,
+    // the host disposes it (unless the plug-in already did).
+    const PF_Handle passed = in.sequence_data;
+    if (cmd == PF_Cmd_SEQUENCE_RESETUP && passed && result.out.sequence_data &&
+        result.out.sequence_data != passed && handles_.isLive(passed))
+        handles_.dispose(passed);
+    if (cmd == PF_Cmd_PARAMS_SETUP) {
+        params_.endParamsSetup(result.err, result.out.num_params);
+        const A_long registered = params_.count();
+        std::lock_guard lock(stateMutex_);
+        if (result.err == PF_Err_NONE)
+            state_.registeredParams = registered;
+    }
     return result;
+}
+
+void Host::enter(PF_Cmd cmd, int delta) {
+    if (cmd < 0 || cmd >= PF_Cmd_NUM_CMDS)
+        return;
+    std::lock_guard lock(stateMutex_);
+    running_[static_cast<std::size_t>(cmd)] += delta;
+}
+
+bool Host::inCommand(PF_Cmd cmd) const {
+    if (cmd < 0 || cmd >= PF_Cmd_NUM_CMDS)
+        return false;
+    std::lock_guard lock(stateMutex_);
+    return running_[static_cast<std::size_t>(cmd)] > 0;
+}
+
+Host::ParamsPassed Host::takesParams(PF_Cmd cmd) {
+    switch (cmd) {
+    case PF_Cmd_PARAMS_SETUP:
+        return ParamsPassed::InputOnly;
+    case PF_Cmd_DO_DIALOG:
+    case PF_Cmd_FRAME_SETUP:
+    case PF_Cmd_RENDER:
+    case PF_Cmd_FRAME_SETDOWN:
+    case PF_Cmd_USER_CHANGED_PARAM:
+    case PF_Cmd_UPDATE_PARAMS_UI:
+    case PF_Cmd_EVENT:
+    case PF_Cmd_AUDIO_SETUP:
+    case PF_Cmd_AUDIO_RENDER:
+    case PF_Cmd_AUDIO_SETDOWN:
+        return ParamsPassed::All;
+    default:
+        return ParamsPassed::None;
+    }
+}
+
+CommandResult Host::command(PF_Cmd cmd, PF_LayerDef *output, void *extra) {
+    const ParamsPassed passed = takesParams(cmd);
+    if (passed == ParamsPassed::None)
+        return send(cmd, nullptr, output, extra);
+    ParamArray array = params_.makeArray(A_Time{profile_.currentTime, profile_.timeScale},
+                                         passed == ParamsPassed::InputOnly);
+    CommandResult r;
+    try {
+        r = send(cmd, array.data(), output, extra);
+    } catch (...) {
+        params_.finish(array, false);
+        throw;
+    }
+    params_.finish(array, cmd == PF_Cmd_USER_CHANGED_PARAM || cmd == PF_Cmd_EVENT);
+    return r;
 }
 
 void Host::apply(PF_Cmd cmd, const CommandResult &result) {
@@ -111,14 +194,14 @@ void Host::apply(PF_Cmd cmd, const CommandResult &result) {
         state_.sequenceData = nullptr;
     if (out.global_data)
         state_.globalData = out.global_data;
-    if (out.sequence_data)
+    if (out.sequence_data && cmd != PF_Cmd_GET_FLATTENED_SEQUENCE_DATA)
         state_.sequenceData = out.sequence_data;
 }
 
 CommandResult Host::setUp() {
     CommandResult r;
     for (PF_Cmd cmd : {PF_Cmd_GLOBAL_SETUP, PF_Cmd_PARAMS_SETUP, PF_Cmd_SEQUENCE_SETUP}) {
-        r = send(cmd);
+        r = command(cmd);
         if (r.err != PF_Err_NONE)
             break;
     }
@@ -128,7 +211,7 @@ CommandResult Host::setUp() {
 CommandResult Host::tearDown() {
     CommandResult r;
     for (PF_Cmd cmd : {PF_Cmd_SEQUENCE_SETDOWN, PF_Cmd_GLOBAL_SETDOWN}) {
-        r = send(cmd);
+        r = command(cmd);
         if (r.err != PF_Err_NONE)
             break;
     }

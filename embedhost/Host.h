@@ -10,24 +10,35 @@
 //   effectRef() / isEffectRef(ref)             the instance reference handed to the plug-in
 //   inData()                                   the PF_InData the next command will receive
 //   send(cmd, params, output, extra)           one command; any number, in any order
+//   command(cmd, output, extra)                one command with the parameter array the host
+//                                              passes with it (see takesParams)
 //   setUp() / tearDown()                       the usual command order, stopping at a failure
 //   effect()                                   what the host kept from the plug-in's answers
 //   setSequenceData(h)                         replaces the instance's sequence handle
+//   params()                                   the instance's parameters (EffectParams.h)
+//   inCommand(cmd)                             whether a command of that kind is running
+//
+// Suites offered besides the handle and world suites: "PF Param Utils Suite" 2 and 3
+// (ParamUtilsSuite.h) and "PF AE App Suite" 7 (AppSuite.h). Project files: Project.h.
 //
 // One Host may live at a time in a process: the host's callbacks carry no context, so the
 // constructor installs the host as current() and the destructor removes it; constructing a
 // second one meanwhile throws std::logic_error. send() may be called from several threads.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
+#include "embedhost/AppSuite.h"
+#include "embedhost/EffectParams.h"
 #include "embedhost/HandleStore.h"
 #include "embedhost/HostProfile.h"
 #include "embedhost/Interaction.h"
+#include "embedhost/ParamUtilsSuite.h"
 #include "embedhost/Plugin.h"
 #include "embedhost/SuiteRegistry.h"
 #include "embedhost/ThreadPool.h"
@@ -46,11 +57,20 @@ struct CommandResult {
 // successful PARAMS_SETUP; any non-null out_data->global_data / sequence_data replaces the
 // instance's handle (whatever the command's result), and GLOBAL_SETDOWN / SEQUENCE_SETDOWN
 // make the host forget the handle it passed. Later commands receive these in in_data.
+// PF_Cmd_GET_FLATTENED_SEQUENCE_DATA is the exception: its out_data->sequence_data is a flat
+// copy handed to whoever sent the command (who disposes it); the instance keeps its data.
+// The handle passed in at PF_Cmd_SEQUENCE_RESETUP (flat data) is the host's: when the plug-in
+// answers with another one, the host disposes it unless the plug-in already did. Before
+// PF_Cmd_GLOBAL_SETDOWN the host gives every arbitrary value back (EffectParams::releaseAll).
 struct EffectState {
     A_u_long myVersion = 0;
     PF_OutFlags outFlags = 0;
     PF_OutFlags2 outFlags2 = 0;
     A_long numParams = 0;
+    // The parameters registered at the last successful PARAMS_SETUP, the input layer included:
+    // the length of params[] and what in_data->num_params reports (the plug-in's own count may
+    // differ; EffectParams::problems says so).
+    A_long registeredParams = 0;
     PF_Handle globalData = nullptr;
     PF_Handle sequenceData = nullptr;
     long commandsSent = 0;
@@ -85,8 +105,22 @@ public:
     // std::logic_error when the host has no plug-in.
     CommandResult send(PF_Cmd cmd, PF_ParamDef *params[] = nullptr, PF_LayerDef *output = nullptr,
                        void *extra = nullptr);
-    CommandResult setUp();    // GLOBAL_SETUP, PARAMS_SETUP, SEQUENCE_SETUP
-    CommandResult tearDown(); // SEQUENCE_SETDOWN, GLOBAL_SETDOWN
+    // As send, with the parameter array at the profile's current time for the commands that
+    // take one; after PF_Cmd_USER_CHANGED_PARAM and PF_Cmd_EVENT the values the plug-in marked
+    // with PF_ChangeFlag_CHANGED_VALUE become the instance's (the host honours changes then only).
+    CommandResult command(PF_Cmd cmd, PF_LayerDef *output = nullptr, void *extra = nullptr);
+    // Commands that get the whole array: DO_DIALOG, FRAME_SETUP, RENDER, FRAME_SETDOWN,
+    // USER_CHANGED_PARAM, UPDATE_PARAMS_UI, EVENT and the audio commands. PARAMS_SETUP gets
+    // params[0] only (nothing else exists yet); every other command gets none (the smart-render
+    // and dynamic-flags commands check parameters out instead).
+    enum class ParamsPassed { None, InputOnly, All };
+    static ParamsPassed takesParams(PF_Cmd cmd);
+
+    CommandResult setUp();    // GLOBAL_SETUP, PARAMS_SETUP, SEQUENCE_SETUP (through command)
+    CommandResult tearDown(); // SEQUENCE_SETDOWN, GLOBAL_SETDOWN (through command)
+    bool inCommand(PF_Cmd cmd) const;
+    EffectParams &params() { return params_; }
+    const EffectParams &params() const { return params_; }
 
     EffectState effect() const;
     void setSequenceData(PF_Handle handle);
@@ -105,6 +139,7 @@ private:
     };
 
     void apply(PF_Cmd cmd, const CommandResult &result);
+    void enter(PF_Cmd cmd, int delta);
 
     // Members are built in this order and destroyed in reverse; the threads stop before the
     // stores they may still be using go away.
@@ -116,10 +151,14 @@ private:
     WorldStore worlds_;
     Interaction interaction_;
     PF_UtilCallbacks utils_;
+    ParamUtilsSuites paramUtils_;
+    AppSuite app_;
+    EffectParams params_;
     ThreadPool threads_;
     unsigned char instanceTag_ = 0; // its address is the effect reference
     mutable std::mutex stateMutex_;
     EffectState state_;
+    std::array<int, PF_Cmd_NUM_CMDS> running_{}; // commands in progress, by kind
 };
 
 } // namespace embedhost

@@ -2,6 +2,7 @@
 // Defaults describe a current After Effects; tests change single fields to probe the plug-in.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +34,13 @@ struct HostProfile {
     // Suites the host knows but answers as not found, e.g. {"PF World Suite", 2} to act as an
     // older host (then worlds come from version 1 and the utility callbacks: 8 and 16 bit only).
     std::vector<SuiteKey> withheldSuites;
+
+    // "PF AE App Suite": the interface language tag (cut to 5 characters as the SDK's buffer
+    // holds), the panel background (16 bits per channel) and whether this is a render engine.
+    // Withhold {"PF AE App Suite", 7} to act as a host that cannot tell its language.
+    std::string language = "en_US";
+    std::array<A_u_short, 3> appBackground{0x2323, 0x2323, 0x2323};
+    bool renderEngine = false;
 
     // Render threads behind iterate_generic; 0 means std::thread::hardware_concurrency().
     unsigned workerThreads = 0;

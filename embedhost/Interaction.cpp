@@ -29,17 +29,31 @@ PF_Err cbAbort(PF_ProgPtr ref) {
     return i ? i->abort() : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_ParamDef *) {
-    return unsupported(ref, "checkout_param");
+EffectParams *paramsFor(PF_ProgPtr ref) {
+    Host *host = Host::current();
+    return host && host->isEffectRef(ref) ? &host->params() : nullptr;
 }
 
-PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef *) { return unsupported(ref, "checkin_param"); }
-
-PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex, PF_ParamDefPtr) {
-    return unsupported(ref, "add_param");
+PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long time, A_long step, A_u_long scale,
+                       PF_ParamDef *def) {
+    EffectParams *p = paramsFor(ref);
+    return p ? p->checkout(index, time, step, scale, def) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-PF_Err cbRegisterUi(PF_ProgPtr ref, PF_CustomUIInfo *) { return unsupported(ref, "register_ui"); }
+PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef *def) {
+    EffectParams *p = paramsFor(ref);
+    return p ? p->checkin(def) : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex index, PF_ParamDefPtr def) {
+    EffectParams *p = paramsFor(ref);
+    return p ? p->addParam(index, def) : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err cbRegisterUi(PF_ProgPtr ref, PF_CustomUIInfo *info) {
+    EffectParams *p = paramsFor(ref);
+    return p ? p->registerUi(info) : PF_Err_BAD_CALLBACK_PARAM;
+}
 
 PF_Err cbCheckoutAudio(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_UFixed, A_long,
                        A_long, A_long, PF_LayerAudio *) {

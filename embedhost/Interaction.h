@@ -1,5 +1,6 @@
 // The host's interaction callbacks (in_data->inter): progress and abort report a user interrupt
-// that tests request.
+// that tests request; add_param, checkout_param, checkin_param and register_ui go to the
+// instance's parameters (EffectParams).
 #pragma once
 
 #include <map>
@@ -10,8 +11,8 @@
 
 namespace embedhost {
 
-// The parameter, UI and audio callbacks are not offered yet: they answer
-// PF_Err_INVALID_CALLBACK and are counted by name.
+// The audio callbacks are not offered: they answer PF_Err_INVALID_CALLBACK and are counted by
+// name, as are the suite functions the host does not offer.
 class Interaction {
 public:
     Interaction();

@@ -2,10 +2,34 @@
 
 #include <clocale>
 
+#include "AE_EffectUI.h"
+#include "colorbar/GradColorPresetUI.h"
+
 namespace AEUtil {
 
-CustomFilter::CustomFilter() { std::setlocale(LC_ALL, ""); }
+CustomFilter::CustomFilter() {
+    std::setlocale(LC_ALL, "");
+    colorBar_ = SharedPtr<GradColorPresetUI>(new GradColorPresetUI());
+    eventProvider_.subscribe(SharedPtr<IEventBase>(colorBar_, colorBar_.get()));
+    arbProvider_.add(SharedPtr<IArbBase>(colorBar_, colorBar_.get()));
+}
 
-CustomFilter::~CustomFilter() = default;
+CustomFilter::~CustomFilter() {
+    arbProvider_.clear();
+    eventProvider_.clear();
+    colorBar_.reset();
+}
+
+PF_Err CustomFilter::event(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
+                           void *extra) {
+    return eventProvider_.dispatch(in_data, out_data, params, output, static_cast<PF_EventExtra *>(extra));
+}
+
+PF_Err CustomFilter::arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                                       PF_LayerDef *, void *extra) {
+    return arbProvider_.dispatch(in_data, out_data, params, static_cast<PF_ArbParamsExtra *>(extra));
+}
+
+GradColorPresetUI &CustomFilter::colorBar() const { return *colorBar_; }
 
 } // namespace AEUtil

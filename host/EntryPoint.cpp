@@ -37,7 +37,7 @@ PF_Err firstCall(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]
     // A first call that failed part-way leaves a filter behind; the retry reuses it.
     PF_Err result = g_filter ? PF_Err_NONE : constructFilter();
     if (result == PF_Err_NONE) {
-        AEUtil::buildParamRegistry(in_data);
+        AEUtil::buildParamRegistry(in_data, static_cast<AEUtil::CustomFilter *>(g_filter)->colorBar());
         result = g_filter->initialize(in_data, out_data, params, output);
         g_initialised = true;
     }

@@ -7,6 +7,9 @@ SuiteName suiteName(SuiteId id) noexcept {
     case SuiteId::Handle: return {kPFHandleSuite, kPFHandleSuiteVersion1};
     case SuiteId::World2: return {kPFWorldSuite, kPFWorldSuiteVersion2};
     case SuiteId::World1: return {kPFWorldSuite, kPFWorldSuiteVersion1};
+    case SuiteId::ParamUtils3: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3};
+    case SuiteId::ParamUtils2: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2};
+    case SuiteId::App5: return {kPFAppSuite, kPFAppSuiteVersion5};
     case SuiteId::Count: break;
     }
     return {"", 0};

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "AE_EffectCBSuites.h"
+#include "AE_EffectSuites.h"
 #include "SPBasic.h"
 
 namespace AEUtil {
@@ -14,6 +15,9 @@ enum class SuiteId : std::size_t {
     Handle,
     World2,
     World1,
+    ParamUtils3,
+    ParamUtils2,
+    App5, // "PF AE App Suite" version 7, the first with the language query
     Count
 };
 

@@ -135,7 +135,7 @@ TEST_F(HostCommands, GlobalSetupAnswersAreKeptOnlyOnSuccess) {
     EXPECT_EQ(host.effect().outFlags, PF_OutFlag_DEEP_COLOR_AWARE);
 }
 
-TEST_F(HostCommands, ParamCountFromParamsSetupReachesLaterCommands) {
+TEST_F(HostCommands, ParamCountsFromParamsSetup) {
     Host host(Plugin::linked(fakeEntry));
     gBehaviour = [](PF_Cmd cmd, PF_InData *, PF_OutData *out) -> PF_Err {
         if (cmd == PF_Cmd_PARAMS_SETUP)
@@ -145,8 +145,12 @@ TEST_F(HostCommands, ParamCountFromParamsSetupReachesLaterCommands) {
     host.send(PF_Cmd_PARAMS_SETUP);
     host.send(PF_Cmd_SEQUENCE_SETUP);
     EXPECT_EQ(host.effect().numParams, 25);
+    // in_data counts what was registered (only the input layer here), not the plug-in's answer.
+    EXPECT_EQ(host.effect().registeredParams, 1);
     EXPECT_EQ(gReceived.at(0).in.num_params, 0);
-    EXPECT_EQ(gReceived.at(1).in.num_params, 25);
+    EXPECT_EQ(gReceived.at(1).in.num_params, 1);
+    ASSERT_EQ(host.params().problems().size(), 1u);
+    EXPECT_NE(host.params().problems()[0].find("num_params is 25"), std::string::npos);
     // Another command's num_params is not an answer the host takes.
     gBehaviour = [](PF_Cmd, PF_InData *, PF_OutData *out) -> PF_Err {
         out->num_params = 3;
@@ -290,18 +294,36 @@ TEST_F(HostCommands, ProgressReportsTheRequestedInterrupt) {
     EXPECT_EQ(in.inter.progress(nullptr, 1, 1), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-TEST_F(HostCommands, CallbacksNotOfferedYetAnswerInvalidCallbackAndAreCounted) {
+TEST_F(HostCommands, AudioCallbacksAnswerInvalidCallbackAndAreCounted) {
     Host host;
     PF_InData in = host.inData();
-    PF_ParamDef def{};
-    EXPECT_EQ(in.inter.checkout_param(in.effect_ref, 1, 0, 1, 30, &def), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(in.inter.checkout_param(in.effect_ref, 2, 0, 1, 30, &def), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(in.inter.checkin_param(in.effect_ref, &def), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(in.inter.add_param(in.effect_ref, -1, &def), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(in.inter.register_ui(in.effect_ref, nullptr), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(host.interaction().unsupportedCalls("checkout_param"), 2);
-    EXPECT_EQ(host.interaction().unsupportedCalls("register_ui"), 1);
-    EXPECT_EQ(host.interaction().unsupportedCalls(), 5);
+    PF_LayerAudio audio = nullptr;
+    EXPECT_EQ(in.inter.checkout_layer_audio(in.effect_ref, 0, 0, 1, 30, 0, 2, 2, 1, &audio),
+              PF_Err_INVALID_CALLBACK);
+    EXPECT_EQ(in.inter.checkin_layer_audio(in.effect_ref, audio), PF_Err_INVALID_CALLBACK);
+    EXPECT_EQ(in.inter.checkin_layer_audio(in.effect_ref, audio), PF_Err_INVALID_CALLBACK);
+    EXPECT_EQ(host.interaction().unsupportedCalls("checkin_layer_audio"), 2);
+    EXPECT_EQ(host.interaction().unsupportedCalls(), 3);
+}
+
+TEST_F(HostCommands, ParameterCallbacksReachTheInstanceParameters) {
+    Host host;
+    PF_InData in = host.inData();
+    PF_ParamDef def;
+    std::memset(&def, 0x5a, sizeof def);
+    // Nothing is registered: only the input layer exists, and nothing may be added now.
+    EXPECT_EQ(in.inter.checkout_param(in.effect_ref, 1, 0, 1, 30, &def), PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(def.param_type, 0);
+    EXPECT_EQ(in.inter.checkout_param(in.effect_ref, 0, 0, 1, 30, &def), PF_Err_NONE);
+    EXPECT_EQ(def.param_type, PF_Param_LAYER);
+    EXPECT_EQ(in.inter.checkin_param(in.effect_ref, &def), PF_Err_NONE);
+    EXPECT_EQ(in.inter.add_param(in.effect_ref, -1, &def), PF_Err_BAD_CALLBACK_PARAM);
+    // Another instance's reference reaches nothing.
+    unsigned char other = 0;
+    EXPECT_EQ(in.inter.checkout_param(reinterpret_cast<PF_ProgPtr>(&other), 0, 0, 1, 30, &def),
+              PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(host.params().outstandingCheckouts(), 0u);
+    EXPECT_EQ(host.interaction().unsupportedCalls(), 0);
 }
 
 TEST_F(HostCommands, RendersMaySendFromSeveralThreads) {

@@ -1,0 +1,82 @@
+#include "cli/DefaultsCommand.h"
+
+#include "cli/UserDefaults.h"
+
+namespace lumora::cli {
+
+namespace {
+
+// `--set` may be given any number of times, which parseArgs does not allow.
+std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) {
+    std::vector<DefaultOverride> overrides;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        std::string text;
+        if (arg == "--set") {
+            if (i + 1 >= args.size())
+                throw UsageError("option '--set' needs a value NAME=VALUE");
+            text = args[++i];
+        } else if (arg.starts_with("--set=")) {
+            text = arg.substr(6);
+        } else if (arg.starts_with("-")) {
+            throw UsageError("unknown option '" + arg + "'");
+        } else {
+            throw UsageError("unexpected argument '" + arg + "'");
+        }
+        if (text.find('=') == std::string::npos || text.front() == '=')
+            throw UsageError("option '--set' needs NAME=VALUE, not '" + text + "'");
+        overrides.push_back(parseOverride(text));
+    }
+    return overrides;
+}
+
+} // namespace
+
+std::string_view DefaultsPathCommand::summary() const {
+    return "Print the path of the user settings file (it need not exist).";
+}
+
+int DefaultsPathCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    parseArgs(args, {}, 0, 0);
+    out << userSettingsPath() << '\n';
+    return 0;
+}
+
+std::string_view DefaultsShowCommand::summary() const {
+    return "Print the entries of the user settings file, or \"no user defaults\".";
+}
+
+int DefaultsShowCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    parseArgs(args, {}, 0, 0);
+    const std::vector<std::string> entries = userDefaultEntries();
+    if (entries.empty())
+        out << "no user defaults\n";
+    for (const std::string &entry : entries)
+        out << entry << '\n';
+    return 0;
+}
+
+std::string_view DefaultsSaveCommand::summary() const {
+    return "Write the built-in default of every storable parameter to the user settings file,\n"
+           "      each --set NAME=VALUE replacing one (\"Glow Radius=25\", \"Depth Tint.r=128\").";
+}
+
+int DefaultsSaveCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    const std::vector<DefaultOverride> overrides = parseSetOptions(args);
+    const std::string path = saveBuiltinDefaults(overrides);
+    out << "saved " << path << '\n';
+    return 0;
+}
+
+std::string_view DefaultsResetCommand::summary() const {
+    return "Delete the user settings file and the folders it leaves empty.";
+}
+
+int DefaultsResetCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    parseArgs(args, {}, 0, 0);
+    resetUserDefaults();
+    out << "user defaults removed\n";
+    return 0;
+}
+
+} // namespace lumora::cli

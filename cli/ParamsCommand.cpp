@@ -1,0 +1,82 @@
+#include "cli/ParamsCommand.h"
+
+#include <stdexcept>
+
+#include "cli/HostText.h"
+#include "cli/ParamTable.h"
+#include "embedhost/Host.h"
+#include "host/EntryPoint.h"
+
+namespace lumora::cli {
+
+namespace {
+
+constexpr OptionInfo kAboutOptions[] = {{"--shift", ""}};
+
+// The plug-in linked into this tool, or the module file given.
+embedhost::Plugin pluginFor(const ParsedArgs &parsed) {
+    if (parsed.positionals.empty())
+        return embedhost::Plugin::linked(&EntryPointFunc);
+    return embedhost::Plugin::load(parsed.positionals[0]);
+}
+
+void check(const embedhost::CommandResult &result, const char *command) {
+    if (result.err != PF_Err_NONE)
+        throw std::runtime_error(std::string("the plug-in failed ") + command + " (error " +
+                                 std::to_string(result.err) + "): " + hostTextForDisplay(result.message()));
+}
+
+void setShiftHeld() {
+#ifdef _WIN32
+    _putenv_s("LUMORA_SHIFT_HELD", "1");
+#else
+    setenv("LUMORA_SHIFT_HELD", "1", 1);
+#endif
+}
+
+} // namespace
+
+std::string_view ParamsCommand::summary() const {
+    return "List the parameters the effect registers, as a host receives them at parameter set-up\n"
+           "      (the plug-in built into this tool, or MODULE).";
+}
+
+int ParamsCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    const ParsedArgs parsed = parseArgs(args, {}, 0, 1);
+    embedhost::Host host(pluginFor(parsed));
+    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
+    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
+    std::vector<ParamRow> rows;
+    const embedhost::EffectParams &params = host.params();
+    for (A_long index = 0; index < params.count(); ++index) {
+        ParamRow row;
+        row.index = index;
+        row.def = params.definition(index);
+        if (row.def.param_type == PF_Param_POPUP)
+            row.choices = params.choices(index);
+        if (row.def.param_type == PF_Param_CHECKBOX)
+            row.label = params.label(index);
+        rows.push_back(row);
+    }
+    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
+    out << formatParamTable(rows);
+    return 0;
+}
+
+std::string_view AboutCommand::summary() const {
+    return "Show the effect's About text (the plug-in built into this tool, or MODULE); --shift asks\n"
+           "      as with the Shift key held.";
+}
+
+int AboutCommand::run(std::span<const std::string> args, std::ostream &out) const {
+    const ParsedArgs parsed = parseArgs(args, kAboutOptions, 0, 1);
+    if (parsed.has("--shift"))
+        setShiftHeld();
+    embedhost::Host host(pluginFor(parsed));
+    const embedhost::CommandResult result = host.send(PF_Cmd_ABOUT);
+    check(result, "About");
+    out << hostTextForDisplay(result.message()) << '\n';
+    return 0;
+}
+
+} // namespace lumora::cli

@@ -1,0 +1,201 @@
+#include "cli/UserDefaults.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+
+#include "embedhost/Host.h"
+#include "host/EntryPoint.h"
+#include "options/SettingsFile.h"
+#include "params/BaseParam.h"
+#include "params/ParamRegistry.h"
+
+namespace lumora::cli {
+
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameKey(const std::string &a, const std::string &b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+std::optional<long> parseInteger(const std::string &text) {
+    if (text.empty())
+        return std::nullopt;
+    char *end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0')
+        return std::nullopt;
+    return value;
+}
+
+// Accepts a full stop and the decimal separator of the locale the plug-in set.
+std::optional<double> parseNumber(std::string text) {
+    const char separator = std::localeconv()->decimal_point[0];
+    for (char &c : text)
+        if (c == '.')
+            c = separator;
+    if (text.empty())
+        return std::nullopt;
+    char *end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+[[noreturn]] void badValue(const DefaultOverride &o, const std::string &expected) {
+    throw std::runtime_error("bad value '" + o.value + "' for '" + o.name + "': expected " + expected);
+}
+
+long integerIn(const DefaultOverride &o, long low, long high) {
+    const std::optional<long> value = parseInteger(o.value);
+    if (!value || *value < low || *value > high)
+        badValue(o, "an integer from " + std::to_string(low) + " to " + std::to_string(high));
+    return *value;
+}
+
+// The 1-based entry of a popup's "A|B|C" choice text; empty when there is none.
+std::string choiceAt(const char *choices, long position) {
+    if (!choices)
+        return {};
+    const std::string text = choices;
+    std::size_t start = 0;
+    for (long i = 1; i < position; ++i) {
+        start = text.find('|', start);
+        if (start == std::string::npos)
+            return {};
+        ++start;
+    }
+    return text.substr(start, text.find('|', start) - start);
+}
+
+std::string formatNumber(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// Applies `o` to the definition when one of the parameter's keys is its name.
+bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
+    const std::string name = param.name() ? param.name() : "";
+    PF_ParamDef &def = param.definition();
+    switch (def.param_type) {
+    case PF_Param_POPUP:
+        if (!sameKey(o.name, name))
+            return false;
+        def.u.pd.value = static_cast<PF_ParamValue>(integerIn(o, 1, def.u.pd.num_choices));
+        if (choiceAt(def.u.pd.u.namesptr, def.u.pd.value) == "(-")
+            badValue(o, "a menu entry, not a separator line");
+        return true;
+    case PF_Param_CHECKBOX:
+        if (!sameKey(o.name, name))
+            return false;
+        def.u.bd.value = static_cast<PF_ParamValue>(integerIn(o, 0, 1));
+        return true;
+    case PF_Param_FLOAT_SLIDER: {
+        if (!sameKey(o.name, name))
+            return false;
+        const std::optional<double> value = parseNumber(o.value);
+        const double low = def.u.fs_d.valid_min, high = def.u.fs_d.valid_max;
+        if (!value || *value < low || *value > high)
+            badValue(o, "a number from " + formatNumber(low) + " to " + formatNumber(high));
+        def.u.fs_d.value = *value;
+        return true;
+    }
+    case PF_Param_COLOR: {
+        A_u_char PF_Pixel::*channels[] = {&PF_Pixel::red, &PF_Pixel::green, &PF_Pixel::blue, &PF_Pixel::alpha};
+        const char *suffixes[] = {".r", ".g", ".b", ".a"};
+        for (int i = 0; i < 4; ++i)
+            if (sameKey(o.name, name + suffixes[i])) {
+                def.u.cd.value.*channels[i] = static_cast<A_u_char>(integerIn(o, 0, 255));
+                return true;
+            }
+        return false;
+    }
+    default:
+        if (!name.empty() && sameKey(o.name, name))
+            throw std::runtime_error("parameter '" + name + "' has no user default");
+        return false;
+    }
+}
+
+void check(const embedhost::CommandResult &result, const char *command) {
+    if (result.err != PF_Err_NONE)
+        throw std::runtime_error(std::string("the plug-in failed ") + command + " (error " +
+                                 std::to_string(result.err) + "): " + result.message());
+}
+
+} // namespace
+
+DefaultOverride parseOverride(const std::string &text) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos || equals == 0)
+        throw std::runtime_error("'" + text + "' is not NAME=VALUE");
+    return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+std::string userSettingsPath() {
+    char path[AEUtil::kSettingsPathSize];
+    if (!AEUtil::settingsFilePath(path))
+        throw std::runtime_error("the settings file path cannot be built: the application-data folder is "
+                                 "unknown or the path would be longer than 259 characters");
+    return path;
+}
+
+std::vector<std::string> userDefaultEntries() {
+    const std::string path = userSettingsPath();
+    AEUtil::setSettingsSection(AEUtil::kSettingsSectionName);
+    return AEUtil::readSettingEntries(path.c_str());
+}
+
+std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides) {
+    const std::string path = userSettingsPath();
+    // An After Effects of effect API 12.11 keeps the settings file out of registration.
+    embedhost::HostProfile profile;
+    profile.applId = embedhost::fourCharCode("FXTC");
+    profile.version = {12, 11};
+    embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
+    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
+    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
+
+    const A_long count = static_cast<A_long>(AEUtil::paramCount());
+    for (const DefaultOverride &o : overrides) {
+        bool applied = false;
+        for (A_long index = 1; index <= count && !applied; ++index)
+            if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index))
+                applied = applyTo(*param, o);
+        if (!applied)
+            throw std::runtime_error("unknown parameter '" + o.name + "' (see 'lumora params')");
+    }
+
+    AEUtil::setSettingsSection(AEUtil::kSettingsSectionName);
+    if (!AEUtil::prepareSettingsFolder(path.c_str()))
+        throw std::runtime_error("cannot create the folder of " + path);
+    PF_InData in_data = host.inData();
+    for (A_long index = 1; index <= count; ++index)
+        if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index))
+            if (const PF_Err err = param->saveDefault(&in_data, path.c_str()); err != PF_Err_NONE)
+                throw std::runtime_error("saving the default of '" + std::string(param->name()) + "' failed (error " +
+                                         std::to_string(err) + ")");
+    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
+    // Single writes report nothing; an empty section afterwards means they all failed.
+    if (AEUtil::readSettingEntries(path.c_str()).empty())
+        throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+void resetUserDefaults() {
+    userSettingsPath();  // the same failure as the other verbs when there is no path
+    AEUtil::restoreInitialDefaults();
+}
+
+} // namespace lumora::cli

@@ -1,0 +1,76 @@
+#include "embedhost/AppSuite.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "embedhost/Host.h"
+
+namespace embedhost {
+
+namespace {
+
+PF_Err unsupported(const char *name) {
+    if (Host *host = Host::current())
+        host->interaction().noteUnsupported(name);
+    return PF_Err_INVALID_CALLBACK;
+}
+
+SPAPI PF_Err getBgColor(PF_App_Color *colour) {
+    Host *host = Host::current();
+    if (!host || !colour)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    const auto &bg = host->profile().appBackground;
+    *colour = PF_App_Color{bg[0], bg[1], bg[2]};
+    return PF_Err_NONE;
+}
+
+SPAPI PF_Err getColor(PF_App_ColorType, PF_App_Color *) { return unsupported("PF_AppGetColor"); }
+
+// The tag is cut to what the SDK's buffer holds (PF_APP_LANG_TAG_SIZE with its NUL).
+SPAPI PF_Err getLanguage(A_char *tag) {
+    Host *host = Host::current();
+    if (!host || !tag)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    const std::string &lang = host->profile().language;
+    const std::size_t n = std::min<std::size_t>(lang.size(), PF_APP_LANG_TAG_SIZE - 1);
+    std::memcpy(tag, lang.data(), n);
+    tag[n] = '\0';
+    return PF_Err_NONE;
+}
+
+SPAPI PF_Err isRenderEngine(PF_Boolean *renderEngine) {
+    Host *host = Host::current();
+    if (!host || !renderEngine)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    *renderEngine = host->profile().renderEngine;
+    return PF_Err_NONE;
+}
+
+SPAPI PF_Err personalInfo() { return unsupported("PF_GetPersonalInfo"); }
+SPAPI PF_Err fontStyleSheet() { return unsupported("PF_GetFontStyleSheet"); }
+SPAPI PF_Err setCursor() { return unsupported("PF_SetCursor"); }
+SPAPI PF_Err colorPicker() { return unsupported("PF_AppColorPickerDialog"); }
+SPAPI PF_Err getMouse() { return unsupported("PF_GetMouse"); }
+SPAPI PF_Err invalidateRect() { return unsupported("PF_InvalidateRect"); }
+SPAPI PF_Err localToGlobal() { return unsupported("PF_ConvertLocalToGlobal"); }
+SPAPI PF_Err colorAtPoint() { return unsupported("PF_GetColorAtGlobalPoint"); }
+
+} // namespace
+
+AppSuite::AppSuite() {
+    suite5_.PF_AppGetBgColor = getBgColor;
+    suite5_.PF_AppGetColor = getColor;
+    suite5_.PF_AppGetLanguage = getLanguage;
+    suite5_.PF_GetPersonalInfo = personalInfo;
+    suite5_.PF_GetFontStyleSheet = fontStyleSheet;
+    suite5_.PF_SetCursor = setCursor;
+    suite5_.PF_IsRenderEngine = isRenderEngine;
+    suite5_.PF_AppColorPickerDialog = colorPicker;
+    suite5_.PF_GetMouse = getMouse;
+    suite5_.PF_InvalidateRect = invalidateRect;
+    suite5_.PF_ConvertLocalToGlobal = localToGlobal;
+    suite5_.PF_GetColorAtGlobalPoint = colorAtPoint;
+}
+
+} // namespace embedhost

@@ -1,0 +1,107 @@
+// Effect suites for parameter UI state and keyframes ("PF Param Utils Suite") and for the
+// application's look and language ("PF AE App Suite"). Slots this system never calls keep
+// their place with a generic signature.
+#ifndef LUMORA_HOSTAPI_AE_EFFECTSUITES_H
+#define LUMORA_HOSTAPI_AE_EFFECTSUITES_H
+
+#include "AE_Effect.h"
+#include "SPBasic.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kPFParamUtilsSuite "PF Param Utils Suite"
+#define kPFParamUtilsSuiteVersion1 1
+#define kPFParamUtilsSuiteVersion2 2
+#define kPFParamUtilsSuiteVersion3 3
+
+typedef struct {
+    A_long reservedAL[4];
+} PF_State;
+
+#define PF_ParamIndex_NONE (-1L)
+#define PF_ParamIndex_CHECK_ALL (-2L)
+#define PF_ParamIndex_CHECK_ALL_EXCEPT_LAYER_PARAMS (-3L)
+#define PF_ParamIndex_CHECK_ALL_HONOR_EXCLUDE (-4L)
+
+#define PF_KeyIndex_NONE (-1L)
+
+enum {
+    PF_TimeDir_GREATER_THAN = 0x0000,
+    PF_TimeDir_LESS_THAN = 0x0001,
+    PF_TimeDir_GREATER_THAN_OR_EQUAL = 0x1000,
+    PF_TimeDir_LESS_THAN_OR_EQUAL = 0x1001
+};
+typedef A_long PF_TimeDir;
+typedef A_long PF_KeyIndex;
+
+// Placeholder type for suite slots this system does not call.
+typedef PF_Err (*PF_UnusedSuiteFunc)(void);
+
+// Version 2 (AE 10): the first slot, PF_UpdateParamUI, is where version 3 has it; the state
+// functions between differ.
+typedef struct PF_ParamUtilsSuite2 {
+    SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef *defP);
+    SPAPI PF_UnusedSuiteFunc PF_GetCurrentState;
+    SPAPI PF_UnusedSuiteFunc PF_HasParamChanged;
+    SPAPI PF_UnusedSuiteFunc PF_HaveInputsChangedOverTimeSpan;
+    SPAPI PF_UnusedSuiteFunc PF_IsIdenticalCheckout;
+    SPAPI PF_UnusedSuiteFunc PF_FindKeyframeTime;
+    SPAPI PF_Err (*PF_GetKeyframeCount)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex *key_countP);
+    SPAPI PF_UnusedSuiteFunc PF_CheckoutKeyframe;
+    SPAPI PF_UnusedSuiteFunc PF_CheckinKeyframe;
+    SPAPI PF_UnusedSuiteFunc PF_KeyIndexToTime;
+} PF_ParamUtilsSuite2;
+
+typedef struct PF_ParamUtilsSuite3 {
+    SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef *defP);
+    SPAPI PF_Err (*PF_GetCurrentState)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const A_Time *startPT0,
+                                       const A_Time *durationPT0, PF_State *stateP);
+    SPAPI PF_Err (*PF_AreStatesIdentical)(PF_ProgPtr effect_ref, const PF_State *state1P, const PF_State *state2P,
+                                          A_Boolean *samePB);
+    SPAPI PF_UnusedSuiteFunc PF_IsIdenticalCheckout;
+    SPAPI PF_UnusedSuiteFunc PF_FindKeyframeTime;
+    SPAPI PF_Err (*PF_GetKeyframeCount)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex *key_countP);
+    SPAPI PF_UnusedSuiteFunc PF_CheckoutKeyframe;
+    SPAPI PF_UnusedSuiteFunc PF_CheckinKeyframe;
+    SPAPI PF_UnusedSuiteFunc PF_KeyIndexToTime;
+} PF_ParamUtilsSuite3;
+
+// The suite's version numbers do not follow its structure names: the first structure with the
+// language query is PFAppSuite5, served as version 7.
+#define kPFAppSuite "PF AE App Suite"
+#define kPFAppSuiteVersion4 6
+#define kPFAppSuiteVersion5 7
+#define kPFAppSuiteVersion6 1
+
+#define PF_APP_LANG_TAG_SIZE (5 + 1)
+
+typedef struct PF_App_Color {
+    A_u_short red;
+    A_u_short green;
+    A_u_short blue;
+} PF_App_Color;
+typedef A_short PF_App_ColorType;
+
+typedef struct PFAppSuite5 {
+    SPAPI PF_Err (*PF_AppGetBgColor)(PF_App_Color *bg_colorP);
+    SPAPI PF_Err (*PF_AppGetColor)(PF_App_ColorType color_type, PF_App_Color *app_colorP);
+    // Writes the interface language tag ("en_US", "ja_JP", ...): PF_APP_LANG_TAG_SIZE bytes.
+    SPAPI PF_Err (*PF_AppGetLanguage)(A_char *lang_tagZ);
+    SPAPI PF_UnusedSuiteFunc PF_GetPersonalInfo;
+    SPAPI PF_UnusedSuiteFunc PF_GetFontStyleSheet;
+    SPAPI PF_UnusedSuiteFunc PF_SetCursor;
+    SPAPI PF_Err (*PF_IsRenderEngine)(PF_Boolean *render_enginePB);
+    SPAPI PF_UnusedSuiteFunc PF_AppColorPickerDialog;
+    SPAPI PF_UnusedSuiteFunc PF_GetMouse;
+    SPAPI PF_UnusedSuiteFunc PF_InvalidateRect;
+    SPAPI PF_UnusedSuiteFunc PF_ConvertLocalToGlobal;
+    SPAPI PF_UnusedSuiteFunc PF_GetColorAtGlobalPoint;
+} PFAppSuite5;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,29 @@
+#include "params/ParamAddPopup.h"
+
+#include "params/ParamDefaults.h"
+
+namespace AEUtil {
+
+ParamAddPopup::ParamAddPopup(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
+                             A_short numChoices, A_short dephault, const char *choices)
+    : BaseParam(valueOffset, valueWidth, name, templ), num_choices_(numChoices), default_(dephault),
+      choices_(choices) {}
+
+ParamAddPopup::~ParamAddPopup() = default;
+
+PF_Err ParamAddPopup::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
+    prepareDefinition(in_data, id, PF_Param_POPUP);
+    const auto dephault = static_cast<A_short>(readDefaultInt(settingsPath, name_, default_));
+    def_.u.pd.value = dephault;
+    def_.u.pd.dephault = dephault;
+    def_.u.pd.num_choices = num_choices_;
+    def_.u.pd.u.namesptr = choices_;
+    return addToHost(in_data);
+}
+
+PF_Err ParamAddPopup::saveDefault(PF_InData *, const char *settingsPath) {
+    writeDefaultInt(settingsPath, name_, def_.u.pd.value);
+    return PF_Err_NONE;
+}
+
+} // namespace AEUtil
