@@ -42,7 +42,7 @@ Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, handles_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, worlds_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion2, worlds_.suite2());
-    suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, paramUtils_.suite2());
+    suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, paramUtils_.suite2());
     suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, paramUtils_.suite3());
     suites_.add(kPFAppSuite, kPFAppSuiteVersion5, app_.suite5());
 }

@@ -107,9 +107,9 @@ SPAPI PF_Err keyIndexToTime(PF_ProgPtr ref, PF_ParamIndex index, PF_KeyIndex key
 ParamUtilsSuites::ParamUtilsSuites() {
     using paramutils::slot;
     suite2_.PF_UpdateParamUI = updateParamUI;
-    suite2_.PF_GetCurrentState = slot(getCurrentStateObsolete);
-    suite2_.PF_HasParamChanged = slot(hasParamChangedObsolete);
-    suite2_.PF_HaveInputsChangedOverTimeSpan = slot(haveInputsChangedObsolete);
+    suite2_.PF_GetCurrentStateObsolete = slot(getCurrentStateObsolete);
+    suite2_.PF_HasParamChangedObsolete = slot(hasParamChangedObsolete);
+    suite2_.PF_HaveInputsChangedOverTimeSpanObsolete = slot(haveInputsChangedObsolete);
     suite2_.PF_IsIdenticalCheckout = slot(isIdenticalCheckout);
     suite2_.PF_FindKeyframeTime = slot(findKeyframeTime);
     suite2_.PF_GetKeyframeCount = getKeyframeCount;

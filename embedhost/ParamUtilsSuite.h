@@ -38,11 +38,11 @@ template <typename Fn> PF_UnusedSuiteFunc slot(Fn fn) {
 class ParamUtilsSuites {
 public:
     ParamUtilsSuites();
-    const PF_ParamUtilsSuite2 *suite2() const { return &suite2_; }
+    const PF_ParamUtilsSuite1 *suite2() const { return &suite2_; }
     const PF_ParamUtilsSuite3 *suite3() const { return &suite3_; }
 
 private:
-    PF_ParamUtilsSuite2 suite2_{};
+    PF_ParamUtilsSuite1 suite2_{};
     PF_ParamUtilsSuite3 suite3_{};
 };
 

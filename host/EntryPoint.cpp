@@ -45,11 +45,14 @@ PF_Err firstCall(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]
 }
 
 // A host may send commands again after global set-down without unloading the module. The
-// destroyed filter is never reached: a fresh one is built; registration objects live on.
+// destroyed filter is never reached: a fresh one is built, and the registration objects are
+// rebuilt with it, since the arbitrary parameter belongs to the new filter's colour bar.
 PF_Err rebuildAfterSetdown(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
     PF_Err result = constructFilter();
-    if (result == PF_Err_NONE)
+    if (result == PF_Err_NONE) {
+        AEUtil::buildParamRegistry(in_data, static_cast<AEUtil::CustomFilter *>(g_filter)->colorBar());
         result = g_filter->initialize(in_data, out_data, params, output);
+    }
     return result;
 }
 

@@ -8,7 +8,7 @@ SuiteName suiteName(SuiteId id) noexcept {
     case SuiteId::World2: return {kPFWorldSuite, kPFWorldSuiteVersion2};
     case SuiteId::World1: return {kPFWorldSuite, kPFWorldSuiteVersion1};
     case SuiteId::ParamUtils3: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3};
-    case SuiteId::ParamUtils2: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2};
+    case SuiteId::ParamUtils2: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1};
     case SuiteId::App5: return {kPFAppSuite, kPFAppSuiteVersion5};
     case SuiteId::Count: break;
     }

@@ -12,8 +12,8 @@ extern "C" {
 #endif
 
 #define kPFParamUtilsSuite "PF Param Utils Suite"
-#define kPFParamUtilsSuiteVersion1 1
-#define kPFParamUtilsSuiteVersion2 2
+// Version numbers do not follow the structure names: PF_ParamUtilsSuite1 is version 2.
+#define kPFParamUtilsSuiteVersion1 2
 #define kPFParamUtilsSuiteVersion3 3
 
 typedef struct {
@@ -40,19 +40,19 @@ typedef A_long PF_KeyIndex;
 typedef PF_Err (*PF_UnusedSuiteFunc)(void);
 
 // Version 2 (AE 10): the first slot, PF_UpdateParamUI, is where version 3 has it; the state
-// functions between differ.
-typedef struct PF_ParamUtilsSuite2 {
+// functions between are the obsolete ones.
+typedef struct PF_ParamUtilsSuite1 {
     SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef *defP);
-    SPAPI PF_UnusedSuiteFunc PF_GetCurrentState;
-    SPAPI PF_UnusedSuiteFunc PF_HasParamChanged;
-    SPAPI PF_UnusedSuiteFunc PF_HaveInputsChangedOverTimeSpan;
+    SPAPI PF_UnusedSuiteFunc PF_GetCurrentStateObsolete;
+    SPAPI PF_UnusedSuiteFunc PF_HasParamChangedObsolete;
+    SPAPI PF_UnusedSuiteFunc PF_HaveInputsChangedOverTimeSpanObsolete;
     SPAPI PF_UnusedSuiteFunc PF_IsIdenticalCheckout;
     SPAPI PF_UnusedSuiteFunc PF_FindKeyframeTime;
     SPAPI PF_Err (*PF_GetKeyframeCount)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex *key_countP);
     SPAPI PF_UnusedSuiteFunc PF_CheckoutKeyframe;
     SPAPI PF_UnusedSuiteFunc PF_CheckinKeyframe;
     SPAPI PF_UnusedSuiteFunc PF_KeyIndexToTime;
-} PF_ParamUtilsSuite2;
+} PF_ParamUtilsSuite1;
 
 typedef struct PF_ParamUtilsSuite3 {
     SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef *defP);

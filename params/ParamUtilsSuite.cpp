@@ -30,11 +30,11 @@ A_long hostReleaseNumber(PF_SpecVersion version) noexcept {
 }
 
 int32_t paramUtilsSuiteVersion(PF_SpecVersion version) noexcept {
-    return hostReleaseNumber(version) < 110 ? kPFParamUtilsSuiteVersion2 : kPFParamUtilsSuiteVersion3;
+    return hostReleaseNumber(version) < 110 ? kPFParamUtilsSuiteVersion1 : kPFParamUtilsSuiteVersion3;
 }
 
 ParamUtilsSuite::ParamUtilsSuite(PF_InData *in_data, SuiteCache &suites) {
-    const bool wantsOld = paramUtilsSuiteVersion(in_data->version) == kPFParamUtilsSuiteVersion2;
+    const bool wantsOld = paramUtilsSuiteVersion(in_data->version) == kPFParamUtilsSuiteVersion1;
     const SuiteId first = wantsOld ? SuiteId::ParamUtils2 : SuiteId::ParamUtils3;
     const SuiteId second = wantsOld ? SuiteId::ParamUtils3 : SuiteId::ParamUtils2;
     for (SuiteId id : {first, second}) {
@@ -46,14 +46,14 @@ ParamUtilsSuite::ParamUtilsSuite(PF_InData *in_data, SuiteCache &suites) {
             update_param_ui_ = s->PF_UpdateParamUI;
             version_ = kPFParamUtilsSuiteVersion3;
         } else {
-            const auto *s = static_cast<const PF_ParamUtilsSuite2 *>(table);
+            const auto *s = static_cast<const PF_ParamUtilsSuite1 *>(table);
             update_param_ui_ = s->PF_UpdateParamUI;
-            version_ = kPFParamUtilsSuiteVersion2;
+            version_ = kPFParamUtilsSuiteVersion1;
         }
         return;
     }
     AE_THROW(PF_Err_BAD_CALLBACK_PARAM, "\"%s\" version %d or %d is not available", kPFParamUtilsSuite,
-             static_cast<int>(kPFParamUtilsSuiteVersion2), static_cast<int>(kPFParamUtilsSuiteVersion3));
+             static_cast<int>(kPFParamUtilsSuiteVersion1), static_cast<int>(kPFParamUtilsSuiteVersion3));
 }
 
 } // namespace AEUtil

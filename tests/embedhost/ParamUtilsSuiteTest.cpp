@@ -47,7 +47,7 @@ protected:
             PF_ParamDef copy = params ? *params[from] : host_->params().current(from);
             edit(copy);
             err = version == 3 ? static_cast<const PF_ParamUtilsSuite3 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy)
-                               : static_cast<const PF_ParamUtilsSuite2 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy);
+                               : static_cast<const PF_ParamUtilsSuite1 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy);
             in->pica_basicP->ReleaseSuite(kPFParamUtilsSuite, version);
         });
         return err;
@@ -192,11 +192,11 @@ TEST_F(ParamUtils, StatesChangeWithValuesOnly) {
     EXPECT_EQ(s->PF_GetCurrentState(ref, -9, nullptr, nullptr, &later), PF_Err_BAD_CALLBACK_PARAM);
 
     // Version 2: one state for everything not excluded.
-    const auto *old = suite<PF_ParamUtilsSuite2>(2);
+    const auto *old = suite<PF_ParamUtilsSuite1>(2);
     PF_State before;
     PF_Boolean changed = 1;
-    ASSERT_EQ(pu::cast<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentState)(ref, &before), PF_Err_NONE);
-    auto hasChanged = pu::cast<pu::HasParamChangedObsoleteFn>(old->PF_HasParamChanged);
+    ASSERT_EQ(pu::cast<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentStateObsolete)(ref, &before), PF_Err_NONE);
+    auto hasChanged = pu::cast<pu::HasParamChangedObsoleteFn>(old->PF_HasParamChangedObsolete);
     ASSERT_EQ(hasChanged(ref, &before, 1, &changed), PF_Err_NONE);
     EXPECT_FALSE(changed);
     host_->params().setValue(2, ParamValue::popup(2));

@@ -158,15 +158,24 @@ TEST(EffectWorldPtr, LastCopyDisposesAndReleaseReportsWhatIsLeft) {
 }
 
 // The plug-in linked into this program: its registration objects are built on the first
-// command of the program's lifetime, whichever command that is, and never again.
-TEST(LinkedPlugin, ParametersAreRegisteredOncePerModuleLifetime) {
+// command of the program's lifetime, whichever command that is, and not again while the filter
+// lives; a filter rebuilt after global set-down gets registration objects of its own.
+TEST(LinkedPlugin, ParametersAreRegisteredOncePerFilterLifetime) {
     Host host(embedhost::Plugin::linked(&EntryPointFunc));
     EXPECT_EQ(host.send(PF_Cmd_QUERY_DYNAMIC_FLAGS).err, PF_Err_NONE);
-    EXPECT_EQ(AEUtil::paramRegistryBuildCount(), 1);
-    ASSERT_EQ(host.setUp().err, PF_Err_NONE);
-    ASSERT_EQ(host.tearDown().err, PF_Err_NONE);
+    const int built = AEUtil::paramRegistryBuildCount();
+    EXPECT_GE(built, 1);
+    for (PF_Cmd cmd : {PF_Cmd_ABOUT, PF_Cmd_QUERY_DYNAMIC_FLAGS, PF_Cmd_GLOBAL_SETUP, PF_Cmd_DO_DIALOG})
+        EXPECT_EQ(host.send(cmd).err, PF_Err_NONE) << cmd;
+    EXPECT_EQ(AEUtil::paramRegistryBuildCount(), built);
+    EXPECT_EQ(AEUtil::hostParamCount(), 23);
+
+    ASSERT_EQ(host.send(PF_Cmd_GLOBAL_SETDOWN).err, PF_Err_NONE);
+    EXPECT_EQ(AEUtil::paramRegistryBuildCount(), built) << "set-down itself builds nothing";
     EXPECT_EQ(host.send(PF_Cmd_GLOBAL_SETUP).err, PF_Err_NONE);
-    EXPECT_EQ(AEUtil::paramRegistryBuildCount(), 1);
+    EXPECT_EQ(AEUtil::paramRegistryBuildCount(), built + 1);
+    EXPECT_EQ(AEUtil::hostParamCount(), 23) << "host indices start again at 1";
+    EXPECT_EQ(AEUtil::indexOfId(52), 6);
     EXPECT_EQ(host.send(PF_Cmd_GLOBAL_SETDOWN).err, PF_Err_NONE);
 }
 

@@ -59,7 +59,7 @@ protected:
         suite2.PF_UpdateParamUI = updateV2;
         suite3.PF_UpdateParamUI = updateV3;
         if (v2)
-            host.suites().add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion2, &suite2);
+            host.suites().add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &suite2);
         if (v3)
             host.suites().add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &suite3);
     }
@@ -68,7 +68,7 @@ protected:
         p.version = PF_SpecVersion{major, minor};
         return p;
     }
-    PF_ParamUtilsSuite2 suite2{};
+    PF_ParamUtilsSuite1 suite2{};
     PF_ParamUtilsSuite3 suite3{};
 };
 
