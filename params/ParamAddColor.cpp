@@ -1,5 +1,7 @@
 #include "params/ParamAddColor.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include "params/ParamDefaults.h"
@@ -15,7 +17,8 @@ struct ChannelKey {
 };
 
 A_u_char readChannel(const char *settingsPath, const char *name, char channel, A_u_char fallback) {
-    return static_cast<A_u_char>(readDefaultInt(settingsPath, ChannelKey(name, channel).text, fallback));
+    // A stored channel outside 0..255 is held at the nearer end rather than wrapped.
+    return static_cast<A_u_char>(std::clamp(readDefaultInt(settingsPath, ChannelKey(name, channel).text, fallback), 0, 255));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "params/ParamAddFloatSlider.h"
 
+#include <algorithm>
+
 #include "params/ParamDefaults.h"
 
 namespace AEUtil {
@@ -19,7 +21,12 @@ ParamAddFloatSlider::~ParamAddFloatSlider() = default;
 
 PF_Err ParamAddFloatSlider::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
     prepareDefinition(in_data, id, PF_Param_FLOAT_SLIDER);
-    const double dephault = readDefaultFloat(settingsPath, name_, default_);
+    // A stored default the host would refuse must not stop the effect from being applied: it is
+    // brought into the valid range, and one that is not a number gives way to the built-in one.
+    double dephault = readDefaultFloat(settingsPath, name_, default_);
+    if (!(dephault == dephault))
+        dephault = default_;
+    dephault = std::clamp(dephault, static_cast<double>(range_.validMin), static_cast<double>(range_.validMax));
     PF_FloatSliderDef &fs = def_.u.fs_d;
     fs.valid_min = range_.validMin;
     fs.valid_max = range_.validMax;

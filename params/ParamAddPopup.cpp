@@ -13,7 +13,9 @@ ParamAddPopup::~ParamAddPopup() = default;
 
 PF_Err ParamAddPopup::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
     prepareDefinition(in_data, id, PF_Param_POPUP);
-    const auto dephault = static_cast<A_short>(readDefaultInt(settingsPath, name_, default_));
+    // A stored position the menu does not have gives way to the built-in default.
+    const int stored = readDefaultInt(settingsPath, name_, default_);
+    const auto dephault = static_cast<A_short>(stored >= 1 && stored <= num_choices_ ? stored : default_);
     def_.u.pd.value = dephault;
     def_.u.pd.dephault = dephault;
     def_.u.pd.num_choices = num_choices_;
