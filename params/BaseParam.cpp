@@ -24,11 +24,15 @@ PF_Err BaseParam::read(RenderSettings *record, ParamGetter &reader) {
     PF_Err err = reader.get(index_, target);
     if (&target == &def_)
         fetched_ = err == PF_Err_NONE;
-    if (err != PF_Err_NONE || record == nullptr)
+    if (err != PF_Err_NONE)
         return err;
-    std::memcpy(reinterpret_cast<unsigned char *>(record) + value_offset_, &target.u,
-                static_cast<std::size_t>(value_width_));
-    return PF_Err_NONE;
+    if (record != nullptr)
+        std::memcpy(reinterpret_cast<unsigned char *>(record) + value_offset_, &target.u,
+                    static_cast<std::size_t>(value_width_));
+    // The host wants every checkout checked in; a temporary has served once its value is copied.
+    if (&target == &temporary)
+        err = reader.release(temporary);
+    return err;
 }
 
 PF_Err BaseParam::release(ParamGetter &reader) {

@@ -292,7 +292,7 @@ TEST_F(RenderEntryTest, DefaultPreRenderPreparesTheSettingsHandle) {
     EXPECT_EQ(preOutput.result_rect.right, 30);
     EXPECT_EQ(preOutput.max_result_rect.left, -1);
     EXPECT_EQ(fake.checkedOut, (std::vector<A_long>{1})) << "the layer is not read into a temporary";
-    EXPECT_TRUE(fake.checkedIn.empty());
+    EXPECT_EQ(fake.checkedIn, fake.checkedOut) << "every temporary is checked in again";
     EXPECT_EQ(layer->definition().u.ld.width, 0) << "shared objects untouched";
 
     ASSERT_NE(preOutput.delete_pre_render_data_func, nullptr);
