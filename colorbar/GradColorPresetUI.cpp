@@ -1,7 +1,7 @@
 #include "colorbar/GradColorPresetUI.h"
 
 #include "colorbar/GradientHandle.h"
-#include "colorbar/HandleLock.h"
+#include "host/HandleLock.h"
 #include "host/SuiteCache.h"
 #include "params/ParamAddArbitrary.h"
 

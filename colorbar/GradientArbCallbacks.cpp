@@ -7,7 +7,7 @@
 #include "colorbar/GradientHandle.h"
 #include "colorbar/GradientSampling.h"
 #include "colorbar/GradientText.h"
-#include "colorbar/HandleLock.h"
+#include "host/HandleLock.h"
 #include "host/SuiteCache.h"
 
 namespace AEUtil {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "colorbar/HandleLock.h"
+#include "host/HandleLock.h"
 
 namespace AEUtil {
 

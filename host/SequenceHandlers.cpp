@@ -4,32 +4,13 @@
 #include <vector>
 
 #include "host/BaseFilter.h"
+#include "host/HandleLock.h"
 #include "host/SequenceData.h"
 #include "host/SuiteCache.h"
 
 namespace AEUtil {
 
 namespace {
-
-// Locks a host handle for the scope; unlocks on every path.
-class HandleLock {
-public:
-    HandleLock(const PF_HandleSuite1 *suite, PF_Handle handle) noexcept
-        : suite_(suite), handle_(handle), data_(handle ? suite->host_lock_handle(handle) : nullptr) {}
-    ~HandleLock() {
-        if (data_)
-            suite_->host_unlock_handle(handle_);
-    }
-    HandleLock(const HandleLock &) = delete;
-    HandleLock &operator=(const HandleLock &) = delete;
-
-    void *data() const noexcept { return data_; }
-
-private:
-    const PF_HandleSuite1 *suite_;
-    PF_Handle handle_;
-    void *data_;
-};
 
 // A new handle holding `bytes`; PF_Err_OUT_OF_MEMORY or PF_Err_INTERNAL_STRUCT_DAMAGED (the
 // handle is disposed then) on failure.
