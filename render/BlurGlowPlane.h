@@ -1,0 +1,38 @@
+// Separable glow blur of a one-channel plane: a row pass into a temporary plane, a column pass
+// into the output, each spread over the host's workers in bands of lines.
+#pragma once
+
+#include "render/GlowKernel.h"
+#include "render/GlowPlane.h"
+#include "render/ProgressCounter.h"
+#include "render/StageJob.h"
+
+namespace AEUtil {
+
+// Horizontal and vertical blur widths for a radius and a Glow Aspect (-100 ... 100).
+// The plane blur adds 2 to the unscaled direction; the colour blur does not.
+struct BlurWidths {
+    double horizontal = 0.0;
+    double vertical = 0.0;
+};
+BlurWidths glowBlurWidths(double radius, double aspect, bool planeForm);
+GlowKernel kernelForWidth(double width);
+
+// One pass over a band of lines: rows of src into rows of dst (rowPass) or columns into
+// columns. Lines [band.begin, band.end) are processed.
+struct PlanePass {
+    const GlowPlane *src = nullptr;
+    GlowPlane *dst = nullptr;
+    const MaskPlane *mask = nullptr;
+    const GlowKernel *kernel = nullptr;
+    bool rowPass = true;
+};
+void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end);
+
+// Runs one pass over all lines through the host's workers.
+PF_Err runPlanePass(const StageHost &host, const PlanePass &pass);
+
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
+                     double radius, double aspect, const ProgressCounter *progress);
+
+} // namespace AEUtil

@@ -1,0 +1,33 @@
+// Separable glow blur of a coloured four-channel glow image (16-bit integer or float channels),
+// row pass into a temporary world, column pass into the output.
+#pragma once
+
+#include "render/GlowKernel.h"
+#include "render/GlowPlane.h"
+#include "render/ProgressCounter.h"
+#include "render/StageJob.h"
+
+namespace AEUtil {
+
+// One pass over a band of lines of the rectangle; the mask is indexed from its top-left.
+struct WorldPass {
+    const PF_EffectWorld *src = nullptr;
+    PF_EffectWorld *dst = nullptr;
+    PlaneRect rect;
+    const MaskPlane *mask = nullptr;
+    const GlowKernel *kernel = nullptr;
+    bool rowPass = true;
+};
+void blurWorldLines16(const WorldPass &pass, int32_t begin, int32_t end);
+void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
+
+// 8/16 bpc form: four 16-bit channels (0 ... 32768) per pixel.
+PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                     const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
+                     const ProgressCounter *progress);
+// Float form: four 32-bit float channels (0 ... 1) per pixel.
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
+                          PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
+                          double aspect, const ProgressCounter *progress);
+
+} // namespace AEUtil
