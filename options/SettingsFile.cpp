@@ -5,7 +5,7 @@
 
 #include "platform/Folders.h"
 #include "platform/Profile.h"
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 
 namespace AEUtil {
 

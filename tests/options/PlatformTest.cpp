@@ -8,7 +8,7 @@
 #include "platform/Folders.h"
 #include "platform/KeyState.h"
 #include "platform/ProcessArguments.h"
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 #include "platform/UILanguage.h"
 #include "tests/options/TestFolders.h"
 
@@ -20,7 +20,7 @@ using lumora::test::ScopedEnv;
 using lumora::test::ScratchFolder;
 using lumora::test::writeText;
 
-TEST(SpecialFoldersTest, OverridesReplaceTheSystemsFolders) {
+TEST(ShellFoldersTest, OverridesReplaceTheSystemsFolders) {
     ScratchFolder folder("special-folders");
     const ScopedEnv appData(kAppDataDirVariable, folder / "roaming");
     const ScopedEnv shared(kSharedDocumentsDirVariable, folder / "public");
@@ -28,14 +28,14 @@ TEST(SpecialFoldersTest, OverridesReplaceTheSystemsFolders) {
     EXPECT_EQ(sharedDocumentsFolder(), folder / "public");
 }
 
-TEST(SpecialFoldersTest, TrailingSeparatorsOfAnOverrideAreDropped) {
+TEST(ShellFoldersTest, TrailingSeparatorsOfAnOverrideAreDropped) {
     ScratchFolder folder("special-trailing");
     const std::string sep(1, kPathSeparator);
     const ScopedEnv appData(kAppDataDirVariable, folder.path() + sep + sep);
     EXPECT_EQ(applicationDataFolder(), folder.path());
 }
 
-TEST(SpecialFoldersTest, EmptyOverrideCountsAsUnset) {
+TEST(ShellFoldersTest, EmptyOverrideCountsAsUnset) {
     const ScopedEnv empty(kAppDataDirVariable, std::string());
     const std::string folder = applicationDataFolder();
     EXPECT_FALSE(folder.empty());

@@ -10,7 +10,7 @@
 #include "options/SettingsFile.h"
 #include "platform/Environment.h"
 #include "platform/Folders.h"
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 #include "tests/options/TestFolders.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 
 #include "platform/Environment.h"
 #include "platform/Native.h"
