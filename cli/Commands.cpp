@@ -3,6 +3,10 @@
 #include "cli/DefaultsCommand.h"
 #include "cli/ModuleInfoCommand.h"
 #include "cli/ParamsCommand.h"
+#ifdef LUMORA_CLI_IMAGES
+#include "cli/DemoCommand.h"
+#include "cli/RenderCommand.h"
+#endif
 
 namespace lumora::cli {
 
@@ -15,6 +19,10 @@ CommandList allCommands() {
     commands.push_back(std::make_unique<DefaultsShowCommand>());
     commands.push_back(std::make_unique<DefaultsSaveCommand>());
     commands.push_back(std::make_unique<DefaultsResetCommand>());
+#ifdef LUMORA_CLI_IMAGES
+    commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(std::make_unique<DemoCommand>());
+#endif
     return commands;
 }
 

@@ -45,6 +45,11 @@ Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
     suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, paramUtils_.suite2());
     suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, paramUtils_.suite3());
     suites_.add(kPFAppSuite, kPFAppSuiteVersion5, app_.suite5());
+    suites_.add(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, renderSuites_.fillMatte2());
+    suites_.add(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, renderSuites_.worldTransform1());
+    suites_.add(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, renderSuites_.pfInterface1());
+    suites_.add(kAEGPLayerSuite, kAEGPLayerSuiteVersion5, renderSuites_.layer5());
+    suites_.add(kAEGPItemSuite, kAEGPItemSuiteVersion7, renderSuites_.item7());
 }
 
 Host::~Host() {
@@ -77,6 +82,11 @@ PF_InData Host::inData() const {
     in.width = profile_.width;
     in.height = profile_.height;
     in.extent_hint = profile_.extentHint.value_or(PF_Rect{0, 0, profile_.width, profile_.height});
+    if (const std::optional<Size> layer = layers_.inputSize()) {
+        in.width = downsampled(layer->width, profile_.downsampleX);
+        in.height = downsampled(layer->height, profile_.downsampleY);
+        in.extent_hint = PF_Rect{0, 0, in.width, in.height};
+    }
     in.downsample_x = profile_.downsampleX;
     in.downsample_y = profile_.downsampleY;
     in.pixel_aspect_ratio = PF_RationalScale{1, 1};

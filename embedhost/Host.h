@@ -17,9 +17,25 @@
 //   setSequenceData(h)                         replaces the instance's sequence handle
 //   params()                                   the instance's parameters (EffectParams.h)
 //   inCommand(cmd)                             whether a command of that kind is running
+//   setLayer(id, image) / setItemSize(w, h)    layers to render (Layers.h; id 0 is the input)
+//   layers()                                   the layers and the item size
+//   renderFrame(path)                          one frame, smart or classic (FrameRender.h)
+//   frames()                                   the frame renderer; problems() lists misuse
 //
 // Suites offered besides the handle and world suites: "PF Param Utils Suite" 2 and 3
-// (ParamUtilsSuite.h) and "PF AE App Suite" 7 (AppSuite.h). Project files: Project.h.
+// (ParamUtilsSuite.h), "PF AE App Suite" 7 (AppSuite.h), and for rendering "PF Fill Matte
+// Suite" 2, "PF World Transform Suite" 1, "AEGP PF Interface Suite" 1, "AEGP Layer Suite" 11
+// and "AEGP Item Suite" 11 (RenderSuites.h). Project files: Project.h.
+//
+// Rendering: while an input layer is set, in_data->width / height and extent_hint report its
+// size at the profile's downsample, ceil(w * num / den); layers are resampled to that size by
+// nearest neighbour (Layers.h) and converted to the input's depth when lent to the plug-in.
+// The smart path asks for the whole layer at pre-render; layer parameters name layers by id
+// (PF_LayerDefault_MYSELF is the input, PF_LayerDefault_NONE or an unset id gives empty result
+// rectangles and a null world). The output world is as large as the declared result_rect, its
+// origin_x / origin_y the rectangle's left and top (layer coordinates of its first pixel), as
+// are those of checked-out layer pixels. An empty result_rect skips PF_Cmd_SMART_RENDER. The
+// pre-render data's delete callback runs once after the frame, rendered or not.
 //
 // One Host may live at a time in a process: the host's callbacks carry no context, so the
 // constructor installs the host as current() and the destructor removes it; constructing a
@@ -35,11 +51,14 @@
 #include "AE_EffectCB.h"
 #include "embedhost/AppSuite.h"
 #include "embedhost/EffectParams.h"
+#include "embedhost/FrameRender.h"
 #include "embedhost/HandleStore.h"
 #include "embedhost/HostProfile.h"
 #include "embedhost/Interaction.h"
+#include "embedhost/Layers.h"
 #include "embedhost/ParamUtilsSuite.h"
 #include "embedhost/Plugin.h"
+#include "embedhost/RenderSuites.h"
 #include "embedhost/SuiteRegistry.h"
 #include "embedhost/ThreadPool.h"
 #include "embedhost/WorldStore.h"
@@ -125,6 +144,14 @@ public:
     EffectState effect() const;
     void setSequenceData(PF_Handle handle);
 
+    // Throw std::invalid_argument for bad input (LayerStore).
+    void setLayer(A_long layerId, Image image) { layers_.set(layerId, std::move(image)); }
+    void setItemSize(A_long width, A_long height) { layers_.setItemSize(width, height); }
+    LayerStore &layers() { return layers_; }
+    const LayerStore &layers() const { return layers_; }
+    RenderOutput renderFrame(RenderPath path = RenderPath::Smart) { return frames_.render(path); }
+    FrameRenderer &frames() { return frames_; }
+
 private:
     // Claims the process-wide current() slot before anything else is built and frees it last.
     class CurrentClaim {
@@ -154,6 +181,9 @@ private:
     ParamUtilsSuites paramUtils_;
     AppSuite app_;
     EffectParams params_;
+    LayerStore layers_;
+    RenderSuites renderSuites_;
+    FrameRenderer frames_{*this};
     ThreadPool threads_;
     unsigned char instanceTag_ = 0; // its address is the effect reference
     mutable std::mutex stateMutex_;

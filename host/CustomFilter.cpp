@@ -4,6 +4,10 @@
 
 #include "AE_EffectUI.h"
 #include "colorbar/GradColorPresetUI.h"
+#include "params/GlowParams.h"
+#include "params/ParamRegistry.h"
+#include "render/GlowPreRender.h"
+#include "render/RenderGlow.h"
 
 namespace AEUtil {
 
@@ -28,6 +32,14 @@ PF_Err CustomFilter::event(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef
 PF_Err CustomFilter::arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                        PF_LayerDef *, void *extra) {
     return arbProvider_.dispatch(in_data, out_data, params, static_cast<PF_ArbParamsExtra *>(extra));
+}
+
+PF_Err CustomFilter::smartPreRender(PF_InData *in_data, PF_OutData *, PF_PreRenderExtra *extra) {
+    return glowSmartPreRender(in_data, extra);
+}
+
+PF_Err CustomFilter::renderBody(RenderSettings &settings) {
+    return renderGlowForFormat(settings, indexOfId(kIdGlowColorBar));
 }
 
 GradColorPresetUI &CustomFilter::colorBar() const { return *colorBar_; }

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "host/BaseFilter.h"
+#include "host/HandleLock.h"
 #include "host/SuiteCache.h"
 #include "host/WorldSuite.h"
 #include "params/GlowParams.h"
@@ -95,8 +96,10 @@ PF_Err BaseFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef 
 PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra) {
     SuiteCache suites(in_data->pica_basicP);
     const PF_HandleSuite1 *hs = suites.handleSuite();
-    auto handle = static_cast<PF_Handle>(extra->input->pre_render_data);
-    auto *settings = handle ? static_cast<RenderSettings *>(hs->host_lock_handle(handle)) : nullptr;
+    // Unlocked on every path: a render body that throws (out of memory) must not leave the
+    // host to dispose of a locked handle.
+    HandleLock lock(hs, static_cast<PF_Handle>(extra->input->pre_render_data));
+    auto *settings = lock.as<RenderSettings>();
     if (!settings)
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
 
@@ -127,7 +130,6 @@ PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_Smar
     } else if (err == PF_Err_NONE) {
         err = cb->checkin_layer_pixels(in_data->effect_ref, kInputCheckoutId);
     }
-    hs->host_unlock_handle(handle);
     return err;
 }
 

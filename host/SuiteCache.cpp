@@ -10,6 +10,11 @@ SuiteName suiteName(SuiteId id) noexcept {
     case SuiteId::ParamUtils3: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3};
     case SuiteId::ParamUtils2: return {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1};
     case SuiteId::App5: return {kPFAppSuite, kPFAppSuiteVersion5};
+    case SuiteId::WorldTransform1: return {kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1};
+    case SuiteId::FillMatte2: return {kPFFillMatteSuite, kPFFillMatteSuiteVersion2};
+    case SuiteId::PFInterface1: return {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1};
+    case SuiteId::Layer5: return {kAEGPLayerSuite, kAEGPLayerSuiteVersion5};
+    case SuiteId::Item7: return {kAEGPItemSuite, kAEGPItemSuiteVersion7};
     case SuiteId::Count: break;
     }
     return {"", 0};

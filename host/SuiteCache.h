@@ -7,6 +7,7 @@
 
 #include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
+#include "AE_GeneralPlug.h"
 #include "SPBasic.h"
 
 namespace AEUtil {
@@ -18,6 +19,11 @@ enum class SuiteId : std::size_t {
     ParamUtils3,
     ParamUtils2,
     App5, // "PF AE App Suite" version 7, the first with the language query
+    WorldTransform1,
+    FillMatte2,
+    PFInterface1,
+    Layer5, // "AEGP Layer Suite" version 11
+    Item7,  // "AEGP Item Suite" version 11
     Count
 };
 
@@ -42,6 +48,15 @@ public:
     // Raise the integer error PF_Err_BAD_CALLBACK_PARAM when the host does not supply the suite.
     const PF_HandleSuite1 *handleSuite() { return static_cast<const PF_HandleSuite1 *>(require(SuiteId::Handle)); }
     const PF_WorldSuite1 *worldSuite1() { return static_cast<const PF_WorldSuite1 *>(require(SuiteId::World1)); }
+    const PF_WorldTransformSuite1 *worldTransformSuite() {
+        return static_cast<const PF_WorldTransformSuite1 *>(require(SuiteId::WorldTransform1));
+    }
+    const PF_FillMatteSuite2 *fillMatteSuite() { return static_cast<const PF_FillMatteSuite2 *>(require(SuiteId::FillMatte2)); }
+    const AEGP_PFInterfaceSuite1 *pfInterfaceSuite() {
+        return static_cast<const AEGP_PFInterfaceSuite1 *>(require(SuiteId::PFInterface1));
+    }
+    const AEGP_LayerSuite5 *layerSuite() { return static_cast<const AEGP_LayerSuite5 *>(require(SuiteId::Layer5)); }
+    const AEGP_ItemSuite7 *itemSuite() { return static_cast<const AEGP_ItemSuite7 *>(require(SuiteId::Item7)); }
 
     // Null when the host does not supply it: callers fall back to an older version.
     const PF_WorldSuite2 *tryWorldSuite2() { return static_cast<const PF_WorldSuite2 *>(tryAcquire(SuiteId::World2)); }

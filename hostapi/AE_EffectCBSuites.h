@@ -1,10 +1,12 @@
-// Suites that replace the utility callbacks: host handles and image buffers.
+// Suites that replace the utility callbacks: host handles, image buffers, filling and copying
+// worlds. Slots this system never calls keep their place with a generic signature.
 #ifndef LUMORA_HOSTAPI_AE_EFFECTCBSUITES_H
 #define LUMORA_HOSTAPI_AE_EFFECTCBSUITES_H
 
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
 #include "AE_EffectPixelFormat.h"
+#include "AE_EffectSuites.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -40,6 +42,36 @@ typedef struct PF_WorldSuite2 {
     SPAPI PF_Err (*PF_DisposeWorld)(PF_ProgPtr effect_ref, PF_EffectWorld *worldP);
     SPAPI PF_Err (*PF_GetPixelFormat)(const PF_EffectWorld *worldP, PF_PixelFormat *pixel_formatP);
 } PF_WorldSuite2;
+
+#define kPFFillMatteSuite "PF Fill Matte Suite"
+#define kPFFillMatteSuiteVersion2 2
+
+typedef struct PF_FillMatteSuite2 {
+    SPAPI PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel *color, const PF_Rect *dst_rect,
+                         PF_EffectWorld *world);
+    SPAPI PF_UnusedSuiteFunc fill16;
+    SPAPI PF_Err (*fill_float)(PF_ProgPtr effect_ref, const PF_PixelFloat *color, const PF_Rect *dst_rect,
+                               PF_EffectWorld *world);
+    SPAPI PF_UnusedSuiteFunc premultiply;
+    SPAPI PF_UnusedSuiteFunc premultiply_color;
+    SPAPI PF_UnusedSuiteFunc premultiply_color16;
+    SPAPI PF_UnusedSuiteFunc premultiply_color_float;
+} PF_FillMatteSuite2;
+
+#define kPFWorldTransformSuite "PF World Transform Suite"
+#define kPFWorldTransformSuiteVersion1 1
+
+typedef struct PF_WorldTransformSuite1 {
+    SPAPI PF_UnusedSuiteFunc composite_rect;
+    SPAPI PF_UnusedSuiteFunc blend;
+    SPAPI PF_UnusedSuiteFunc convolve;
+    SPAPI PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
+                         PF_Rect *dst_r);
+    SPAPI PF_Err (*copy_hq)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
+                            PF_Rect *dst_r);
+    SPAPI PF_UnusedSuiteFunc transfer_rect;
+    SPAPI PF_UnusedSuiteFunc transform_world;
+} PF_WorldTransformSuite1;
 
 #ifdef __cplusplus
 }

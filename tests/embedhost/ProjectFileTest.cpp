@@ -78,7 +78,8 @@ protected:
 };
 
 TEST_P(ProjectRoundTrip, RestoresEveryValueByDiskId) {
-    const std::string path = tempFile("embedhost-roundtrip.lproj");
+    // One file per case: ctest runs the cases of this suite at the same time.
+    const std::string path = tempFile("embedhost-roundtrip-" + std::to_string(static_cast<int>(GetParam())) + ".lproj");
     fake::effect().defs = savedLayout();
     {
         Host a(Plugin::linked(fake::entry));

@@ -1,0 +1,110 @@
+// Full-render cases: a host with the linked plug-in, set up once per case, every parameter
+// that shapes the work set explicitly (stored user defaults cannot change what is measured).
+#include "bench/FullRenderBench.h"
+
+#include <cstring>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/BenchImages.h"
+#include "bench/BenchSetup.h"
+#include "embedhost/Host.h"
+#include "host/EntryPoint.h"
+#include "params/GlowParams.h"
+
+namespace lumora::bench {
+
+namespace {
+
+struct GlowType {
+    const char *name;
+    A_long popup; // "Glow Type" popup value
+};
+
+constexpr GlowType kGlowTypes[] = {{"Normal", 1}, {"AngleMap", 2}, {"OriginalColors", 3}};
+
+void setGlowParams(embedhost::EffectParams &params, A_long glowType, int glowRadius) {
+    using embedhost::ParamValue;
+    params.setValueById(AEUtil::kIdView, ParamValue::popup(1));      // Normal
+    params.setValueById(AEUtil::kIdBlendMode, ParamValue::popup(3)); // Add
+    params.setValueById(AEUtil::kIdOpacity, ParamValue::floatSlider(100.0));
+    params.setValueById(AEUtil::kIdGlowType, ParamValue::popup(glowType));
+    params.setValueById(AEUtil::kIdInputChannel, ParamValue::popup(1)); // Luminance
+    params.setValueById(AEUtil::kIdThreshold, ParamValue::floatSlider(60.0));
+    params.setValueById(AEUtil::kIdThresholdSoft, ParamValue::floatSlider(10.0));
+    params.setValueById(AEUtil::kIdGlowRadius, ParamValue::floatSlider(glowRadius));
+    params.setValueById(AEUtil::kIdGlowAspect, ParamValue::floatSlider(0.0));
+    // Intensity 0 would remove the glow; 1 keeps every stage at work.
+    params.setValueById(AEUtil::kIdGlowIntensity, ParamValue::floatSlider(1.0));
+    params.setValueById(AEUtil::kIdEnableDepth, ParamValue::checkbox(false));
+}
+
+// Whether the frame differs from the input anywhere inside the input's area: a render that
+// only copied its source would measure nothing worth comparing.
+bool drewGlow(const embedhost::RenderOutput &out, const embedhost::Image &input) {
+    const A_long x0 = -out.originX, y0 = -out.originY;
+    if (out.image.format != input.format || x0 < 0 || y0 < 0 || x0 + input.width > out.image.width ||
+        y0 + input.height > out.image.height)
+        return false;
+    const std::size_t pixel = input.pixelBytes();
+    for (A_long y = 0; y < input.height; ++y)
+        if (std::memcmp(out.image.pixels.data() + (y0 + y) * out.image.rowBytes() + x0 * pixel,
+                        input.pixels.data() + y * input.rowBytes(), input.rowBytes()) != 0)
+            return true;
+    return false;
+}
+
+void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius) {
+    embedhost::HostProfile profile;
+    profile.workerThreads = benchWorkers();
+    embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
+    if (const embedhost::CommandResult set = host.setUp(); set.err != PF_Err_NONE) {
+        state.SkipWithError(("set-up failed: " + set.message()).c_str());
+        return;
+    }
+    embedhost::Image frame = makeBenchFrame(frameWidth(), frameHeight(), depth.format);
+    host.setLayer(0, frame);
+    setGlowParams(host.params(), type.popup, glowRadius);
+
+    // One untimed frame first, to check that it is the enlarged area with a glow in it, and to
+    // keep first-touch page faults out of the figures.
+    const embedhost::RenderOutput first = host.renderFrame();
+    std::string problem;
+    if (first.err != PF_Err_NONE)
+        problem = "render failed (error " + std::to_string(first.err) + "): " + first.message;
+    else if (first.image.width != 2 * frameWidth() || first.image.height != 2 * frameHeight())
+        problem = "the render's area is not twice the frame";
+    else if (!drewGlow(first, frame))
+        problem = "the render drew no glow";
+    if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        host.tearDown();
+        return;
+    }
+    const MegapixelClock clock;
+    for (auto _ : state) {
+        const embedhost::RenderOutput out = host.renderFrame();
+        if (out.err != PF_Err_NONE) {
+            state.SkipWithError(("render failed (error " + std::to_string(out.err) + "): " + out.message).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(out.image.pixels.data());
+    }
+    clock.report(state);
+    host.tearDown();
+}
+
+} // namespace
+
+void registerFullRenderBenchmarks() {
+    for (const Depth &depth : benchDepths())
+        for (const GlowType &type : kGlowTypes)
+            for (const int radius : benchGlowRadii()) {
+                const std::string name =
+                    std::string("FullRender/") + depth.name + "/" + type.name + "/r" + std::to_string(radius);
+                configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, radius));
+            }
+}
+
+} // namespace lumora::bench

@@ -1,0 +1,82 @@
+// Collecting ms_per_MP per case and printing Lumora's full renders against the OpenCV peer.
+#include "bench/RatioSummary.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace lumora::bench {
+
+void RatioSummary::ReportRuns(const std::vector<Run> &runs) {
+    for (const Run &run : runs) {
+        if (run.error_occurred || run.run_type != Run::RT_Iteration)
+            continue;
+        const auto counter = run.counters.find("ms_per_MP");
+        if (counter == run.counters.end())
+            continue;
+        const std::string &name = run.run_name.function_name;
+        auto [it, added] = sums_.try_emplace(name);
+        if (added)
+            order_.push_back(name);
+        it->second.total += counter->second.value;
+        ++it->second.count;
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+benchmark::ConsoleReporter::OutputOptions consoleOptions(int argc, char **argv) {
+    bool colour = isatty(STDOUT_FILENO) != 0;
+    const char *flag = "--benchmark_color=";
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) {
+            const std::string value = argv[i] + std::strlen(flag);
+            if (value != "auto")
+                colour = value == "true" || value == "yes" || value == "1";
+        }
+    return colour ? benchmark::ConsoleReporter::OO_ColorTabular : benchmark::ConsoleReporter::OO_Tabular;
+}
+
+double RatioSummary::msPerMegapixel(const std::string &name) const {
+    const auto it = sums_.find(name);
+    if (it == sums_.end() || it->second.count == 0)
+        return -1.0;
+    return it->second.total / it->second.count;
+}
+
+std::string peerCaseOf(const std::string &name) {
+    const std::string prefix = "FullRender/";
+    if (name.rfind(prefix, 0) != 0)
+        return {};
+    const std::size_t depthEnd = name.find('/', prefix.size());
+    const std::size_t radiusStart = name.rfind('/');
+    if (depthEnd == std::string::npos || radiusStart <= depthEnd)
+        return {};
+    return "OpenCvPeer/" + name.substr(prefix.size(), depthEnd - prefix.size()) + name.substr(radiusStart);
+}
+
+void RatioSummary::print(std::ostream &out) const {
+    bool header = false;
+    char line[160];
+    for (const std::string &name : order_) {
+        const std::string peer = peerCaseOf(name);
+        if (peer.empty())
+            continue;
+        if (!header) {
+            out << "\nLumora full render vs OpenCV peer, ms per input megapixel (this run)\n";
+            std::snprintf(line, sizeof line, "%-36s %12s %12s %10s\n", "case", "lumora", "opencv", "ratio");
+            out << line;
+            header = true;
+        }
+        const double mine = msPerMegapixel(name);
+        const double theirs = msPerMegapixel(peer);
+        if (theirs > 0.0)
+            std::snprintf(line, sizeof line, "%-36s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
+                          mine / theirs);
+        else
+            std::snprintf(line, sizeof line, "%-36s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
+        out << line;
+    }
+}
+
+} // namespace lumora::bench

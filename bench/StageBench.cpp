@@ -1,0 +1,285 @@
+// Stage cases, from the source copy to the final composite, each run over the host's workers
+// with the inputs a render would hand it.
+#include "bench/StageBench.h"
+
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/BenchSetup.h"
+#include "bench/StageRig.h"
+#include "render/BlurGlowPlane.h"
+#include "render/BlurGlowWorld.h"
+#include "render/ColourFinishStages.h"
+#include "render/ColouriseStage.h"
+#include "render/CompositeStages.h"
+#include "render/CopyCentered.h"
+#include "render/FormatConvert.h"
+#include "render/GlowSourceStages.h"
+
+namespace lumora::bench {
+
+namespace {
+
+template <class Run>
+void timeStage(benchmark::State &state, Run &&run) {
+    const MegapixelClock clock;
+    for (auto _ : state)
+        if (stageFailed(state, run()))
+            break;
+    clock.report(state);
+}
+
+// Calls fn with a pixel of the format's form (its value unused).
+template <class Fn>
+PF_Err byPixel(PF_PixelFormat format, Fn &&fn) {
+    switch (format) {
+    case PF_PixelFormat_ARGB32: return fn(PF_Pixel8{});
+    case PF_PixelFormat_ARGB64: return fn(PF_Pixel16{});
+    default: return fn(PF_PixelFloat{});
+    }
+}
+
+AEUtil::ColouriseSettings colouring(const StageRig &rig, AEUtil::ColourRule rule) {
+    AEUtil::ColouriseSettings s;
+    s.rule = rule;
+    s.gradient = &rig.gradient();
+    return s;
+}
+
+void copyCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    PF_EffectWorld out = rig.newWorld(depth.format);
+    PF_EffectWorld in = worldOf(rig.input());
+    AEUtil::CopyJob job;
+    job.dst = &out;
+    job.src = &in;
+    job.srcRect = {0, 0, in.width, in.height};
+    job.area = rig.rect();
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) { return AEUtil::copyCentered<decltype(p)>(rig.host(), job); });
+    });
+}
+
+void extractCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    AEUtil::GlowPlane out = rig.newPlane();
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) {
+            return AEUtil::extractGlowSource<decltype(p)>(rig.host(), rig.source(), rig.rect(), kBenchThr, kBenchSoft,
+                                                          1, out);
+        });
+    });
+}
+
+void combineCase(benchmark::State &state) {
+    StageRig rig(PF_PixelFormat_ARGB64);
+    AEUtil::GlowPlane out = rig.newPlane();
+    timeStage(state, [&] { return AEUtil::combineWithMask(rig.host(), rig.extracted(), rig.maskPlane(), out); });
+}
+
+void planeBlurCase(benchmark::State &state, int glowRadius) {
+    StageRig rig(PF_PixelFormat_ARGB64);
+    AEUtil::GlowPlane out = rig.newPlane();
+    timeStage(state, [&] {
+        return AEUtil::BlurGlowPlane(rig.host(), rig.combined(), out, rig.openMask(), pipelineRadius(glowRadius), 0.0,
+                                     nullptr);
+    });
+}
+
+// In place, as the render applies it; later iterations curve an already curved glow, which
+// costs the same per sample.
+void intensityCase(benchmark::State &state) {
+    StageRig rig(PF_PixelFormat_ARGB64);
+    AEUtil::GlowPlane &glow = rig.blurred(benchGlowRadii().front());
+    timeStage(state, [&] { return AEUtil::applyIntensityCurve(rig.host(), rig.rect(), 1.0, glow); });
+}
+
+void angleMapCase(benchmark::State &state) {
+    StageRig rig(PF_PixelFormat_ARGB64);
+    AEUtil::GlowPlane angles = rig.newPlane();
+    timeStage(state, [&] { return AEUtil::angleMapStage(rig.host(), rig.combined(), angles); });
+}
+
+// Glow Type Normal: the blurred plane coloured from the gradient into a world of the render's form.
+void colouriseNormalCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    const AEUtil::GlowPlane &glow = rig.blurred(benchGlowRadii().front());
+    const AEUtil::GlowPlane angles = rig.newPlane();
+    PF_EffectWorld out = rig.newWorld(depth.format);
+    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::Normal);
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) {
+            return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
+        });
+    });
+}
+
+// Angle Map and Original Colors: the unblurred combined plane coloured into a colour world
+// (16-bit channels at 8 and 16 bpc, float at 32 bpc).
+void colouriseWorldCase(benchmark::State &state, Depth depth, AEUtil::ColourRule rule) {
+    StageRig rig(depth.format);
+    AEUtil::GlowPlane angles = rig.newPlane();
+    if (rule == AEUtil::ColourRule::AngleMap && stageFailed(state, AEUtil::angleMapStage(rig.host(), rig.combined(), angles)))
+        return;
+    PF_EffectWorld out = rig.newWorld(depth.format);
+    const AEUtil::ColouriseSettings s = colouring(rig, rule);
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) {
+            return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, &rig.source(), rig.combined(), angles,
+                                                       rig.rect(), s);
+        });
+    });
+}
+
+void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
+    StageRig rig(depth.format);
+    const AEUtil::GlowPlane angles = rig.newPlane();
+    PF_EffectWorld coloured = rig.newWorld(depth.format);
+    if (stageFailed(state, byPixel(depth.format, [&](auto p) {
+            return AEUtil::colouriseStage<decltype(p)>(rig.host(), coloured, &rig.source(), rig.combined(), angles,
+                                                       rig.rect(), colouring(rig, AEUtil::ColourRule::OriginalColors));
+        })))
+        return;
+    PF_EffectWorld out = rig.newWorld(depth.format);
+    PF_EffectWorld tmp = rig.newWorld(depth.format);
+    const double r = pipelineRadius(glowRadius);
+    timeStage(state, [&] {
+        if (depth.format == PF_PixelFormat_ARGB128)
+            return AEUtil::BlurGlowWorldFloat(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        return AEUtil::BlurGlowWorld(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+    });
+}
+
+// The coloured glow of Angle Map / Original Colors after its blur, ready to be finished.
+PF_EffectWorld blurredColourWorld(StageRig &rig, benchmark::State &state) {
+    const AEUtil::GlowPlane angles = rig.newPlane();
+    PF_EffectWorld coloured = rig.newWorld(rig.format());
+    PF_EffectWorld out = rig.newWorld(rig.format());
+    PF_EffectWorld tmp = rig.newWorld(rig.format());
+    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::OriginalColors);
+    const double r = pipelineRadius(benchGlowRadii().front());
+    PF_Err err = byPixel(rig.format(), [&](auto p) {
+        return AEUtil::colouriseStage<decltype(p)>(rig.host(), coloured, &rig.source(), rig.combined(), angles,
+                                                   rig.rect(), s);
+    });
+    if (!err && rig.format() == PF_PixelFormat_ARGB128)
+        err = AEUtil::BlurGlowWorldFloat(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+    else if (!err)
+        err = AEUtil::BlurGlowWorld(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+    stageFailed(state, err);
+    return out;
+}
+
+// Both finishing stages of the colour glow, in place as the render runs them.
+void finishCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    PF_EffectWorld glow = blurredColourWorld(rig, state);
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) -> PF_Err {
+            using Pixel = decltype(p);
+            if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+                return PF_Err_BAD_CALLBACK_PARAM; // no 8-bit colour glow exists
+            } else {
+                if (const PF_Err err = AEUtil::unpremultiplyStage<Pixel>(rig.host(), glow, rig.rect()))
+                    return err;
+                return AEUtil::colourIntensityStage<Pixel>(rig.host(), glow, rig.rect(), 1.0);
+            }
+        });
+    });
+}
+
+// The Normal glow world of the render's form, as the last stages receive it.
+PF_EffectWorld normalGlowWorld(StageRig &rig, benchmark::State &state) {
+    const AEUtil::GlowPlane &glow = rig.blurred(benchGlowRadii().front());
+    const AEUtil::GlowPlane angles = rig.newPlane();
+    PF_EffectWorld out = rig.newWorld(rig.format());
+    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::Normal);
+    stageFailed(state, byPixel(rig.format(), [&](auto p) {
+                    return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
+                }));
+    return out;
+}
+
+// Opacity 50 %, in place: later iterations scale an already scaled alpha, at the same cost.
+void opacityCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    PF_EffectWorld glow = normalGlowWorld(rig, state);
+    timeStage(state, [&] {
+        return byPixel(depth.format,
+                       [&](auto p) { return AEUtil::opacityStage<decltype(p)>(rig.host(), glow, rig.rect(), 50.0); });
+    });
+}
+
+// View Normal, Blend Mode Add (popup 3), onto the source copied into the output.
+void compositeCase(benchmark::State &state, Depth depth) {
+    StageRig rig(depth.format);
+    PF_EffectWorld glow = normalGlowWorld(rig, state);
+    PF_EffectWorld output = rig.newWorld(depth.format);
+    std::memcpy(output.data, rig.source().data, static_cast<std::size_t>(output.rowbytes) * output.height);
+    timeStage(state, [&] {
+        return byPixel(depth.format, [&](auto p) {
+            return AEUtil::finalCompositeStage<decltype(p)>(rig.host(), output, glow, rig.rect(), 3,
+                                                            AEUtil::kViewNormal);
+        });
+    });
+}
+
+void expandCase(benchmark::State &state) {
+    StageRig rig(PF_PixelFormat_ARGB32);
+    PF_EffectWorld wide = rig.newWorld(PF_PixelFormat_ARGB64);
+    timeStage(state, [&] { return AEUtil::expandTo16(rig.host(), wide, rig.source(), rig.rect()); });
+}
+
+void reduceCase(benchmark::State &state) {
+    StageRig rig(PF_PixelFormat_ARGB32);
+    PF_EffectWorld wide = rig.newWorld(PF_PixelFormat_ARGB64);
+    PF_EffectWorld narrow = rig.newWorld(PF_PixelFormat_ARGB32);
+    if (stageFailed(state, AEUtil::expandTo16(rig.host(), wide, rig.source(), rig.rect())))
+        return;
+    timeStage(state, [&] { return AEUtil::reduceTo8(rig.host(), narrow, wide, rig.rect()); });
+}
+
+template <class Fn, class... Args>
+void add(const std::string &name, Fn fn, Args... args) {
+    configure(benchmark::RegisterBenchmark(("Stage/" + name).c_str(), fn, args...));
+}
+
+} // namespace
+
+void registerStageBenchmarks() {
+    const std::vector<Depth> &depths = benchDepths();
+    // The colour worlds of Angle Map and Original Colors are 16-bit at 8 bpc as at 16 bpc.
+    const std::vector<Depth> colourDepths{depths[1], depths[2]};
+    for (const Depth &d : depths)
+        add(std::string(d.name) + "/CopyCentered", copyCase, d);
+    for (const Depth &d : depths)
+        add(std::string(d.name) + "/ExtractGlowSource", extractCase, d);
+    add("mono/CombineWithMask", combineCase);
+    for (const int r : benchGlowRadii())
+        add("mono/BlurGlowPlane/r" + std::to_string(r), planeBlurCase, r);
+    add("mono/IntensityCurve", intensityCase);
+    for (const Depth &d : depths)
+        add(std::string(d.name) + "/Colourise/Normal", colouriseNormalCase, d);
+    add("mono/AngleMap", angleMapCase);
+    for (const Depth &d : colourDepths) {
+        add(std::string(d.name) + "/Colourise/AngleMap", colouriseWorldCase, d, AEUtil::ColourRule::AngleMap);
+        add(std::string(d.name) + "/Colourise/OriginalColors", colouriseWorldCase, d,
+            AEUtil::ColourRule::OriginalColors);
+    }
+    for (const Depth &d : colourDepths)
+        for (const int r : benchGlowRadii())
+            add(std::string(d.name) + "/BlurGlowWorld/r" + std::to_string(r), worldBlurCase, d, r);
+    for (const Depth &d : colourDepths)
+        add(std::string(d.name) + "/UnpremultiplyIntensity", finishCase, d);
+    add("8bpc/ExpandTo16", expandCase);
+    add("8bpc/ReduceTo8", reduceCase);
+    for (const Depth &d : depths)
+        add(std::string(d.name) + "/Opacity", opacityCase, d);
+    for (const Depth &d : depths)
+        add(std::string(d.name) + "/FinalComposite", compositeCase, d);
+}
+
+} // namespace lumora::bench

@@ -1,0 +1,168 @@
+#include "cli/RenderSession.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "cli/GradientStops.h"
+#include "cli/HostText.h"
+#include "colorbar/PresetFile.h"
+#include "embedhost/Host.h"
+#include "host/EntryPoint.h"
+#include "host/ErrorNames.h"
+#include "params/GlowParams.h"
+
+namespace lumora::cli {
+
+namespace {
+
+embedhost::Plugin pluginFor(const std::string &module) {
+    return module.empty() ? embedhost::Plugin::linked(&EntryPointFunc) : embedhost::Plugin::load(module);
+}
+
+std::string errorText(PF_Err err, const std::string &message) {
+    const char *name = AEUtil::errorName(err);
+    std::string text = std::string(*name ? name : "error") + " (" + std::to_string(err) + ")";
+    if (!message.empty())
+        text += ": " + hostTextForDisplay(message);
+    return text;
+}
+
+void check(const embedhost::CommandResult &result, const char *what) {
+    if (result.err != PF_Err_NONE)
+        throw std::runtime_error(std::string("the plug-in failed ") + what + ": " +
+                                 errorText(result.err, result.message()));
+}
+
+PF_ParamIndex gradientIndex(const embedhost::EffectParams &params) {
+    for (PF_ParamIndex index = 1; index < params.count(); ++index)
+        if (params.definition(index).param_type == PF_Param_ARBITRARY_DATA)
+            return index;
+    return 0;
+}
+
+AEUtil::GradientData presetGradient(const std::string &name) {
+    char path[AEUtil::kPresetPathSize];
+    if (!AEUtil::presetFilePath(AEUtil::kPresetFileName, path))
+        throw std::runtime_error("the preset file's path cannot be built (shared documents folder unknown or "
+                                 "the path too long)");
+    const std::vector<AEUtil::PresetRecord> presets = AEUtil::readPresetFile(path);
+    const AEUtil::PresetRecord *preset = AEUtil::findPreset(presets, name.c_str());
+    if (!preset) {
+        std::string known;
+        for (const AEUtil::PresetRecord &p : presets)
+            known.append(known.empty() ? "" : ", ").append("'").append(p.name).append("'");
+        throw std::runtime_error("no gradient preset '" + name + "' in " + path +
+                                 (known.empty() ? std::string(" (it holds none)") : "; presets: " + known));
+    }
+    const A_long n = AEUtil::usedFlagCount(preset->list);
+    std::vector<AEUtil::ColorFlag> stops(preset->list.flag, preset->list.flag + n);
+    AEUtil::GradientData value = gradientValue(stops, name);
+    value.preset = value.current; // the gradient is the preset's, unmodified
+    return value;
+}
+
+embedhost::HostProfile profileFor(const RenderRequest &request) {
+    embedhost::HostProfile profile;
+    profile.workerThreads = request.threads;
+    profile.downsampleX = profile.downsampleY = PF_RationalScale{1, static_cast<A_u_long>(request.downsample)};
+    profile.quality = request.quality;
+    return profile;
+}
+
+} // namespace
+
+std::vector<ParamOption> loadParamOptions(const std::string &module) {
+    embedhost::Host host(pluginFor(module));
+    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
+    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
+    std::vector<ParamOption> options = paramOptions(host.params());
+    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
+    return options;
+}
+
+embedhost::Image cropOrPad(const embedhost::Image &image, A_long left, A_long top, A_long width, A_long height) {
+    embedhost::Image out = embedhost::Image::make(width, height, image.format);
+    const std::size_t pixel = image.pixelBytes();
+    const A_long x0 = std::max<A_long>(left, 0), x1 = std::min<A_long>(left + width, image.width);
+    if (x1 <= x0)
+        return out;
+    for (A_long y = std::max<A_long>(top, 0); y < std::min<A_long>(top + height, image.height); ++y)
+        std::memcpy(out.pixels.data() + out.rowBytes() * static_cast<std::size_t>(y - top) +
+                        pixel * static_cast<std::size_t>(x0 - left),
+                    image.pixels.data() + image.rowBytes() * static_cast<std::size_t>(y) +
+                        pixel * static_cast<std::size_t>(x0),
+                    pixel * static_cast<std::size_t>(x1 - x0));
+    return out;
+}
+
+RenderSession::RenderSession(const RenderRequest &request)
+    : host_(std::make_unique<embedhost::Host>(pluginFor(request.module), profileFor(request))),
+      classic_(request.classic) {
+    check(host_->setUp(), "set-up");
+    try {
+        applySettings(request);
+    } catch (...) {
+        host_->tearDown();
+        throw;
+    }
+}
+
+void RenderSession::applySettings(const RenderRequest &request) {
+    embedhost::EffectParams &params = host_->params();
+    for (const ParamSetting &s : request.settings)
+        params.setValue(s.index, s.value);
+    if (request.gradient || !request.gradientPreset.empty()) {
+        const PF_ParamIndex index = gradientIndex(params);
+        if (index == 0)
+            throw std::runtime_error("the plug-in has no gradient parameter");
+        const AEUtil::GradientData value =
+            request.gradient ? gradientValue(*request.gradient) : presetGradient(request.gradientPreset);
+        if (const PF_Err err = params.scanArbitrary(index, gradientScanText(value)))
+            throw std::runtime_error("the plug-in refused the gradient: " + errorText(err, {}));
+    }
+}
+
+RenderSession::~RenderSession() {
+    if (!finished_ && host_) {
+        try {
+            host_->tearDown();
+        } catch (...) {
+            // Already failing: the first error is the one reported.
+        }
+    }
+}
+
+void RenderSession::setLayer(PF_ParamIndex index, embedhost::Image image) {
+    // Each layer parameter names its own layer, by an id no other layer uses.
+    const A_long id = index;
+    host_->setLayer(id, std::move(image));
+    host_->params().setValue(index, embedhost::ParamValue::layerChoice(id));
+}
+
+embedhost::Image RenderSession::render(const embedhost::Image &input, bool keepArea) {
+    host_->setLayer(embedhost::kInputLayerId, input);
+    embedhost::RenderOutput out =
+        host_->renderFrame(classic_ ? embedhost::RenderPath::Classic : embedhost::RenderPath::Smart);
+    if (out.err != PF_Err_NONE)
+        throw std::runtime_error("the render failed: " + errorText(out.err, out.message));
+    if (keepArea)
+        return std::move(out.image);
+    const embedhost::HostProfile &profile = host_->profile();
+    return cropOrPad(out.image, -out.originX, -out.originY, embedhost::downsampled(input.width, profile.downsampleX),
+                     embedhost::downsampled(input.height, profile.downsampleY));
+}
+
+std::optional<double> RenderSession::glowIntensity() const {
+    const std::optional<PF_ParamIndex> index = host_->params().indexOfId(AEUtil::kIdGlowIntensity);
+    if (!index)
+        return std::nullopt;
+    return host_->params().value(*index).number;
+}
+
+void RenderSession::finish() {
+    finished_ = true;
+    check(host_->tearDown(), "set-down");
+}
+
+} // namespace lumora::cli

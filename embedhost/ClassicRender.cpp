@@ -1,0 +1,115 @@
+// Frame rendering's entry and bookkeeping, and the classic path: PF_Cmd_RENDER with the input
+// layer as params[0] and an output world of the input's size.
+#include <stdexcept>
+
+#include "embedhost/FrameRender.h"
+#include "embedhost/Host.h"
+#include "embedhost/Layers.h"
+
+namespace embedhost {
+
+RenderOutput FrameRenderer::render(RenderPath path) {
+    std::lock_guard frame(renderMutex_);
+    if (!host_.plugin())
+        throw std::logic_error("embedhost::Host::renderFrame: the host has no plug-in");
+    const std::optional<Image> input = host_.layers().get(kInputLayerId);
+    if (!input)
+        throw std::logic_error("embedhost::Host::renderFrame: no input layer (setLayer(kInputLayerId, ...))");
+    const HostProfile &p = host_.profile();
+    if (!validDownsample(p.downsampleX) || !validDownsample(p.downsampleY))
+        throw std::invalid_argument("embedhost::Host::renderFrame: downsample factors must lie in (0, 1]");
+    {
+        std::lock_guard lock(mutex_);
+        format_ = input->format;
+        dsX_ = p.downsampleX;
+        dsY_ = p.downsampleY;
+    }
+    return path == RenderPath::Smart ? renderSmart() : renderClassic();
+}
+
+std::vector<std::string> FrameRenderer::problems() const {
+    std::lock_guard lock(mutex_);
+    return problems_;
+}
+
+PF_Err FrameRenderer::refuse(const std::string &what) {
+    problems_.push_back(what);
+    return PF_Err_BAD_CALLBACK_PARAM;
+}
+
+void FrameRenderer::begin(Phase phase) {
+    std::lock_guard lock(mutex_);
+    phase_ = phase;
+    checkouts_.clear();
+    lent_.clear();
+    output_.reset();
+    outputRect_ = PF_LRect{};
+}
+
+void FrameRenderer::endFrame() {
+    std::lock_guard lock(mutex_);
+    // Pixels still checked out are checked in by the host once the render returns; an early
+    // check-in only frees memory sooner, so leaving them out is not misuse.
+    for (auto &[id, world] : lent_)
+        host_.worlds().dispose(world.get());
+    lent_.clear();
+    if (output_)
+        host_.worlds().dispose(output_.get());
+    output_.reset();
+    checkouts_.clear();
+    phase_ = Phase::Idle;
+}
+
+RenderOutput FrameRenderer::renderClassic() {
+    const Image layer = *host_.layers().get(kInputLayerId);
+    const A_long w = downsampled(layer.width, dsX_);
+    const A_long h = downsampled(layer.height, dsY_);
+    const Image input = resampleNearest(layer, w, h);
+
+    RenderOutput result;
+    result.resultRect = result.maxResultRect = PF_LRect{0, 0, w, h};
+    result.image = Image::make(0, 0, input.format);
+    WorldStore &worlds = host_.worlds();
+    PF_EffectWorld in{}, out{};
+    if (PF_Err err = worldFromImage(worlds, input, in)) {
+        result.err = err;
+        result.message = "the host could not allocate the input world";
+        return result;
+    }
+    if (PF_Err err = worlds.create(w, h, input.format, true, &out)) {
+        worlds.dispose(&in);
+        result.err = err;
+        result.message = "the host could not allocate the output world";
+        return result;
+    }
+    struct Release {
+        WorldStore &worlds;
+        PF_EffectWorld &in, &out;
+        ~Release() {
+            worlds.dispose(&in);
+            worlds.dispose(&out);
+        }
+    } release{worlds, in, out};
+
+    const HostProfile &p = host_.profile();
+    ParamArray array = host_.params().makeArray(A_Time{p.currentTime, p.timeScale});
+    if (array.size() == 0) {
+        host_.params().finish(array, false);
+        throw std::logic_error("embedhost::Host::renderFrame: the effect has no parameters yet (setUp first)");
+    }
+    array.at(0).u.ld = in;
+    CommandResult r;
+    try {
+        r = host_.send(PF_Cmd_RENDER, array.data(), &out);
+    } catch (...) {
+        host_.params().finish(array, false);
+        throw;
+    }
+    host_.params().finish(array, false);
+    result.err = r.err;
+    result.message = r.message();
+    result.image = imageFromWorld(out, input.format);
+    return result;
+}
+
+} // namespace embedhost

@@ -1,0 +1,95 @@
+// The two branches of the frame render by Glow Type. The depth glow joins each branch where
+// marked; until then the branches build the main glow only.
+#include "render/GlowRenderContext.h"
+
+#include "render/BlurGlowPlane.h"
+#include "render/BlurGlowWorld.h"
+#include "render/ColourFinishStages.h"
+#include "render/ColouriseStage.h"
+#include "render/FormatConvert.h"
+#include "render/GlowSourceStages.h"
+#include "render/HostWorldOps.h"
+
+namespace AEUtil {
+
+namespace {
+
+template <class Wide>
+PF_Err blurColourGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                      double radius) {
+    if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
+        return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
+                                  &ctx.progress);
+    else
+        return BlurGlowWorld(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
+                             &ctx.progress);
+}
+
+} // namespace
+
+template <class Pixel>
+PF_Err renderNormalGlow(GlowRenderContext &ctx) {
+    PF_Err err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.B);
+    if (!err)
+        err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.mask, ctx.values.radius, ctx.settings.glowAspect,
+                            &ctx.progress);
+    if (!err)
+        err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.C);
+    if (!err)
+        err = colouriseStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
+                                    ctx.colouring(kGlowTypeNormal, false));
+    // Depth glow (when the depth branch ran): blur E into Gd with Rd, the depth intensity curve
+    // with Depth Intensity + 1, tinted Colourise into X2, merge X2 over GL.
+    return err;
+}
+
+template <class Pixel>
+PF_Err renderColourGlow(GlowRenderContext &ctx) {
+    using Wide = typename GlowDepth<Pixel>::Wide;
+    constexpr PF_PixelFormat wideFormat = GlowDepth<Pixel>::wideFormat;
+    const A_long W = ctx.values.width, H = ctx.values.height;
+    EffectWorldPtr T1 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
+    EffectWorldPtr T2 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
+    EffectWorldPtr T3 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
+    const A_long glowType = ctx.settings.glowType;
+
+    PF_Err err = fillWorld(ctx.in_data, *T1.get(), FillColour::TransparentBlack);
+    const PF_EffectWorld *colourSource = ctx.SRC.get();
+    if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+        if (!err)
+            err = expandTo16(ctx.host, *T3.get(), *ctx.SRC.get(), ctx.rect);
+        colourSource = T3.get();
+    }
+    if (!err)
+        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.C);
+    if (!err && glowType == kGlowTypeAngleMap)
+        err = angleMapStage(ctx.host, ctx.C, ctx.P);
+    if (!err)
+        err = colouriseStage<Wide>(ctx.host, *T1.get(), colourSource, ctx.C, ctx.P, ctx.rect,
+                                   ctx.colouring(glowType, false));
+    if (!err)
+        err = blurColourGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
+    if (!err)
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
+    if (!err)
+        err = colourIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
+    // Depth glow (when the depth branch ran): T1 cleared, Angle Map from E, tinted Colourise of E
+    // into T1, colour blur with Rd into X2, finish with Depth Intensity, merge X2 over X1.
+    if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+        if (!err)
+            err = reduceTo8(ctx.host, *ctx.GL.get(), *ctx.X1.get(), ctx.rect);
+    } else {
+        if (!err)
+            err = copyWorld(ctx.in_data, *ctx.X1.get(), *ctx.GL.get());
+    }
+    return err;
+}
+
+template PF_Err renderNormalGlow<PF_Pixel8>(GlowRenderContext &);
+template PF_Err renderNormalGlow<PF_Pixel16>(GlowRenderContext &);
+template PF_Err renderNormalGlow<PF_PixelFloat>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_Pixel8>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_Pixel16>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_PixelFloat>(GlowRenderContext &);
+
+} // namespace AEUtil

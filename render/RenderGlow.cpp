@@ -1,0 +1,166 @@
+// The frame render driver. Buffers are allocated up front; from the first fill on, each step
+// runs only while no error has been met, and the first error is the result.
+#include "render/RenderGlow.h"
+
+#include "colorbar/FetchGradient.h"
+#include "render/CompositeStages.h"
+#include "render/CopyCentered.h"
+#include "render/GlowRenderContext.h"
+#include "render/GlowSourceStages.h"
+#include "render/HostWorldOps.h"
+#include "render/PixelComposite.h"
+
+namespace AEUtil {
+
+namespace {
+
+GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
+    GlowPlane p;
+    p.resize(v.width, v.height, mem);
+    return p;
+}
+
+// The depth mask without the depth branch: full weight everywhere, every line marked.
+void fillFullDepthMask(GlowPlane &m) {
+    for (int32_t y = 0; y < m.height; ++y)
+        for (int32_t x = 0; x < m.width; ++x)
+            m.row(y)[x] = 32768;
+    for (int32_t y = 0; y < m.height; ++y)
+        m.rowFlags[y] = 1;
+    for (int32_t x = 0; x < m.width; ++x)
+        m.colFlags[x] = 1;
+    m.bounds = {0, 0, m.width, m.height};
+    m.status = m.content = 0;
+}
+
+template <class Pixel>
+void allocateBuffers(GlowRenderContext &ctx) {
+    const GlowWorkingValues &v = ctx.values;
+    const PlaneMemory &mem = ctx.host.memory;
+    ctx.A = newPlane(v, mem);
+    ctx.B = newPlane(v, mem);
+    ctx.B.clear();
+    ctx.C = newPlane(v, mem);
+    ctx.C.clear();
+    ctx.P = newPlane(v, mem);
+    ctx.M = newPlane(v, mem);
+    ctx.E = newPlane(v, mem);
+    ctx.E.clear();
+    ctx.Gd = newPlane(v, mem);
+    ctx.mask.resize(v.width, v.height, mem);
+    fillOpenMask(ctx.mask);
+
+    constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
+    const PF_PixelFormat colourFormat =
+        ctx.settings.glowType == kGlowTypeNormal ? format : GlowDepth<Pixel>::wideFormat;
+    ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+    ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+}
+
+// Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
+template <class Pixel>
+PF_Err placeSource(GlowRenderContext &ctx) {
+    PF_Err err = PF_Err_NONE;
+    for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get(), ctx.SRC.get()})
+        if (!err)
+            err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
+    if (!err) {
+        const PF_Rect &in = ctx.settings.inputRect;
+        CopyJob job{ctx.SRC.get(),
+                    ctx.settings.input,
+                    {in.left, in.top, in.right, in.bottom},
+                    ctx.rect,
+                    ctx.values.offsetX,
+                    ctx.values.offsetY};
+        err = copyCentered<Pixel>(ctx.host, job);
+    }
+    PF_EffectWorld &output = *ctx.settings.output;
+    if (err)
+        return err;
+    switch (ctx.settings.view) {
+    case kViewNormal:
+        err = fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+        if (!err)
+            err = copyWorld(ctx.in_data, *ctx.SRC.get(), output);
+        return err;
+    case kViewExtract:
+        return fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+    default:
+        return fillWorld(ctx.in_data, output, FillColour::OpaqueBlack);
+    }
+}
+
+template <class Pixel>
+PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex) {
+    if (!err)
+        err = placeSource<Pixel>(ctx);
+    if (!err)
+        err = fetchGradient(ctx.in_data, gradientIndex, ctx.gradient);
+    if (!err)
+        ctx.hueWrap.emplace(ctx.gradient, GlowDepth<Pixel>::hueChannels, ctx.host.memory);
+    if (!err)
+        err = extractGlowSource<Pixel>(ctx.host, *ctx.SRC.get(), ctx.rect, ctx.values.threshold,
+                                       ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.A);
+    // Depth branch (Enable Depth Effects with a Depth Layer) goes here: it builds M and E and
+    // sets ctx.depthBranch. Without it M is full weight.
+    if (!err)
+        fillFullDepthMask(ctx.M);
+    if (!err) {
+        switch (ctx.settings.glowType) {
+        case kGlowTypeNormal: err = renderNormalGlow<Pixel>(ctx); break;
+        case kGlowTypeAngleMap:
+        case kGlowTypeOriginalColors: err = renderColourGlow<Pixel>(ctx); break;
+        default: err = PF_Err_BAD_CALLBACK_PARAM; break;
+        }
+    }
+    ctx.hueWrap.reset();
+    if (!err && opacityStageRuns(ctx.settings.opacity))
+        err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);
+    if (!err)
+        err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.GL.get(), ctx.rect,
+                                         ctx.settings.blendMode, ctx.settings.view);
+    if (!err)
+        err = ctx.progress.report(ctx.progress.stepsDone + 1);
+    return err;
+}
+
+} // namespace
+
+template <class Pixel>
+PF_Err renderGlow(const RenderSettings &settings, PF_ParamIndex gradientIndex) {
+    if (!settings.in_data || !settings.input || !settings.output)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    GlowRenderContext ctx;
+    ctx.settings = settings;
+    ctx.in_data = settings.in_data;
+    ctx.host = StageHost::fromInData(*ctx.in_data);
+
+    A_long itemWidth = 0, itemHeight = 0;
+    const PF_Err err = queryItemSize(ctx.in_data, itemWidth, itemHeight);
+    ctx.values = glowWorkingValues(ctx.settings, *ctx.in_data, itemWidth, itemHeight);
+    if (ctx.values.empty())
+        return PF_Err_NONE;
+    ctx.rect = {0, 0, ctx.values.width, ctx.values.height};
+    ctx.progress.inData = ctx.in_data;
+    ctx.progress.effectRef = ctx.in_data->effect_ref;
+
+    allocateBuffers<Pixel>(ctx);
+    return runSteps<Pixel>(ctx, err, gradientIndex);
+}
+
+template PF_Err renderGlow<PF_Pixel8>(const RenderSettings &, PF_ParamIndex);
+template PF_Err renderGlow<PF_Pixel16>(const RenderSettings &, PF_ParamIndex);
+template PF_Err renderGlow<PF_PixelFloat>(const RenderSettings &, PF_ParamIndex);
+
+PF_Err renderGlowForFormat(const RenderSettings &settings, PF_ParamIndex gradientIndex) {
+    switch (settings.pixelFormat) {
+    case PF_PixelFormat_ARGB32: return renderGlow<PF_Pixel8>(settings, gradientIndex);
+    case PF_PixelFormat_ARGB64: return renderGlow<PF_Pixel16>(settings, gradientIndex);
+    case PF_PixelFormat_ARGB128: return renderGlow<PF_PixelFloat>(settings, gradientIndex);
+    default: return PF_Err_UNRECOGNIZED_PARAM_TYPE;
+    }
+}
+
+} // namespace AEUtil

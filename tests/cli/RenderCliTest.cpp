@@ -1,0 +1,267 @@
+// `lumora render` and `lumora demo` run as processes on small image files: untouched pixels
+// without a glow, a glow around a bright dot, gradients, sequences, and the error exits.
+#include <gtest/gtest.h>
+
+#include <OpenImageIO/imageio.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "RunLumora.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lumora::test::LumoraRun;
+using lumora::test::runLumora;
+
+// A fresh folder for the running test; user defaults and presets are looked for inside it.
+fs::path folder() {
+    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path dir = fs::path(LUMORA_TEST_TMPDIR) / (std::string("render-") + info->name());
+    static std::string made;
+    if (made != dir.string()) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        setenv("LUMORA_APPDATA_DIR", (dir / "appdata").c_str(), 1);
+        setenv("LUMORA_SHARED_DOCUMENTS_DIR", (dir / "shared").c_str(), 1);
+        made = dir.string();
+    }
+    return dir;
+}
+
+std::string file(const std::string &name) { return (folder() / name).string(); }
+
+struct Pixels {
+    int width = 0, height = 0, channels = 0;
+    std::vector<float> v; // as OpenImageIO reads them: 0..1 for integer files
+    float at(int x, int y, int c) const { return v[(std::size_t(y) * width + x) * channels + c]; }
+};
+
+void write(const std::string &path, const Pixels &p, OIIO::TypeDesc type) {
+    auto out = OIIO::ImageOutput::create(path);
+    ASSERT_TRUE(out);
+    OIIO::ImageSpec header(p.width, p.height, p.channels, type);
+    ASSERT_TRUE(out->open(path, header)) << out->geterror();
+    ASSERT_TRUE(out->write_image(OIIO::TypeDesc::FLOAT, p.v.data())) << out->geterror();
+    ASSERT_TRUE(out->close());
+}
+
+Pixels read(const std::string &path, OIIO::TypeDesc *type = nullptr) {
+    Pixels p;
+    auto in = OIIO::ImageInput::open(path);
+    EXPECT_TRUE(in) << path << ": " << OIIO::geterror();
+    if (!in)
+        return p;
+    const OIIO::ImageSpec &header = in->spec();
+    p.width = header.width;
+    p.height = header.height;
+    p.channels = header.nchannels;
+    if (type)
+        *type = header.format;
+    p.v.resize(std::size_t(p.width) * p.height * p.channels);
+    EXPECT_TRUE(in->read_image(0, 0, 0, p.channels, OIIO::TypeDesc::FLOAT, p.v.data()));
+    return p;
+}
+
+// Opaque RGBA with every channel different, so a swapped or shifted channel shows.
+Pixels ramp(int width, int height) {
+    Pixels p{width, height, 4, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            p.v.push_back(float(x) / float(width));
+            p.v.push_back(float(y) / float(height));
+            p.v.push_back(float((x * 7 + y * 3) % 17) / 16.0f);
+            p.v.push_back(1.0f);
+        }
+    return p;
+}
+
+// Black RGB with a white 4 x 4 square whose top-left is (30, 22).
+Pixels dot() {
+    Pixels p{64, 48, 3, std::vector<float>(64 * 48 * 3, 0.0f)};
+    for (int y = 22; y < 26; ++y)
+        for (int x = 30; x < 34; ++x)
+            for (int c = 0; c < 3; ++c)
+                p.v[(std::size_t(y) * 64 + x) * 3 + c] = 1.0f;
+    return p;
+}
+
+void expectSame(const Pixels &a, const Pixels &b, float tolerance) {
+    ASSERT_EQ(a.width, b.width);
+    ASSERT_EQ(a.height, b.height);
+    ASSERT_EQ(a.channels, b.channels);
+    for (std::size_t i = 0; i < a.v.size(); ++i)
+        ASSERT_NEAR(a.v[i], b.v[i], tolerance) << "sample " << i;
+}
+
+void expectRendered(const LumoraRun &r) { EXPECT_EQ(r.status, 0) << r.err; }
+
+TEST(RenderCli, WithoutGlowEveryFormatComesBackUnchanged) {
+    const Pixels one{1, 1, 4, {0.8f, 0.4f, 0.2f, 1.0f}};
+    const Pixels small = ramp(64, 48);
+    struct Case {
+        std::string name;
+        const Pixels &pixels;
+        OIIO::TypeDesc type;
+        float step; // one step of the host's scale at the file's depth
+    } cases[] = {
+        {"one.png", one, OIIO::TypeDesc::UINT8, 1.0f / 255},
+        {"small.png", small, OIIO::TypeDesc::UINT8, 1.0f / 255},
+        {"one.tif", one, OIIO::TypeDesc::UINT16, 2.0f / 65535},
+        {"small.tif", small, OIIO::TypeDesc::UINT16, 2.0f / 65535},
+        {"one.exr", one, OIIO::TypeDesc::FLOAT, 1.0f / 32768},
+        {"small.exr", small, OIIO::TypeDesc::FLOAT, 1.0f / 32768},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        write(file(c.name), c.pixels, c.type);
+        const LumoraRun r = runLumora({"render", file(c.name), file("out-" + c.name)}, c.name);
+        expectRendered(r);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("note: Glow Intensity is 0, which adds no glow"), std::string::npos) << r.err;
+        OIIO::TypeDesc type;
+        const Pixels back = read(file("out-" + c.name), &type);
+        EXPECT_EQ(type, c.type);
+        expectSame(back, read(file(c.name)), c.step);
+    }
+}
+
+TEST(RenderCli, GlowBrightensAroundABrightDotAndFadesWithDistance) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    const LumoraRun r = runLumora({"render", file("dot.png"), file("glow.png"), "--glow-intensity", "2",
+                                   "--glow-radius", "6", "--threshold", "50"});
+    expectRendered(r);
+    EXPECT_EQ(r.err.find("note:"), std::string::npos) << r.err;
+    const Pixels glow = read(file("glow.png"));
+    ASSERT_EQ(glow.width, 64);
+    ASSERT_EQ(glow.height, 48);
+    // Right of the square (last column 33), on one of its rows.
+    const float near = glow.at(36, 23, 0), farther = glow.at(41, 23, 0), corner = glow.at(0, 0, 0);
+    EXPECT_GT(near, 0.0f);
+    EXPECT_GT(near, farther);
+    EXPECT_GE(farther, corner);
+    EXPECT_EQ(glow.at(31, 23, 1), 1.0f); // the dot itself stays white
+    // The same glow spreads evenly to the left of the square (first column 30).
+    EXPECT_NEAR(glow.at(27, 23, 0), glow.at(36, 23, 0), 2.0f / 255);
+}
+
+TEST(RenderCli, KeepAreaDownsampleAndClassicRender) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    const std::vector<std::string> look = {"--glow-intensity", "2", "--glow-radius", "6", "--threshold", "50"};
+    auto render = [&](const std::string &out, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"render", file("dot.png"), file(out)};
+        args.insert(args.end(), look.begin(), look.end());
+        args.insert(args.end(), extra.begin(), extra.end());
+        expectRendered(runLumora(args, out));
+        return read(file(out));
+    };
+    const Pixels smart = render("smart.png", {});
+    // The whole area: twice the layer, the layer in its middle.
+    const Pixels area = render("area.png", {"--keep-area"});
+    ASSERT_EQ(area.width, 128);
+    ASSERT_EQ(area.height, 96);
+    EXPECT_EQ(area.at(36 + 32, 23 + 24, 0), smart.at(36, 23, 0));
+    EXPECT_EQ(area.at(31 + 32, 23 + 24, 1), 1.0f);
+
+    const Pixels half = render("half.png", {"--downsample", "2"});
+    EXPECT_EQ(half.width, 32);
+    EXPECT_EQ(half.height, 24);
+
+    const Pixels classic = render("classic.png", {"--classic"});
+    expectSame(classic, smart, 0.0f);
+}
+
+TEST(RenderCli, GradientFromTheCommandLineOrAPreset) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    const fs::path presets = folder() / "shared" / "NORIK" / "Vantu";
+    fs::create_directories(presets);
+    std::ofstream(presets / "LumoraColorSet.col") << "[Soft]\ncolor = (255, 255, 255), 0.0000000\n\n\n"
+                                                     "[Red]\ncolor = (255,   0,   0), 0.0000000\n"
+                                                     "color = (255,   0,   0), 1.0000000\n";
+    const std::vector<std::string> look = {"--glow-intensity", "2", "--glow-radius", "6", "--threshold", "50"};
+    auto render = [&](const std::string &out, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"render", file("dot.png"), file(out)};
+        args.insert(args.end(), look.begin(), look.end());
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runLumora(args, out);
+    };
+    // A one-colour gradient colours the glow (added onto black) in that colour alone.
+    expectRendered(render("red.png", {"--gradient-preset", "Red"}));
+    Pixels p = read(file("red.png"));
+    EXPECT_GT(p.at(36, 23, 0), 0.0f);
+    EXPECT_EQ(p.at(36, 23, 1), 0.0f);
+    EXPECT_EQ(p.at(36, 23, 2), 0.0f);
+    expectRendered(render("green.png", {"--gradient", "0:#00ff00,1:#00ff00"}));
+    p = read(file("green.png"));
+    EXPECT_EQ(p.at(36, 23, 0), 0.0f);
+    EXPECT_GT(p.at(36, 23, 1), 0.0f);
+    EXPECT_EQ(p.at(36, 23, 2), 0.0f);
+
+    const LumoraRun missing = render("none.png", {"--gradient-preset", "Blue"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no gradient preset 'Blue' in "), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("presets: 'Soft', 'Red'"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(file("none.png")));
+}
+
+TEST(RenderCli, SequencesExpandTheRunOfHashes) {
+    for (int frame : {1, 2})
+        write(file("in." + std::string(frame == 1 ? "0001" : "0002") + ".png"), Pixels{1, 1, 3, {0.2f, 0.4f, 0.6f}},
+              OIIO::TypeDesc::UINT8);
+    LumoraRun r = runLumora({"render", file("in.####.png"), file("out.##.png"), "--frames", "1-2"});
+    expectRendered(r);
+    EXPECT_EQ(read(file("out.01.png")).v, read(file("in.0001.png")).v);
+    EXPECT_TRUE(fs::exists(file("out.02.png")));
+
+    r = runLumora({"render", file("in.####.png"), file("more.##.png"), "--frames", "1-3"}, "missing");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("input frame 3 is missing: '" + file("in.0003.png") + "'"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(file("more.01.png")));
+
+    r = runLumora({"render", file("in.####.png"), file("out.png")}, "no-frames");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("give the frames with --frames A-B"), std::string::npos) << r.err;
+    r = runLumora({"render", file("in.####.png"), file("out.png"), "--frames", "1-2"}, "one-out");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("OUT needs a run of '#'"), std::string::npos) << r.err;
+}
+
+TEST(RenderCli, ErrorsExitWithAClearMessageAndWriteNothing) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    LumoraRun r = runLumora({"render", file("absent.png"), file("out.png")}, "absent");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("lumora: cannot read image '" + file("absent.png") + "': no such file"), std::string::npos)
+        << r.err;
+
+    r = runLumora({"render", file("dot.png"), file("out.png"), "--glow-radus", "5"}, "typo");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown option '--glow-radus'; did you mean '--glow-radius'?"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage: lumora render"), std::string::npos) << r.err;
+
+    r = runLumora({"render", file("dot.png"), file("out.png"), "--threshold", "101"}, "range");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("'--threshold': 101 is outside the range 0 to 100"), std::string::npos) << r.err;
+
+    r = runLumora({"render", file("dot.png"), file("no-such-folder/out.png")}, "unwritable");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write image '" + file("no-such-folder/out.png") + "'"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(file("out.png")));
+}
+
+TEST(RenderCli, DemoWritesTheSceneAtTheSizeAsked) {
+    const LumoraRun r = runLumora({"demo", file("demo.png"), "--width", "96", "--height", "54"});
+    expectRendered(r);
+    EXPECT_EQ(r.out, "wrote " + file("demo.png") + " (96 x 54)\n");
+    const Pixels p = read(file("demo.png"));
+    EXPECT_EQ(p.width, 96);
+    EXPECT_EQ(p.height, 54);
+    EXPECT_EQ(p.channels, 3);
+}
+
+} // namespace

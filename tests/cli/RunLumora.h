@@ -1,0 +1,18 @@
+// Runs the built `lumora` command as a process, capturing its exit status and output.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumora::test {
+
+struct LumoraRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Output goes through files named after the running test case and `tag`.
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag = "run");
+
+} // namespace lumora::test
