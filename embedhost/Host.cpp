@@ -83,9 +83,12 @@ PF_InData Host::inData() const {
     in.height = profile_.height;
     in.extent_hint = profile_.extentHint.value_or(PF_Rect{0, 0, profile_.width, profile_.height});
     if (const std::optional<Size> layer = layers_.inputSize()) {
-        in.width = downsampled(layer->width, profile_.downsampleX);
-        in.height = downsampled(layer->height, profile_.downsampleY);
-        in.extent_hint = PF_Rect{0, 0, in.width, in.height};
+        // The layer's own size before downsampling, as the host documents it; the extent hint
+        // describes the pixels handed over, which are downsampled.
+        in.width = layer->width;
+        in.height = layer->height;
+        in.extent_hint = PF_Rect{0, 0, downsampled(layer->width, profile_.downsampleX),
+                                 downsampled(layer->height, profile_.downsampleY)};
     }
     in.downsample_x = profile_.downsampleX;
     in.downsample_y = profile_.downsampleY;

@@ -98,16 +98,17 @@ protected:
     std::unique_ptr<Host> host_;
 };
 
-TEST_F(RenderProtocol, InDataAndRequestFollowTheDownsampledInputLayer) {
+TEST_F(RenderProtocol, InDataGivesTheLayerSizeAndTheRequestTheDownsampledOne) {
     HostProfile p;
     p.downsampleX = PF_RationalScale{1, 2};
     p.downsampleY = PF_RationalScale{1, 3};
     start(p);
     host_->setLayer(kInputLayerId, Image::make(5, 7, PF_PixelFormat_ARGB64));
-    // ceil(5 / 2) = 3, ceil(7 / 3) = 3.
-    EXPECT_EQ(host_->inData().width, 3);
-    EXPECT_EQ(host_->inData().height, 3);
+    // The layer size itself; the hint and the request are downsampled: ceil(5 / 2) = 3, ceil(7 / 3) = 3.
+    EXPECT_EQ(host_->inData().width, 5);
+    EXPECT_EQ(host_->inData().height, 7);
     EXPECT_EQ(host_->inData().extent_hint.right, 3);
+    EXPECT_EQ(host_->inData().extent_hint.bottom, 3);
     PF_RenderRequest request{};
     A_short depth = 0;
     gPreRender = [&](PF_InData *, PF_PreRenderExtra *x) {
