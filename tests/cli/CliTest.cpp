@@ -1,10 +1,6 @@
 // Runs the built `lumora` command and checks what it prints, writes and returns.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -12,9 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/cli/RunLumora.h"
 #include "tests/pipl/ExpectedPiPL.h"
-
-extern char **environ;
 
 namespace {
 
@@ -39,33 +34,8 @@ fs::path scratch(const std::string &suffix) {
 }
 
 Result run(const std::vector<std::string> &args) {
-    const fs::path outFile = scratch("stdout");
-    const fs::path errFile = scratch("stderr");
-    std::vector<std::string> argv = {LUMORA_CLI_PATH};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char *> pointers;
-    for (std::string &arg : argv)
-        pointers.push_back(arg.data());
-    pointers.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, LUMORA_CLI_PATH, &actions, nullptr, pointers.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    Result result;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << LUMORA_CLI_PATH;
-        return result;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = slurp(outFile);
-    result.err = slurp(errFile);
-    return result;
+    const lumora::test::LumoraRun r = lumora::test::runLumora(args, "cli");
+    return {r.status, r.out, r.err};
 }
 
 // What `lumora module info` must print for this effect, written out from its documented values.
