@@ -11,15 +11,6 @@ SharedPtr<uint8_t> PlaneMemory::allocate(std::size_t bytes) const {
     return SharedPtr<uint8_t>(new uint8_t[bytes], [](uint8_t *p) { delete[] p; });
 }
 
-void fillOpenMask(MaskPlane &mask) {
-    for (int32_t y = 0; y < mask.height; ++y)
-        for (int32_t x = 0; x < mask.width; ++x)
-            mask.row(y)[x] = 1;
-    for (int32_t y = 0; y < mask.height; ++y)
-        mask.rowFlags[y] = 1;
-    for (int32_t x = 0; x < mask.width; ++x)
-        mask.colFlags[x] = 1;
-    mask.status = mask.content = 0;
-}
+void fillOpenMask(MaskPlane &mask) { mask.fillWhole(1); }
 
 } // namespace AEUtil

@@ -83,6 +83,19 @@ struct Plane {
         status = content = 0;
     }
 
+    // Every value of the w x h area set to `value`, every line marked, bounds the whole plane,
+    // both status bytes 0: the open mask and the full depth mask.
+    void fillWhole(T value) {
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x)
+                row(y)[x] = value;
+        for (int32_t y = 0; y < height; ++y)
+            rowFlags[y] = 1;
+        for (int32_t x = 0; x < width; ++x)
+            colFlags[x] = 1;
+        bounds = {0, 0, width, height};
+        status = content = 0;
+    }
     // Copies values and flags of the w x h area, bounds and status; sizes must match.
     void copyFrom(const Plane &src) {
         for (int32_t y = 0; y < height; ++y)

@@ -20,19 +20,6 @@ GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
     return p;
 }
 
-// The depth mask without the depth branch: full weight everywhere, every line marked.
-void fillFullDepthMask(GlowPlane &m) {
-    for (int32_t y = 0; y < m.height; ++y)
-        for (int32_t x = 0; x < m.width; ++x)
-            m.row(y)[x] = 32768;
-    for (int32_t y = 0; y < m.height; ++y)
-        m.rowFlags[y] = 1;
-    for (int32_t x = 0; x < m.width; ++x)
-        m.colFlags[x] = 1;
-    m.bounds = {0, 0, m.width, m.height};
-    m.status = m.content = 0;
-}
-
 template <class Pixel>
 void allocateBuffers(GlowRenderContext &ctx) {
     const GlowWorkingValues &v = ctx.values;
@@ -106,7 +93,7 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
     // Depth branch (Enable Depth Effects with a Depth Layer) goes here: it builds M and E and
     // sets ctx.depthBranch. Without it M is full weight.
     if (!err)
-        fillFullDepthMask(ctx.M);
+        ctx.M.fillWhole(32768); // full weight everywhere
     if (!err) {
         switch (ctx.settings.glowType) {
         case kGlowTypeNormal: err = renderNormalGlow<Pixel>(ctx); break;
