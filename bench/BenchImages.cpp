@@ -47,13 +47,19 @@ Rgb sceneColour(float x, float y) {
     return kGround;
 }
 
-template <class Pixel, class Convert>
-void draw(embedhost::Image &image, Convert convert) {
+Rgb rampColour(float x, float, float width) {
+    const float v = x / width;
+    return {v, v, v};
+}
+
+template <class Pixel, class Convert, class Colour>
+void draw(embedhost::Image &image, Convert convert, Colour colourAt) {
     const float scale = 1.0f / static_cast<float>(image.height);
+    const float width = static_cast<float>(image.width) * scale;
     for (A_long y = 0; y < image.height; ++y) {
         Pixel *row = image.row<Pixel>(y);
         for (A_long x = 0; x < image.width; ++x) {
-            const Rgb c = sceneColour((static_cast<float>(x) + 0.5f) * scale, (static_cast<float>(y) + 0.5f) * scale);
+            const Rgb c = colourAt((static_cast<float>(x) + 0.5f) * scale, (static_cast<float>(y) + 0.5f) * scale, width);
             row[x].alpha = convert(1.0f);
             row[x].red = convert(c.r);
             row[x].green = convert(c.g);
@@ -62,24 +68,33 @@ void draw(embedhost::Image &image, Convert convert) {
     }
 }
 
-} // namespace
-
-embedhost::Image makeBenchFrame(A_long width, A_long height, PF_PixelFormat format) {
+template <class Colour>
+embedhost::Image drawImage(A_long width, A_long height, PF_PixelFormat format, Colour colourAt) {
     embedhost::Image image = embedhost::Image::make(width, height, format);
     switch (format) {
     case PF_PixelFormat_ARGB32:
-        draw<PF_Pixel8>(image, [](float v) { return static_cast<A_u_char>(std::lround(v * 255.0f)); });
+        draw<PF_Pixel8>(image, [](float v) { return static_cast<A_u_char>(std::lround(v * 255.0f)); }, colourAt);
         break;
     case PF_PixelFormat_ARGB64:
-        draw<PF_Pixel16>(image, [](float v) { return static_cast<A_u_short>(std::lround(v * 32768.0f)); });
+        draw<PF_Pixel16>(image, [](float v) { return static_cast<A_u_short>(std::lround(v * 32768.0f)); }, colourAt);
         break;
     case PF_PixelFormat_ARGB128:
-        draw<PF_PixelFloat>(image, [](float v) { return v; });
+        draw<PF_PixelFloat>(image, [](float v) { return v; }, colourAt);
         break;
     default:
         break;
     }
     return image;
+}
+
+} // namespace
+
+embedhost::Image makeBenchFrame(A_long width, A_long height, PF_PixelFormat format) {
+    return drawImage(width, height, format, [](float x, float y, float) { return sceneColour(x, y); });
+}
+
+embedhost::Image makeDepthRamp(A_long width, A_long height, PF_PixelFormat format) {
+    return drawImage(width, height, format, rampColour);
 }
 
 } // namespace lumora::bench

@@ -10,4 +10,8 @@ namespace lumora::bench {
 // scales with the height, so a 64 x 36 frame holds the same picture as a 1920 x 1080 one.
 embedhost::Image makeBenchFrame(A_long width, A_long height, PF_PixelFormat format);
 
+// An opaque grey depth map, black at the left edge to white at the right, so every depth
+// value between takes part.
+embedhost::Image makeDepthRamp(A_long width, A_long height, PF_PixelFormat format);
+
 } // namespace lumora::bench

@@ -23,6 +23,9 @@ struct GlowType {
 };
 
 constexpr GlowType kGlowTypes[] = {{"Normal", 1}, {"AngleMap", 2}, {"OriginalColors", 3}};
+// The depth branch is measured at one radius, beside the same case without it.
+constexpr int kDepthCaseRadius = 100;
+constexpr A_long kDepthLayerId = 1;
 
 void setGlowParams(embedhost::EffectParams &params, A_long glowType, int glowRadius) {
     using embedhost::ParamValue;
@@ -40,6 +43,20 @@ void setGlowParams(embedhost::EffectParams &params, A_long glowType, int glowRad
     params.setValueById(AEUtil::kIdEnableDepth, ParamValue::checkbox(false));
 }
 
+// A depth ramp as large as the frame, with the depth glow as wide as the main one.
+void setDepthParams(embedhost::Host &host, PF_PixelFormat format, int radius) {
+    using embedhost::ParamValue;
+    host.setLayer(kDepthLayerId, makeDepthRamp(frameWidth(), frameHeight(), format));
+    embedhost::EffectParams &params = host.params();
+    params.setValueById(AEUtil::kIdEnableDepth, ParamValue::checkbox(true));
+    params.setValueById(AEUtil::kIdDepthLayer, ParamValue::layerChoice(kDepthLayerId));
+    params.setValueById(AEUtil::kIdCenterPosition, ParamValue::floatSlider(50.0));
+    params.setValueById(AEUtil::kIdDepthBias, ParamValue::floatSlider(30.0));
+    params.setValueById(AEUtil::kIdDepthTint, ParamValue::colour(PF_Pixel{255, 255, 128, 0}));
+    params.setValueById(AEUtil::kIdDepthRadius, ParamValue::floatSlider(radius));
+    params.setValueById(AEUtil::kIdDepthIntensity, ParamValue::floatSlider(1.0));
+}
+
 // Whether the frame differs from the input anywhere inside the input's area: a render that
 // only copied its source would measure nothing worth comparing.
 bool drewGlow(const embedhost::RenderOutput &out, const embedhost::Image &input) {
@@ -55,7 +72,7 @@ bool drewGlow(const embedhost::RenderOutput &out, const embedhost::Image &input)
     return false;
 }
 
-void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius) {
+void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius, bool depthEffects) {
     embedhost::HostProfile profile;
     profile.workerThreads = benchWorkers();
     embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
@@ -66,6 +83,8 @@ void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glo
     embedhost::Image frame = makeBenchFrame(frameWidth(), frameHeight(), depth.format);
     host.setLayer(0, frame);
     setGlowParams(host.params(), type.popup, glowRadius);
+    if (depthEffects)
+        setDepthParams(host, depth.format, glowRadius);
 
     // One untimed frame first, to check that it is the enlarged area with a glow in it, and to
     // keep first-touch page faults out of the figures.
@@ -103,8 +122,15 @@ void registerFullRenderBenchmarks() {
             for (const int radius : benchGlowRadii()) {
                 const std::string name =
                     std::string("FullRender/") + depth.name + "/" + type.name + "/r" + std::to_string(radius);
-                configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, radius));
+                configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, radius, false));
             }
+    // "<type>+Depth": the case of the same depth, type and radius with the depth branch on.
+    for (const Depth &depth : benchDepths())
+        for (const GlowType &type : kGlowTypes) {
+            const std::string name = std::string("FullRender/") + depth.name + "/" + type.name + "+Depth/r" +
+                                     std::to_string(kDepthCaseRadius);
+            configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, kDepthCaseRadius, true));
+        }
 }
 
 } // namespace lumora::bench

@@ -64,17 +64,45 @@ void RatioSummary::print(std::ostream &out) const {
             continue;
         if (!header) {
             out << "\nLumora full render vs OpenCV peer, ms per input megapixel (this run)\n";
-            std::snprintf(line, sizeof line, "%-36s %12s %12s %10s\n", "case", "lumora", "opencv", "ratio");
+            std::snprintf(line, sizeof line, "%-44s %12s %12s %10s\n", "case", "lumora", "opencv", "ratio");
             out << line;
             header = true;
         }
         const double mine = msPerMegapixel(name);
         const double theirs = msPerMegapixel(peer);
         if (theirs > 0.0)
-            std::snprintf(line, sizeof line, "%-36s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
+            std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
                           mine / theirs);
         else
-            std::snprintf(line, sizeof line, "%-36s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
+            std::snprintf(line, sizeof line, "%-44s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
+        out << line;
+    }
+    printDepthCost(out);
+}
+
+std::string depthOffCaseOf(const std::string &name) {
+    const std::string marker = "+Depth/";
+    const std::size_t at = name.find(marker);
+    if (name.rfind("FullRender/", 0) != 0 || at == std::string::npos)
+        return {};
+    return name.substr(0, at) + "/" + name.substr(at + marker.size());
+}
+
+void RatioSummary::printDepthCost(std::ostream &out) const {
+    bool header = false;
+    char line[160];
+    for (const std::string &name : order_) {
+        const std::string off = depthOffCaseOf(name);
+        const double on = msPerMegapixel(name), without = off.empty() ? -1.0 : msPerMegapixel(off);
+        if (off.empty() || on < 0.0 || without <= 0.0)
+            continue;
+        if (!header) {
+            out << "\nDepth branch on vs off, ms per input megapixel (this run)\n";
+            std::snprintf(line, sizeof line, "%-44s %12s %12s %10s\n", "case", "on", "off", "ratio");
+            out << line;
+            header = true;
+        }
+        std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), on, without, on / without);
         out << line;
     }
 }

@@ -22,9 +22,12 @@ public:
 
     // One line per full-render case: its ms/MP, the peer's at the same depth and Glow Radius,
     // and their ratio (above 1: Lumora is slower).
+    // Then one line per depth case: its ms/MP beside the same case without the depth branch.
     void print(std::ostream &out) const;
 
 private:
+    void printDepthCost(std::ostream &out) const;
+
     struct Sum {
         double total = 0.0;
         int count = 0;
@@ -39,5 +42,7 @@ benchmark::ConsoleReporter::OutputOptions consoleOptions(int argc, char **argv);
 
 // "FullRender/16bpc/AngleMap/r100" -> "OpenCvPeer/16bpc/r100"; empty for other names.
 std::string peerCaseOf(const std::string &fullRenderName);
+// "FullRender/8bpc/Normal+Depth/r100" -> "FullRender/8bpc/Normal/r100"; empty for other names.
+std::string depthOffCaseOf(const std::string &fullRenderName);
 
 } // namespace lumora::bench

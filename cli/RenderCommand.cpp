@@ -1,8 +1,12 @@
+// `lumora render`: image files or sequences through the effect, with the layers that layer
+// parameters name (a depth map, one image or one per frame) checked before anything renders.
 #include "cli/RenderCommand.h"
 
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "cli/ImageFiles.h"
 #include "cli/Progress.h"
@@ -13,13 +17,26 @@ namespace lumora::cli {
 
 namespace {
 
+// A layer parameter's file: one image for every frame, or a sequence numbered like IN.
+struct LayerFrames {
+    LayerFile file;
+    FramePattern pattern;
+};
+
 struct Frames {
     FramePattern in, out;
     FrameRange range;
+    std::vector<LayerFrames> layers;
 };
 
 Frames framesFor(const RenderRequest &request) {
-    Frames f{findFrameRun(request.positionals[0]), findFrameRun(request.positionals[1]), {0, 0}};
+    Frames f{findFrameRun(request.positionals[0]), findFrameRun(request.positionals[1]), {0, 0}, {}};
+    for (const LayerFile &layer : request.layers) {
+        f.layers.push_back({layer, findFrameRun(layer.path)});
+        if (f.layers.back().pattern.isSequence() && !f.in.isSequence())
+            throw UsageError("option '" + layer.option + "': '" + layer.path +
+                             "' holds a run of '#' for the frame number, which needs IN to be a sequence too");
+    }
     if (!request.frames) {
         if (f.in.isSequence() || f.out.isSequence())
             throw UsageError("IN or OUT holds a run of '#' for the frame number: give the frames with --frames A-B");
@@ -33,7 +50,7 @@ Frames framesFor(const RenderRequest &request) {
     return f;
 }
 
-// Every input frame is there before the first one is rendered.
+// Every input and layer frame is there before the first one is rendered.
 void checkInputs(const Frames &f) {
     for (long frame = f.range.first; frame <= f.range.last; ++frame) {
         const std::string path = framePath(f.in, frame);
@@ -42,11 +59,37 @@ void checkInputs(const Frames &f) {
                                          ? "input frame " + std::to_string(frame) + " is missing: '" + path + "'"
                                          : "cannot read image '" + path + "': no such file");
     }
+    for (const LayerFrames &layer : f.layers) {
+        const long last = layer.pattern.isSequence() ? f.range.last : f.range.first;
+        for (long frame = f.range.first; frame <= last; ++frame) {
+            const std::string path = framePath(layer.pattern, frame);
+            if (!std::filesystem::exists(path))
+                throw std::runtime_error("option '" + layer.file.option + "': " +
+                                         (layer.pattern.isSequence()
+                                              ? "frame " + std::to_string(frame) + " is missing: '" + path + "'"
+                                              : "cannot read image '" + path + "': no such file"));
+        }
+    }
+}
+
+embedhost::Image readLayer(const LayerFrames &layer, long frame, int depth) {
+    try {
+        return readImageFile(framePath(layer.pattern, frame), depth).image;
+    } catch (const std::runtime_error &e) {
+        throw std::runtime_error("option '" + layer.file.option + "': " + e.what());
+    }
 }
 
 void noteGlowIntensity(const RenderSession &session) {
     if (const std::optional<double> intensity = session.glowIntensity(); intensity && *intensity == 0.0)
         std::cerr << "lumora: note: Glow Intensity is 0, which adds no glow; try e.g. --glow-intensity 1.5\n";
+}
+
+void noteDepthEffects(const RenderSession &session, const Frames &frames) {
+    if (frames.layers.empty() || session.depthEffectsEnabled().value_or(true))
+        return;
+    std::cerr << "lumora: note: Enable Depth Effects is off, so the depth layer is not used; add "
+                 "--enable-depth-effects on\n";
 }
 
 } // namespace
@@ -58,6 +101,8 @@ std::string_view RenderCommand::summary() const {
            "      --blend-mode screen --glow-type angle-map --view extract --enable-depth-effects on\n"
            "      --depth-tint ff8000 --depth-layer FILE. Defaults are the plug-in's (and the user's\n"
            "      saved defaults); Glow Intensity 0 adds no glow.\n"
+           "      --depth-layer FILE is the depth map (used with --enable-depth-effects on); with a\n"
+           "      sequence IN it may be a sequence too (depth.####.png), one depth frame per frame.\n"
            "      --gradient \"0:#ffffff,0.5:#32f8ff,1:#0018ff\" or --gradient-preset NAME (preset file)\n"
            "      --depth 8|16|32 (default: the file's: 8-bit files 8, 16-bit 16, half/float 32)\n"
            "      --downsample N (1/N both ways)  --threads N  --quality hi|lo  --classic (PF_Cmd_RENDER)\n"
@@ -77,19 +122,25 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
     }
     const Frames frames = framesFor(request);
     checkInputs(frames);
-    std::vector<std::pair<PF_ParamIndex, LoadedImage>> layers;
-    for (const LayerFile &layer : request.layers)
-        layers.emplace_back(layer.index, readImageFile(layer.path, request.depth));
+    // One image for every frame is read once, before the plug-in loads.
+    std::vector<std::pair<PF_ParamIndex, embedhost::Image>> stills;
+    for (const LayerFrames &layer : frames.layers)
+        if (!layer.pattern.isSequence())
+            stills.emplace_back(layer.file.index, readLayer(layer, frames.range.first, request.depth));
 
     RenderSession session(request);
-    for (auto &[index, loaded] : layers)
-        session.setLayer(index, std::move(loaded.image));
+    for (auto &[index, image] : stills)
+        session.setLayer(index, std::move(image));
     noteGlowIntensity(session);
+    noteDepthEffects(session, frames);
 
     Progress progress(frames.range.count());
     for (long frame = frames.range.first; frame <= frames.range.last; ++frame) {
         const std::string inPath = framePath(frames.in, frame);
         progress.show(frame - frames.range.first, inPath);
+        for (const LayerFrames &layer : frames.layers)
+            if (layer.pattern.isSequence())
+                session.setLayer(layer.file.index, readLayer(layer, frame, request.depth));
         const LoadedImage input = readImageFile(inPath, request.depth);
         writeImageFile(framePath(frames.out, frame), session.render(input.image, request.keepArea), input.file);
     }

@@ -366,7 +366,7 @@ RenderRequest parseRenderArgs(std::span<const std::string> args, const std::vect
             throw UsageError(message + " ('--list-options' lists the parameter options)");
         }
         if (param->type == PF_Param_LAYER) {
-            r.layers.push_back({param->index, takeValue(args, i, name, attached, "FILE")});
+            r.layers.push_back({param->index, takeValue(args, i, name, attached, "FILE"), name});
             continue;
         }
         std::string value;

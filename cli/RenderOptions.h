@@ -52,7 +52,8 @@ struct ParamSetting {
 
 struct LayerFile {
     PF_ParamIndex index = 0;
-    std::string path;
+    std::string path;   // may hold a run of '#' when IN does: one layer frame per frame
+    std::string option; // "--depth-layer", for messages
 };
 
 enum class RenderVerb { Render, Demo };
@@ -61,7 +62,7 @@ struct RenderRequest {
     std::vector<std::string> positionals;
     std::string module;                    // empty: the plug-in built into the command
     std::vector<ParamSetting> settings;    // command-line order
-    std::vector<LayerFile> layers;         // --depth-layer FILE
+    std::vector<LayerFile> layers;         // --depth-layer FILE (or FILE.####.EXT)
     std::optional<std::vector<AEUtil::ColorFlag>> gradient;
     std::string gradientPreset;
     int downsample = 1;

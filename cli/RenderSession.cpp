@@ -102,6 +102,9 @@ RenderSession::RenderSession(const RenderRequest &request)
     check(host_->setUp(), "set-up");
     try {
         applySettings(request);
+        // Controls greyed out here are what the classic render's parameter array reports.
+        if (host_->effect().outFlags & PF_OutFlag_SEND_UPDATE_PARAMS_UI)
+            check(host_->command(PF_Cmd_UPDATE_PARAMS_UI), "to update its controls");
     } catch (...) {
         host_->tearDown();
         throw;
@@ -158,6 +161,16 @@ std::optional<double> RenderSession::glowIntensity() const {
     if (!index)
         return std::nullopt;
     return host_->params().value(*index).number;
+}
+
+std::optional<bool> RenderSession::depthEffectsEnabled() const {
+    const std::optional<PF_ParamIndex> index = host_->params().indexOfId(AEUtil::kIdEnableDepth);
+    if (!index)
+        return std::nullopt;
+    const embedhost::ParamValue value = host_->params().value(*index);
+    if (value.type != PF_Param_CHECKBOX)
+        return std::nullopt;
+    return value.whole() != 0;
 }
 
 void RenderSession::finish() {

@@ -27,8 +27,9 @@ class RenderSession {
 public:
     // Loads the plug-in with the request's threads, downsample and quality, runs the set-up
     // commands and sets every parameter the request names, the gradient included (from
-    // --gradient, or --gradient-preset looked up in the preset file). Throws
-    // std::runtime_error naming what failed.
+    // --gradient, or --gradient-preset looked up in the preset file), then lets the plug-in
+    // update its controls when it asked for that (PF_Cmd_UPDATE_PARAMS_UI), as the host does
+    // once the values are in. Throws std::runtime_error naming what failed.
     explicit RenderSession(const RenderRequest &request);
     ~RenderSession(); // tears the instance down if finish() was not reached
     RenderSession(const RenderSession &) = delete;
@@ -44,6 +45,8 @@ public:
 
     // The instance's Glow Intensity after the set-up; none when it has no such parameter.
     std::optional<double> glowIntensity() const;
+    // Whether Enable Depth Effects is checked; none when it has no such parameter.
+    std::optional<bool> depthEffectsEnabled() const;
 
     // Sequence and global set-down; throws when the plug-in fails them.
     void finish();

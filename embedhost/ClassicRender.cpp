@@ -1,5 +1,8 @@
 // Frame rendering's entry and bookkeeping, and the classic path: PF_Cmd_RENDER with the input
-// layer as params[0] and an output world of the input's size.
+// layer as params[0], an output world of the input's size, and layer parameters' pixels lent
+// through checkout_param.
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "embedhost/FrameRender.h"
@@ -53,6 +56,9 @@ void FrameRenderer::endFrame() {
     for (auto &[id, world] : lent_)
         host_.worlds().dispose(world.get());
     lent_.clear();
+    for (auto &[def, world] : paramLayers_)
+        host_.worlds().dispose(world.get());
+    paramLayers_.clear();
     if (output_)
         host_.worlds().dispose(output_.get());
     output_.reset();
@@ -99,17 +105,51 @@ RenderOutput FrameRenderer::renderClassic() {
     }
     array.at(0).u.ld = in;
     CommandResult r;
+    begin(Phase::Classic);
     try {
         r = host_.send(PF_Cmd_RENDER, array.data(), &out);
     } catch (...) {
+        endFrame();
         host_.params().finish(array, false);
         throw;
     }
+    // Layers still checked out go back with the frame; the open checkouts stay on record.
+    endFrame();
     host_.params().finish(array, false);
     result.err = r.err;
     result.message = r.message();
     result.image = imageFromWorld(out, input.format);
     return result;
+}
+
+PF_Err FrameRenderer::lendParamLayer(PF_ParamDef *def, A_long layerId) {
+    std::memset(&def->u.ld, 0, sizeof def->u.ld);
+    std::lock_guard lock(mutex_);
+    if (phase_ != Phase::Classic || layerId == PF_LayerDefault_NONE)
+        return PF_Err_NONE;
+    const std::optional<Image> layer = host_.layers().get(layerId == PF_LayerDefault_MYSELF ? kInputLayerId : layerId);
+    if (!layer)
+        return PF_Err_NONE;
+    // As the input: resampled to the render's downsample, then in the render's depth.
+    const Image pixels =
+        convertImage(resampleNearest(*layer, downsampled(layer->width, dsX_), downsampled(layer->height, dsY_)), format_);
+    auto world = std::make_unique<PF_EffectWorld>();
+    if (PF_Err err = worldFromImage(host_.worlds(), pixels, *world))
+        return err;
+    def->u.ld = *world;
+    paramLayers_.emplace_back(def, std::move(world));
+    return PF_Err_NONE;
+}
+
+void FrameRenderer::returnParamLayer(const PF_ParamDef *def) {
+    std::lock_guard lock(mutex_);
+    // The latest lend to that definition: a repeated checkout lent it more than one.
+    const auto it = std::find_if(paramLayers_.rbegin(), paramLayers_.rend(),
+                                 [&](const auto &lent) { return lent.first == def; });
+    if (it == paramLayers_.rend())
+        return; // the frame already took it back
+    host_.worlds().dispose(it->second.get());
+    paramLayers_.erase(std::next(it).base());
 }
 
 } // namespace embedhost

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -79,11 +80,15 @@ public:
     ArbType arbitraryType(PF_ParamIndex index) const;
 
     // ---- checkout_param / checkin_param. A checked-out definition stays valid until checked
-    // in; its arbitrary value is a copy the host makes and disposes at check-in.
+    // in; its arbitrary value is a copy the host makes and disposes at check-in. A layer
+    // parameter checked out during a classic render (Host::renderFrame) holds the chosen layer's
+    // pixels in u.ld (FrameRenderer::lendParamLayer); at other times its u.ld is zeroed, as for
+    // a parameter set to none.
     PF_Err checkout(PF_ParamIndex index, A_long time, A_long step, A_u_long scale, PF_ParamDef *def);
     PF_Err checkin(PF_ParamDef *def);
     std::size_t outstandingCheckouts() const;
     long checkouts() const;
+    long checkoutsOf(PF_ParamIndex index) const; // checkout_param calls for that index
     long badCheckins() const;                 // of definitions that were not checked out
     long checkoutsDuringUpdateParamsUI() const; // the host forbids them; served all the same
 
@@ -116,6 +121,7 @@ private:
         PF_ParamIndex index;
         PF_Handle copy;
         bool keyframe;
+        bool lent; // u.ld holds pixels the frame renderer lent
     };
 
     ArbType typeOf(PF_ParamIndex index) const;
@@ -126,7 +132,7 @@ private:
     void disposeAll(PF_ParamIndex index, const std::vector<PF_Handle> &handles);
     PF_Err replaceArbitrary(PF_ParamIndex index, PF_Handle made, const A_Time *keyTime);
     PF_Err recordCheckout(PF_ParamIndex index, const ParamValue &value, PF_ParamDef *def, bool keyframe);
-    PF_Err checkinRecord(PF_ParamDef *def, bool keyframe);
+    PF_Err checkinRecord(PF_ParamDef *def, bool keyframe, bool *lent = nullptr);
 
     Host &host_;
     ArbitraryCalls arb_;
@@ -136,6 +142,7 @@ private:
     std::vector<std::string> problems_;
     std::vector<Checkout> checkouts_;
     long checkoutCount_ = 0;
+    std::map<PF_ParamIndex, long> checkoutsByIndex_;
     long badCheckins_ = 0;
     long checkoutsInUpdateUi_ = 0;
     long uiUpdates_ = 0;

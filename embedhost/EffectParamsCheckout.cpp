@@ -25,34 +25,50 @@ PF_Err EffectParams::recordCheckout(PF_ParamIndex index, const ParamValue &value
                                    [&](const Checkout &c) { return c.def == def; });
     if (again)
         problems_.push_back("a definition checked out again before its check-in");
-    checkouts_.push_back(Checkout{def, index, value.arb, keyframe});
+    checkouts_.push_back(Checkout{def, index, value.arb, keyframe, false});
     ++checkoutCount_;
+    ++checkoutsByIndex_[index];
     return PF_Err_NONE;
 }
 
 PF_Err EffectParams::checkout(PF_ParamIndex index, A_long time, A_long step, A_u_long scale, PF_ParamDef *def) {
-    (void)step; // only layers would look at the frame duration
-    std::lock_guard lock(mutex_);
-    if (!def)
-        return PF_Err_BAD_CALLBACK_PARAM;
-    if (host_.inCommand(PF_Cmd_UPDATE_PARAMS_UI))
-        ++checkoutsInUpdateUi_;
-    if (!store_.valid(index) || scale == 0) {
-        std::memset(def, 0, sizeof *def);
-        return PF_Err_BAD_CALLBACK_PARAM;
-    }
-    const A_Time at{time, scale};
-    ParamValue value = store_.sample(index, at).value;
-    if (value.type == PF_Param_ARBITRARY_DATA) {
-        if (PF_Err err = materialise(index, at, &value.arb)) {
+    (void)step; // layers are stills: the frame duration changes nothing
+    A_long layer = PF_LayerDefault_NONE;
+    {
+        std::lock_guard lock(mutex_);
+        if (!def)
+            return PF_Err_BAD_CALLBACK_PARAM;
+        if (host_.inCommand(PF_Cmd_UPDATE_PARAMS_UI))
+            ++checkoutsInUpdateUi_;
+        if (!store_.valid(index) || scale == 0) {
             std::memset(def, 0, sizeof *def);
-            return err;
+            return PF_Err_BAD_CALLBACK_PARAM;
         }
+        const A_Time at{time, scale};
+        ParamValue value = store_.sample(index, at).value;
+        if (value.type == PF_Param_ARBITRARY_DATA) {
+            if (PF_Err err = materialise(index, at, &value.arb)) {
+                std::memset(def, 0, sizeof *def);
+                return err;
+            }
+        }
+        const PF_Err err = recordCheckout(index, value, def, false);
+        // Layer pixels exist only while a frame renders; elsewhere the layer reads as zeros.
+        if (err != PF_Err_NONE || value.type != PF_Param_LAYER || !host_.inCommand(PF_Cmd_RENDER))
+            return err;
+        checkouts_.back().lent = true;
+        layer = value.layer;
     }
-    return recordCheckout(index, value, def, false);
+    // Lent outside this lock: the frame renderer takes its own lock before this one.
+    if (PF_Err err = host_.frames().lendParamLayer(def, layer)) {
+        checkinRecord(def, false);
+        std::memset(def, 0, sizeof *def);
+        return err;
+    }
+    return PF_Err_NONE;
 }
 
-PF_Err EffectParams::checkinRecord(PF_ParamDef *def, bool keyframe) {
+PF_Err EffectParams::checkinRecord(PF_ParamDef *def, bool keyframe, bool *lent) {
     std::lock_guard lock(mutex_);
     auto it = std::find_if(checkouts_.rbegin(), checkouts_.rend(),
                            [&](const Checkout &c) { return c.def == def && c.keyframe == keyframe; });
@@ -64,12 +80,20 @@ PF_Err EffectParams::checkinRecord(PF_ParamDef *def, bool keyframe) {
     }
     const Checkout c = *it;
     checkouts_.erase(std::next(it).base());
+    if (lent)
+        *lent = c.lent;
     if (c.copy)
         disposeAll(c.index, {c.copy});
     return PF_Err_NONE;
 }
 
-PF_Err EffectParams::checkin(PF_ParamDef *def) { return checkinRecord(def, false); }
+PF_Err EffectParams::checkin(PF_ParamDef *def) {
+    bool lent = false;
+    const PF_Err err = checkinRecord(def, false, &lent);
+    if (lent)
+        host_.frames().returnParamLayer(def);
+    return err;
+}
 
 std::size_t EffectParams::outstandingCheckouts() const {
     std::lock_guard lock(mutex_);
@@ -79,6 +103,12 @@ std::size_t EffectParams::outstandingCheckouts() const {
 long EffectParams::checkouts() const {
     std::lock_guard lock(mutex_);
     return checkoutCount_;
+}
+
+long EffectParams::checkoutsOf(PF_ParamIndex index) const {
+    std::lock_guard lock(mutex_);
+    const auto it = checkoutsByIndex_.find(index);
+    return it == checkoutsByIndex_.end() ? 0 : it->second;
 }
 
 long EffectParams::badCheckins() const {

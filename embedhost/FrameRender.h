@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AE_Effect.h"
@@ -48,8 +49,15 @@ public:
     PF_Err checkinLayerPixels(PF_ProgPtr ref, A_long checkoutId);
     PF_Err checkoutOutput(PF_ProgPtr ref, PF_EffectWorld **output);
 
+    // What checkout_param / checkin_param of a layer parameter do during a classic render:
+    // `def->u.ld` becomes a world of the layer at the render's downsample and depth, origin 0,
+    // and stays lent until checked in or the render returns. Outside a classic frame, or for
+    // PF_LayerDefault_NONE or a layer the host does not hold, u.ld is zeroed.
+    PF_Err lendParamLayer(PF_ParamDef *def, A_long layerId);
+    void returnParamLayer(const PF_ParamDef *def);
+
 private:
-    enum class Phase { Idle, PreRender, SmartRender };
+    enum class Phase { Idle, PreRender, SmartRender, Classic };
     struct Checkout {
         bool hasLayer = false;
         A_long layerId = 0;
@@ -72,6 +80,8 @@ private:
     std::map<A_long, Checkout> checkouts_;
     std::map<A_long, std::unique_ptr<PF_EffectWorld>> lent_;
     std::unique_ptr<PF_EffectWorld> output_;
+    // Classic path: the worlds lent through layer parameters, by the definition they went to.
+    std::vector<std::pair<const PF_ParamDef *, std::unique_ptr<PF_EffectWorld>>> paramLayers_;
     PF_LRect outputRect_{};
     std::vector<std::string> problems_;
 };

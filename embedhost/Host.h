@@ -35,7 +35,10 @@
 // rectangles and a null world). The output world is as large as the declared result_rect, its
 // origin_x / origin_y the rectangle's left and top (layer coordinates of its first pixel), as
 // are those of checked-out layer pixels. An empty result_rect skips PF_Cmd_SMART_RENDER. The
-// pre-render data's delete callback runs once after the frame, rendered or not.
+// pre-render data's delete callback runs once after the frame, rendered or not. On the classic
+// path checkout_param of a layer parameter lends the chosen layer in u.ld the same way (whole,
+// origin 0; zeroed for none or an unset id) until checkin_param or the end of PF_Cmd_RENDER;
+// outside renderFrame it stays zeroed.
 //
 // One Host may live at a time in a process: the host's callbacks carry no context, so the
 // constructor installs the host as current() and the destructor removes it; constructing a

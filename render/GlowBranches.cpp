@@ -1,11 +1,12 @@
-// The two branches of the frame render by Glow Type. The depth glow joins each branch where
-// marked; until then the branches build the main glow only.
+// The two branches of the frame render by Glow Type, each with its depth glow.
 #include "render/GlowRenderContext.h"
 
 #include "render/BlurGlowPlane.h"
 #include "render/BlurGlowWorld.h"
 #include "render/ColourFinishStages.h"
 #include "render/ColouriseStage.h"
+#include "render/CompositeStages.h"
+#include "render/DepthStages.h"
 #include "render/FormatConvert.h"
 #include "render/GlowSourceStages.h"
 #include "render/HostWorldOps.h"
@@ -25,6 +26,44 @@ PF_Err blurColourGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_Effe
                              &ctx.progress);
 }
 
+// The Normal type's depth glow: blurred with Depth Radius, shaped by Depth Intensity + 1 (so
+// Depth Intensity 0 keeps it), tinted, and laid over GL.
+template <class Pixel>
+PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
+    PF_Err err = BlurGlowPlane(ctx.host, ctx.E, ctx.Gd, ctx.mask, ctx.values.depthRadius, ctx.settings.glowAspect,
+                               &ctx.progress);
+    if (!err)
+        err = applyDepthIntensityCurve(ctx.host, ctx.M, ctx.rect, ctx.settings.depthIntensity + 1.0, ctx.Gd);
+    if (!err)
+        err = colouriseStage<Pixel>(ctx.host, *ctx.X2.get(), ctx.SRC.get(), ctx.Gd, ctx.P, ctx.rect,
+                                    ctx.colouring(kGlowTypeNormal, true));
+    if (!err)
+        err = depthGlowMergeStage<Pixel>(ctx.host, *ctx.GL.get(), *ctx.X2.get(), ctx.rect);
+    return err;
+}
+
+// The colour types' depth glow, built like their main glow from E with the tint and Depth
+// Radius, finished with Depth Intensity itself, and laid over X1.
+template <class Wide>
+PF_Err addColourDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
+                          const PF_EffectWorld *colourSource) {
+    const A_long glowType = ctx.settings.glowType;
+    PF_Err err = fillWorld(ctx.in_data, T1, FillColour::TransparentBlack);
+    if (!err && glowType == kGlowTypeAngleMap)
+        err = angleMapStage(ctx.host, ctx.E, ctx.P);
+    if (!err)
+        err = colouriseStage<Wide>(ctx.host, T1, colourSource, ctx.E, ctx.P, ctx.rect, ctx.colouring(glowType, true));
+    if (!err)
+        err = blurColourGlow<Wide>(ctx, *ctx.X2.get(), T1, T2, ctx.values.depthRadius);
+    if (!err)
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect);
+    if (!err)
+        err = colourIntensityStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect, ctx.settings.depthIntensity);
+    if (!err)
+        err = depthGlowMergeStage<Wide>(ctx.host, *ctx.X1.get(), *ctx.X2.get(), ctx.rect);
+    return err;
+}
+
 } // namespace
 
 template <class Pixel>
@@ -38,8 +77,8 @@ PF_Err renderNormalGlow(GlowRenderContext &ctx) {
     if (!err)
         err = colouriseStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
                                     ctx.colouring(kGlowTypeNormal, false));
-    // Depth glow (when the depth branch ran): blur E into Gd with Rd, the depth intensity curve
-    // with Depth Intensity + 1, tinted Colourise into X2, merge X2 over GL.
+    if (!err && ctx.depthBranch)
+        err = addNormalDepthGlow<Pixel>(ctx);
     return err;
 }
 
@@ -73,8 +112,8 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
         err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
     if (!err)
         err = colourIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
-    // Depth glow (when the depth branch ran): T1 cleared, Angle Map from E, tinted Colourise of E
-    // into T1, colour blur with Rd into X2, finish with Depth Intensity, merge X2 over X1.
+    if (!err && ctx.depthBranch)
+        err = addColourDepthGlow<Wide>(ctx, *T1.get(), *T2.get(), colourSource);
     if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
         if (!err)
             err = reduceTo8(ctx.host, *ctx.GL.get(), *ctx.X1.get(), ctx.rect);

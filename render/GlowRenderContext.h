@@ -54,7 +54,7 @@ struct GlowRenderContext {
     GlowWorkingValues values;
     PlaneRect rect;
     ProgressCounter progress;
-    bool depthBranch = false; // whether the depth glow was built (always false for now)
+    bool depthBranch = false; // whether the depth branch built M and E
 
     // Planes: glow source, combined source, glow, angles, depth mask, depth source, depth glow.
     GlowPlane A, B, C, P, M, E, Gd;
@@ -76,12 +76,19 @@ struct GlowRenderContext {
     }
 };
 
-// Step 10, Glow Type Normal: the plane blur, the intensity curve, Colourise into GL.
+// Step 9, with Enable Depth Effects and a Depth Layer: the depth mask M and the depth glow
+// source E. Sets depthBranch on success.
+template <class Pixel>
+PF_Err buildDepthBranch(GlowRenderContext &ctx);
+
+// Step 10, Glow Type Normal: the plane blur, the intensity curve, Colourise into GL; then
+// the depth glow over it when the depth branch ran.
 template <class Pixel>
 PF_Err renderNormalGlow(GlowRenderContext &ctx);
 
 // Step 11, Angle Map and Original Colors: Colourise first, then the colour blur and its
-// finish, into GL. Its three extra worlds live only for this step.
+// finish, into GL, with the depth glow merged in the colour worlds. Its three extra worlds
+// live only for this step.
 template <class Pixel>
 PF_Err renderColourGlow(GlowRenderContext &ctx);
 

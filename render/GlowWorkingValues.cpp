@@ -15,6 +15,13 @@ double scaleFactor(const PF_RationalScale &s) {
 
 A_long read16(A_long v) { return static_cast<int16_t>(v); }
 
+// A full-resolution length at the render's resolution, as the host sizes downsampled layers.
+A_long atResolution(A_long length, const PF_RationalScale &s) {
+    if (s.den == 0 || s.num <= 0)
+        return length;
+    return static_cast<A_long>(std::ceil(static_cast<double>(length) * s.num / s.den));
+}
+
 } // namespace
 
 int32_t percentTo16(double percent) {
@@ -37,8 +44,14 @@ GlowWorkingValues glowWorkingValues(const RenderSettings &s, const PF_InData &in
     v.itemHeight = std::max(itemHeight, in.height);
     const A_long inputWidth = s.inputRect.right - s.inputRect.left;
     const A_long inputHeight = s.inputRect.bottom - s.inputRect.top;
-    v.offsetX = (inputWidth - v.itemWidth) / 2 + s.inputPlacement.left;
-    v.offsetY = (inputHeight - v.itemHeight) / 2 + s.inputPlacement.top;
+    // The item size is full resolution. The smart path's output is twice the item around it,
+    // so that places the source right at any resolution; the classic path's output is the
+    // input itself, and there the item must be taken at the render's resolution, or a reduced
+    // resolution render would shift the source by half the difference.
+    const A_long placedW = s.smart ? v.itemWidth : atResolution(v.itemWidth, in.downsample_x);
+    const A_long placedH = s.smart ? v.itemHeight : atResolution(v.itemHeight, in.downsample_y);
+    v.offsetX = (inputWidth - placedW) / 2 + s.inputPlacement.left;
+    v.offsetY = (inputHeight - placedH) / 2 + s.inputPlacement.top;
     return v;
 }
 

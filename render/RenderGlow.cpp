@@ -5,6 +5,7 @@
 #include "colorbar/FetchGradient.h"
 #include "render/CompositeStages.h"
 #include "render/CopyCentered.h"
+#include "render/DepthPlacement.h"
 #include "render/GlowRenderContext.h"
 #include "render/GlowSourceStages.h"
 #include "render/HostWorldOps.h"
@@ -90,10 +91,12 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
     if (!err)
         err = extractGlowSource<Pixel>(ctx.host, *ctx.SRC.get(), ctx.rect, ctx.values.threshold,
                                        ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.A);
-    // Depth branch (Enable Depth Effects with a Depth Layer) goes here: it builds M and E and
-    // sets ctx.depthBranch. Without it M is full weight.
-    if (!err)
-        ctx.M.fillWhole(32768); // full weight everywhere
+    if (!err) {
+        if (depthBranchRuns(ctx.settings))
+            err = buildDepthBranch<Pixel>(ctx);
+        else
+            ctx.M.fillWhole(32768); // without depth, the main glow takes full weight everywhere
+    }
     if (!err) {
         switch (ctx.settings.glowType) {
         case kGlowTypeNormal: err = renderNormalGlow<Pixel>(ctx); break;

@@ -41,6 +41,11 @@ TEST(PeerCase, PairsAFullRenderWithThePeerOfItsDepthAndRadius) {
     EXPECT_EQ(peerCaseOf("OpenCvPeer/8bpc/r10"), "");
     EXPECT_EQ(peerCaseOf("FullRender/8bpc"), "");
     EXPECT_EQ(peerCaseOf("FullRender/8bpc/r10"), "");
+    EXPECT_EQ(peerCaseOf("FullRender/32bpc/Normal+Depth/r100"), "OpenCvPeer/32bpc/r100");
+    // A depth case pairs with the same case without the depth branch.
+    EXPECT_EQ(depthOffCaseOf("FullRender/32bpc/Normal+Depth/r100"), "FullRender/32bpc/Normal/r100");
+    EXPECT_EQ(depthOffCaseOf("FullRender/32bpc/Normal/r100"), "");
+    EXPECT_EQ(depthOffCaseOf("Stage/mono/Normal+Depth/r100"), "");
 }
 
 benchmark::BenchmarkReporter::Run run(const std::string &name, double msPerMp) {

@@ -135,6 +135,7 @@ TEST(RenderOptionValues, NumbersPopupsSwitchesColoursAndLayers) {
     ASSERT_EQ(layered.layers.size(), 1u);
     EXPECT_EQ(layered.layers[0].index, 16);
     EXPECT_EQ(layered.layers[0].path, "depth.png");
+    EXPECT_EQ(layered.layers[0].option, "--depth-layer");
     EXPECT_TRUE(layered.settings.empty());
 }
 

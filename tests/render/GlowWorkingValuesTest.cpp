@@ -81,6 +81,21 @@ TEST(GlowWorkingValues, SizesPlacementAndTheItemFloor) {
     EXPECT_TRUE(f.values().empty());
 }
 
+TEST(GlowWorkingValues, TheClassicPathPlacesTheItemAtTheRendersResolution) {
+    Frame f;
+    f.in.downsample_x = {1, 2};
+    f.in.downsample_y = {1, 3};
+    f.settings.inputRect = {0, 0, 960, 360}; // 1920 / 2, 1080 / 3
+    GlowWorkingValues v = f.values();
+    EXPECT_EQ(v.offsetX, 0);
+    EXPECT_EQ(v.offsetY, 0);
+    EXPECT_EQ(v.itemWidth, 1920) << "the item stays full size for the depth mapping";
+    f.settings.smart = 1; // the enlarged area centres the full-size item: (960 - 1920) / 2
+    v = f.values();
+    EXPECT_EQ(v.offsetX, -480);
+    EXPECT_EQ(v.offsetY, -360);
+}
+
 TEST(GlowMaxResultRect, HalfAnItemBeyondEverySide) {
     const PF_LRect r = glowMaxResultRect(1920, 1080);
     EXPECT_EQ(r.left, -960);
