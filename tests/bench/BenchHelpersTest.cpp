@@ -94,6 +94,22 @@ TEST(RatioSummary, DividesTheMeanOfRepetitionsByThePeerOfTheSameRun) {
     EXPECT_EQ(text.find("OpenCvPeer/8bpc/r10  "), std::string::npos);
 }
 
+TEST(RatioSummary, SetsEachDepthCaseBesideItsCaseWithoutDepth) {
+    RatioSummary summary(benchmark::ConsoleReporter::OO_None);
+    std::ostringstream table;
+    summary.SetOutputStream(&table);
+    summary.ReportRuns({run("FullRender/16bpc/Normal/r100", 4.0), run("FullRender/16bpc/Normal+Depth/r100", 6.0),
+                        run("FullRender/32bpc/AngleMap+Depth/r100", 9.0)});
+    std::ostringstream out;
+    summary.print(out);
+    const std::string text = out.str();
+    const std::size_t depthTable = text.find("Depth branch on vs off");
+    ASSERT_NE(depthTable, std::string::npos) << text;
+    EXPECT_NE(text.find("6.000        4.000      1.500", depthTable), std::string::npos) << text;
+    // Without its case without depth in the run, a depth case gets no ratio line.
+    EXPECT_EQ(text.find("FullRender/32bpc/AngleMap+Depth/r100", depthTable), std::string::npos) << text;
+}
+
 TEST(RatioSummary, PrintsNothingWithoutFullRenders) {
     RatioSummary summary(benchmark::ConsoleReporter::OO_None);
     std::ostringstream table;
