@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSetup.h"
+#include "bench/DepthStageBench.h"
 #include "bench/FullRenderBench.h"
 #include "bench/OpenCvPeer.h"
 #include "bench/RatioSummary.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv) {
         return 2;
     registerFullRenderBenchmarks();
     registerStageBenchmarks();
+    registerDepthStageBenchmarks();
     registerOpenCvPeerBenchmarks();
 
     std::cout << "workers: " << benchWorkers() << " (host and OpenCV); frame " << frameWidth() << " x "
