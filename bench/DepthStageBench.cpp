@@ -15,24 +15,6 @@ namespace lumora::bench {
 
 namespace {
 
-template <class Run>
-void timeStage(benchmark::State &state, Run &&run) {
-    const MegapixelClock clock;
-    for (auto _ : state)
-        if (stageFailed(state, run()))
-            break;
-    clock.report(state);
-}
-
-template <class Fn>
-PF_Err byPixel(PF_PixelFormat format, Fn &&fn) {
-    switch (format) {
-    case PF_PixelFormat_ARGB32: return fn(PF_Pixel8{});
-    case PF_PixelFormat_ARGB64: return fn(PF_Pixel16{});
-    default: return fn(PF_PixelFloat{});
-    }
-}
-
 AEUtil::DepthCurve benchCurve(const StageRig &rig) { return {50.0, 30.0, rig.host().memory}; }
 
 PF_Err buildMask(StageRig &rig, const AEUtil::DepthCurve &curve, AEUtil::GlowPlane &M) {

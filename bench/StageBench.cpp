@@ -23,25 +23,6 @@ namespace lumora::bench {
 
 namespace {
 
-template <class Run>
-void timeStage(benchmark::State &state, Run &&run) {
-    const MegapixelClock clock;
-    for (auto _ : state)
-        if (stageFailed(state, run()))
-            break;
-    clock.report(state);
-}
-
-// Calls fn with a pixel of the format's form (its value unused).
-template <class Fn>
-PF_Err byPixel(PF_PixelFormat format, Fn &&fn) {
-    switch (format) {
-    case PF_PixelFormat_ARGB32: return fn(PF_Pixel8{});
-    case PF_PixelFormat_ARGB64: return fn(PF_Pixel16{});
-    default: return fn(PF_PixelFloat{});
-    }
-}
-
 AEUtil::ColouriseSettings colouring(const StageRig &rig, AEUtil::ColourRule rule) {
     AEUtil::ColouriseSettings s;
     s.rule = rule;

@@ -10,6 +10,7 @@
 #include "colorbar/GradientData.h"
 #include "embedhost/Host.h"
 #include "embedhost/Image.h"
+#include "bench/BenchSetup.h"
 #include "render/GlowPlane.h"
 #include "render/StageJob.h"
 
@@ -68,5 +69,25 @@ private:
 
 // Stops the case with the stage's error code.
 bool stageFailed(benchmark::State &state, PF_Err err);
+
+// Times `run` (a stage call returning PF_Err) per iteration; stops the case at its first error.
+template <class Run>
+void timeStage(benchmark::State &state, Run &&run) {
+    const MegapixelClock clock;
+    for (auto _ : state)
+        if (stageFailed(state, run()))
+            break;
+    clock.report(state);
+}
+
+// Calls fn with a pixel of the format's form (its value unused).
+template <class Fn>
+PF_Err byPixel(PF_PixelFormat format, Fn &&fn) {
+    switch (format) {
+    case PF_PixelFormat_ARGB32: return fn(PF_Pixel8{});
+    case PF_PixelFormat_ARGB64: return fn(PF_Pixel16{});
+    default: return fn(PF_PixelFloat{});
+    }
+}
 
 } // namespace lumora::bench
