@@ -56,28 +56,8 @@ std::string peerCaseOf(const std::string &name) {
 }
 
 void RatioSummary::print(std::ostream &out) const {
-    bool header = false;
-    char line[160];
-    for (const std::string &name : order_) {
-        const std::string peer = peerCaseOf(name);
-        if (peer.empty())
-            continue;
-        if (!header) {
-            out << "\nLumora full render vs OpenCV peer, ms per input megapixel (this run)\n";
-            std::snprintf(line, sizeof line, "%-44s %12s %12s %10s\n", "case", "lumora", "opencv", "ratio");
-            out << line;
-            header = true;
-        }
-        const double mine = msPerMegapixel(name);
-        const double theirs = msPerMegapixel(peer);
-        if (theirs > 0.0)
-            std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
-                          mine / theirs);
-        else
-            std::snprintf(line, sizeof line, "%-44s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
-        out << line;
-    }
-    printDepthCost(out);
+    printPairs(out, "Lumora full render vs OpenCV peer", "lumora", "opencv", peerCaseOf, true);
+    printPairs(out, "Depth branch on vs off", "on", "off", depthOffCaseOf, false);
 }
 
 std::string depthOffCaseOf(const std::string &name) {
@@ -88,21 +68,30 @@ std::string depthOffCaseOf(const std::string &name) {
     return name.substr(0, at) + "/" + name.substr(at + marker.size());
 }
 
-void RatioSummary::printDepthCost(std::ostream &out) const {
+void RatioSummary::printPairs(std::ostream &out, const char *title, const char *caseHead,
+                              const char *partnerHead, std::string (*partnerOf)(const std::string &),
+                              bool keepUnmeasured) const {
     bool header = false;
     char line[160];
     for (const std::string &name : order_) {
-        const std::string off = depthOffCaseOf(name);
-        const double on = msPerMegapixel(name), without = off.empty() ? -1.0 : msPerMegapixel(off);
-        if (off.empty() || on < 0.0 || without <= 0.0)
+        const std::string partner = partnerOf(name);
+        if (partner.empty())
+            continue;
+        const double mine = msPerMegapixel(name);
+        const double theirs = msPerMegapixel(partner);
+        if (theirs <= 0.0 && !keepUnmeasured)
             continue;
         if (!header) {
-            out << "\nDepth branch on vs off, ms per input megapixel (this run)\n";
-            std::snprintf(line, sizeof line, "%-44s %12s %12s %10s\n", "case", "on", "off", "ratio");
+            out << "\n" << title << ", ms per input megapixel (this run)\n";
+            std::snprintf(line, sizeof line, "%-44s %12s %12s %10s\n", "case", caseHead, partnerHead, "ratio");
             out << line;
             header = true;
         }
-        std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), on, without, on / without);
+        if (theirs > 0.0)
+            std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
+                          mine / theirs);
+        else
+            std::snprintf(line, sizeof line, "%-44s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
         out << line;
     }
 }

@@ -26,7 +26,10 @@ public:
     void print(std::ostream &out) const;
 
 private:
-    void printDepthCost(std::ostream &out) const;
+    // One table: each case that `partnerOf` pairs, beside its partner and their ratio. A
+    // partner not measured in this run shows '-' when `keepUnmeasured`, else drops the line.
+    void printPairs(std::ostream &out, const char *title, const char *caseHead, const char *partnerHead,
+                    std::string (*partnerOf)(const std::string &), bool keepUnmeasured) const;
 
     struct Sum {
         double total = 0.0;
