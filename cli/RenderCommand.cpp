@@ -50,26 +50,26 @@ Frames framesFor(const RenderRequest &request) {
     return f;
 }
 
+// Throws for the first file of `pattern` over frames first ... last that is not there; `prefix`
+// begins the message and `frameNoun` names a numbered frame.
+void requireFiles(const FramePattern &pattern, long first, long last, const std::string &prefix,
+                  const std::string &frameNoun) {
+    for (long frame = first; frame <= last; ++frame) {
+        const std::string path = framePath(pattern, frame);
+        if (!std::filesystem::exists(path))
+            throw std::runtime_error(prefix + (pattern.isSequence()
+                                                   ? frameNoun + " " + std::to_string(frame) + " is missing: '" +
+                                                         path + "'"
+                                                   : "cannot read image '" + path + "': no such file"));
+    }
+}
+
 // Every input and layer frame is there before the first one is rendered.
 void checkInputs(const Frames &f) {
-    for (long frame = f.range.first; frame <= f.range.last; ++frame) {
-        const std::string path = framePath(f.in, frame);
-        if (!std::filesystem::exists(path))
-            throw std::runtime_error(f.in.isSequence()
-                                         ? "input frame " + std::to_string(frame) + " is missing: '" + path + "'"
-                                         : "cannot read image '" + path + "': no such file");
-    }
-    for (const LayerFrames &layer : f.layers) {
-        const long last = layer.pattern.isSequence() ? f.range.last : f.range.first;
-        for (long frame = f.range.first; frame <= last; ++frame) {
-            const std::string path = framePath(layer.pattern, frame);
-            if (!std::filesystem::exists(path))
-                throw std::runtime_error("option '" + layer.file.option + "': " +
-                                         (layer.pattern.isSequence()
-                                              ? "frame " + std::to_string(frame) + " is missing: '" + path + "'"
-                                              : "cannot read image '" + path + "': no such file"));
-        }
-    }
+    requireFiles(f.in, f.range.first, f.range.last, "", "input frame");
+    for (const LayerFrames &layer : f.layers)
+        requireFiles(layer.pattern, f.range.first, layer.pattern.isSequence() ? f.range.last : f.range.first,
+                     "option '" + layer.file.option + "': ", "frame");
 }
 
 embedhost::Image readLayer(const LayerFrames &layer, long frame, int depth) {
