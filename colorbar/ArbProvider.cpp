@@ -39,7 +39,8 @@ PF_Err ArbProvider::dispatch(PF_InData *in_data, PF_OutData *out_data, PF_ParamD
 
 PF_Err ArbProvider::forMatching(Operation op, PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                 PF_ArbParamsExtra *extra) {
-    const auto wanted = reinterpret_cast<std::uintptr_t>(extra->refconPV);
+    // Every selector's record starts with the refcon, so any of them reads it.
+    const auto wanted = reinterpret_cast<std::uintptr_t>(extra->u.new_func_params.refconPV);
     bool matched = false;
     PF_Err result = PF_Err_NONE;
     for (const SharedPtr<IArbBase> &f : faces_) {

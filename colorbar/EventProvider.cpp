@@ -46,7 +46,7 @@ PF_Err EventProvider::dispatch(PF_InData *in_data, PF_OutData *out_data, PF_Para
     case PF_Event_DEACTIVATE: return deactivate(in_data, out_data, params, output, event);
     case PF_Event_CLOSE_CONTEXT: return closeContext(in_data, out_data, params, output, event);
     case PF_Event_IDLE: return idle(in_data, out_data, params, output, event);
-    case PF_Event_UNUSED_0: return retiredKey(in_data, out_data, params, output, event);
+    case PF_Event_KEYDOWN_OBSOLETE: return retiredKey(in_data, out_data, params, output, event);
     case PF_Event_ADJUST_CURSOR: return adjustCursor(in_data, out_data, params, output, event);
     case PF_Event_KEYDOWN: return keyDown(in_data, out_data, params, output, event);
     case PF_Event_MOUSE_EXITED: return mouseExited(in_data, out_data, params, output, event);

@@ -32,7 +32,7 @@ public:
                                 PF_EventExtra *event) = 0;
     virtual PF_Err idle(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
                         PF_EventExtra *event) = 0;
-    // PF_Event_UNUSED_0, the host's retired key event.
+    // PF_Event_KEYDOWN_OBSOLETE, the host's retired key event.
     virtual PF_Err retiredKey(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
                               PF_EventExtra *event) = 0;
     virtual PF_Err adjustCursor(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,

@@ -1,5 +1,6 @@
 // The AEGP suites an effect uses to find the item behind its layer: "AEGP PF Interface Suite" 1,
 // "AEGP Layer Suite" 11 and "AEGP Item Suite" 11.
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 #include "embedhost/RenderSuites.h"
 
@@ -38,6 +39,7 @@ SPAPI A_Err getItemDimensions(AEGP_ItemH item, A_long *width, A_long *height) {
     return PF_Err_NONE;
 }
 
+// Every slot the host has but this host does not serve reports its name when called.
 #define LUMORA_AEGP_STUB(name)                                                                     \
     SPAPI PF_Err stub_##name() { return unsupportedSuiteCall(#name); }
 LUMORA_AEGP_STUB(AEGP_GetNewEffectForEffect)
@@ -48,6 +50,47 @@ LUMORA_AEGP_STUB(AEGP_GetCompNumLayers)
 LUMORA_AEGP_STUB(AEGP_GetCompLayerByIndex)
 LUMORA_AEGP_STUB(AEGP_GetActiveLayer)
 LUMORA_AEGP_STUB(AEGP_GetLayerIndex)
+LUMORA_AEGP_STUB(AEGP_GetLayerSourceItemID)
+LUMORA_AEGP_STUB(AEGP_GetLayerParentComp)
+LUMORA_AEGP_STUB(AEGP_GetLayerName)
+LUMORA_AEGP_STUB(AEGP_GetLayerQuality)
+LUMORA_AEGP_STUB(AEGP_SetLayerQuality)
+LUMORA_AEGP_STUB(AEGP_GetLayerFlags)
+LUMORA_AEGP_STUB(AEGP_SetLayerFlag)
+LUMORA_AEGP_STUB(AEGP_IsLayerVideoReallyOn)
+LUMORA_AEGP_STUB(AEGP_IsLayerAudioReallyOn)
+LUMORA_AEGP_STUB(AEGP_GetLayerCurrentTime)
+LUMORA_AEGP_STUB(AEGP_GetLayerInPoint)
+LUMORA_AEGP_STUB(AEGP_GetLayerDuration)
+LUMORA_AEGP_STUB(AEGP_SetLayerInPointAndDuration)
+LUMORA_AEGP_STUB(AEGP_GetLayerOffset)
+LUMORA_AEGP_STUB(AEGP_SetLayerOffset)
+LUMORA_AEGP_STUB(AEGP_GetLayerStretch)
+LUMORA_AEGP_STUB(AEGP_SetLayerStretch)
+LUMORA_AEGP_STUB(AEGP_GetLayerTransferMode)
+LUMORA_AEGP_STUB(AEGP_SetLayerTransferMode)
+LUMORA_AEGP_STUB(AEGP_IsAddLayerValid)
+LUMORA_AEGP_STUB(AEGP_AddLayer)
+LUMORA_AEGP_STUB(AEGP_ReorderLayer)
+LUMORA_AEGP_STUB(AEGP_GetLayerMaskedBounds)
+LUMORA_AEGP_STUB(AEGP_GetLayerObjectType)
+LUMORA_AEGP_STUB(AEGP_IsLayer3D)
+LUMORA_AEGP_STUB(AEGP_IsLayer2D)
+LUMORA_AEGP_STUB(AEGP_IsVideoActive)
+LUMORA_AEGP_STUB(AEGP_IsLayerUsedAsTrackMatte)
+LUMORA_AEGP_STUB(AEGP_DoesLayerHaveTrackMatte)
+LUMORA_AEGP_STUB(AEGP_ConvertCompToLayerTime)
+LUMORA_AEGP_STUB(AEGP_ConvertLayerToCompTime)
+LUMORA_AEGP_STUB(AEGP_GetLayerDancingRandValue)
+LUMORA_AEGP_STUB(AEGP_GetLayerID)
+LUMORA_AEGP_STUB(AEGP_GetLayerToWorldXform)
+LUMORA_AEGP_STUB(AEGP_GetLayerToWorldXformFromView)
+LUMORA_AEGP_STUB(AEGP_SetLayerName)
+LUMORA_AEGP_STUB(AEGP_GetLayerParent)
+LUMORA_AEGP_STUB(AEGP_SetLayerParent)
+LUMORA_AEGP_STUB(AEGP_DeleteLayer)
+LUMORA_AEGP_STUB(AEGP_DuplicateLayer)
+LUMORA_AEGP_STUB(AEGP_GetLayerFromLayerID)
 LUMORA_AEGP_STUB(AEGP_GetFirstProjItem)
 LUMORA_AEGP_STUB(AEGP_GetNextProjItem)
 LUMORA_AEGP_STUB(AEGP_GetActiveItem)
@@ -64,12 +107,22 @@ LUMORA_AEGP_STUB(AEGP_GetItemParentFolder)
 LUMORA_AEGP_STUB(AEGP_SetItemParentFolder)
 LUMORA_AEGP_STUB(AEGP_GetItemDuration)
 LUMORA_AEGP_STUB(AEGP_GetItemCurrentTime)
+LUMORA_AEGP_STUB(AEGP_GetItemPixelAspectRatio)
+LUMORA_AEGP_STUB(AEGP_DeleteItem)
+LUMORA_AEGP_STUB(AEGP_CreateNewFolder)
+LUMORA_AEGP_STUB(AEGP_SetItemCurrentTime)
+LUMORA_AEGP_STUB(AEGP_GetItemCommentLength)
+LUMORA_AEGP_STUB(AEGP_GetItemComment)
+LUMORA_AEGP_STUB(AEGP_SetItemComment)
+LUMORA_AEGP_STUB(AEGP_GetItemLabel)
+LUMORA_AEGP_STUB(AEGP_SetItemLabel)
+LUMORA_AEGP_STUB(AEGP_GetItemMRUView)
 #undef LUMORA_AEGP_STUB
 
 } // namespace
 
 void fillAegpSuites(AEGP_PFInterfaceSuite1 &pf, AEGP_LayerSuite5 &layer, AEGP_ItemSuite7 &item) {
-#define LUMORA_SLOT(table, name) table.name = stub_##name
+#define LUMORA_SLOT(table, name) fillSlot(table.name, stub_##name)
     pf.AEGP_GetEffectLayer = getEffectLayer;
     LUMORA_SLOT(pf, AEGP_GetNewEffectForEffect);
     LUMORA_SLOT(pf, AEGP_ConvertEffectToCompTime);
@@ -81,6 +134,47 @@ void fillAegpSuites(AEGP_PFInterfaceSuite1 &pf, AEGP_LayerSuite5 &layer, AEGP_It
     LUMORA_SLOT(layer, AEGP_GetActiveLayer);
     LUMORA_SLOT(layer, AEGP_GetLayerIndex);
     layer.AEGP_GetLayerSourceItem = getLayerSourceItem;
+    LUMORA_SLOT(layer, AEGP_GetLayerSourceItemID);
+    LUMORA_SLOT(layer, AEGP_GetLayerParentComp);
+    LUMORA_SLOT(layer, AEGP_GetLayerName);
+    LUMORA_SLOT(layer, AEGP_GetLayerQuality);
+    LUMORA_SLOT(layer, AEGP_SetLayerQuality);
+    LUMORA_SLOT(layer, AEGP_GetLayerFlags);
+    LUMORA_SLOT(layer, AEGP_SetLayerFlag);
+    LUMORA_SLOT(layer, AEGP_IsLayerVideoReallyOn);
+    LUMORA_SLOT(layer, AEGP_IsLayerAudioReallyOn);
+    LUMORA_SLOT(layer, AEGP_GetLayerCurrentTime);
+    LUMORA_SLOT(layer, AEGP_GetLayerInPoint);
+    LUMORA_SLOT(layer, AEGP_GetLayerDuration);
+    LUMORA_SLOT(layer, AEGP_SetLayerInPointAndDuration);
+    LUMORA_SLOT(layer, AEGP_GetLayerOffset);
+    LUMORA_SLOT(layer, AEGP_SetLayerOffset);
+    LUMORA_SLOT(layer, AEGP_GetLayerStretch);
+    LUMORA_SLOT(layer, AEGP_SetLayerStretch);
+    LUMORA_SLOT(layer, AEGP_GetLayerTransferMode);
+    LUMORA_SLOT(layer, AEGP_SetLayerTransferMode);
+    LUMORA_SLOT(layer, AEGP_IsAddLayerValid);
+    LUMORA_SLOT(layer, AEGP_AddLayer);
+    LUMORA_SLOT(layer, AEGP_ReorderLayer);
+    LUMORA_SLOT(layer, AEGP_GetLayerMaskedBounds);
+    LUMORA_SLOT(layer, AEGP_GetLayerObjectType);
+    LUMORA_SLOT(layer, AEGP_IsLayer3D);
+    LUMORA_SLOT(layer, AEGP_IsLayer2D);
+    LUMORA_SLOT(layer, AEGP_IsVideoActive);
+    LUMORA_SLOT(layer, AEGP_IsLayerUsedAsTrackMatte);
+    LUMORA_SLOT(layer, AEGP_DoesLayerHaveTrackMatte);
+    LUMORA_SLOT(layer, AEGP_ConvertCompToLayerTime);
+    LUMORA_SLOT(layer, AEGP_ConvertLayerToCompTime);
+    LUMORA_SLOT(layer, AEGP_GetLayerDancingRandValue);
+    LUMORA_SLOT(layer, AEGP_GetLayerID);
+    LUMORA_SLOT(layer, AEGP_GetLayerToWorldXform);
+    LUMORA_SLOT(layer, AEGP_GetLayerToWorldXformFromView);
+    LUMORA_SLOT(layer, AEGP_SetLayerName);
+    LUMORA_SLOT(layer, AEGP_GetLayerParent);
+    LUMORA_SLOT(layer, AEGP_SetLayerParent);
+    LUMORA_SLOT(layer, AEGP_DeleteLayer);
+    LUMORA_SLOT(layer, AEGP_DuplicateLayer);
+    LUMORA_SLOT(layer, AEGP_GetLayerFromLayerID);
 
     LUMORA_SLOT(item, AEGP_GetFirstProjItem);
     LUMORA_SLOT(item, AEGP_GetNextProjItem);
@@ -99,6 +193,16 @@ void fillAegpSuites(AEGP_PFInterfaceSuite1 &pf, AEGP_LayerSuite5 &layer, AEGP_It
     LUMORA_SLOT(item, AEGP_GetItemDuration);
     LUMORA_SLOT(item, AEGP_GetItemCurrentTime);
     item.AEGP_GetItemDimensions = getItemDimensions;
+    LUMORA_SLOT(item, AEGP_GetItemPixelAspectRatio);
+    LUMORA_SLOT(item, AEGP_DeleteItem);
+    LUMORA_SLOT(item, AEGP_CreateNewFolder);
+    LUMORA_SLOT(item, AEGP_SetItemCurrentTime);
+    LUMORA_SLOT(item, AEGP_GetItemCommentLength);
+    LUMORA_SLOT(item, AEGP_GetItemComment);
+    LUMORA_SLOT(item, AEGP_SetItemComment);
+    LUMORA_SLOT(item, AEGP_GetItemLabel);
+    LUMORA_SLOT(item, AEGP_SetItemLabel);
+    LUMORA_SLOT(item, AEGP_GetItemMRUView);
 #undef LUMORA_SLOT
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 
 namespace embedhost {
@@ -50,9 +51,11 @@ SPAPI PF_Err isRenderEngine(PF_Boolean *renderEngine) {
 SPAPI PF_Err personalInfo() { return unsupported("PF_GetPersonalInfo"); }
 SPAPI PF_Err fontStyleSheet() { return unsupported("PF_GetFontStyleSheet"); }
 SPAPI PF_Err setCursor() { return unsupported("PF_SetCursor"); }
-SPAPI PF_Err colorPicker() { return unsupported("PF_AppColorPickerDialog"); }
+SPAPI PF_Err colorPicker(const A_char *, const PF_PixelFloat *, PF_Boolean, PF_PixelFloat *) {
+    return unsupported("PF_AppColorPickerDialog");
+}
 SPAPI PF_Err getMouse() { return unsupported("PF_GetMouse"); }
-SPAPI PF_Err invalidateRect() { return unsupported("PF_InvalidateRect"); }
+SPAPI PF_Err invalidateRect(const PF_ContextH, const PF_Rect *) { return unsupported("PF_InvalidateRect"); }
 SPAPI PF_Err localToGlobal() { return unsupported("PF_ConvertLocalToGlobal"); }
 SPAPI PF_Err colorAtPoint() { return unsupported("PF_GetColorAtGlobalPoint"); }
 
@@ -62,15 +65,15 @@ AppSuite::AppSuite() {
     suite5_.PF_AppGetBgColor = getBgColor;
     suite5_.PF_AppGetColor = getColor;
     suite5_.PF_AppGetLanguage = getLanguage;
-    suite5_.PF_GetPersonalInfo = personalInfo;
-    suite5_.PF_GetFontStyleSheet = fontStyleSheet;
-    suite5_.PF_SetCursor = setCursor;
+    fillSlot(suite5_.PF_GetPersonalInfo, personalInfo);
+    fillSlot(suite5_.PF_GetFontStyleSheet, fontStyleSheet);
+    fillSlot(suite5_.PF_SetCursor, setCursor);
     suite5_.PF_IsRenderEngine = isRenderEngine;
     suite5_.PF_AppColorPickerDialog = colorPicker;
-    suite5_.PF_GetMouse = getMouse;
+    fillSlot(suite5_.PF_GetMouse, getMouse);
     suite5_.PF_InvalidateRect = invalidateRect;
-    suite5_.PF_ConvertLocalToGlobal = localToGlobal;
-    suite5_.PF_GetColorAtGlobalPoint = colorAtPoint;
+    fillSlot(suite5_.PF_ConvertLocalToGlobal, localToGlobal);
+    fillSlot(suite5_.PF_GetColorAtGlobalPoint, colorAtPoint);
 }
 
 } // namespace embedhost

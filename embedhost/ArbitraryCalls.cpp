@@ -6,12 +6,13 @@
 
 namespace embedhost {
 
-PF_ArbParamsExtra ArbitraryCalls::extraFor(const ArbType &type, PF_ArbitraryFunction which) {
+PF_ArbParamsExtra ArbitraryCalls::extraFor(const ArbType &type, PF_FunctionSelector which) {
     PF_ArbParamsExtra extra;
     std::memset(&extra, 0, sizeof extra);
     extra.which_function = which;
     extra.id = type.id;
-    extra.refconPV = type.refcon;
+    // Every selector's record starts with the refcon; the callers fill the rest of theirs.
+    extra.u.new_func_params.refconPV = type.refcon;
     return extra;
 }
 
@@ -36,7 +37,7 @@ PF_Err ArbitraryCalls::produce(PF_ArbParamsExtra &extra, PF_Handle *slot, PF_Han
                 ++returnedWithErrors_;
             }
             adopt(made);
-            dispose(ArbType{extra.id, extra.refconPV}, made);
+            dispose(ArbType{extra.id, extra.u.new_func_params.refconPV}, made);
         }
         return err;
     }
@@ -87,7 +88,6 @@ PF_Err ArbitraryCalls::scan(const ArbType &type, const std::string &text, PF_Han
     PF_ArbParamsExtra extra = extraFor(type, PF_Arbitrary_SCAN_FUNC);
     PF_Handle slot = nullptr;
     // The text keeps its terminating NUL in the buffer but the count does not include it.
-    extra.u.scan_func_params.refconPV = type.refcon;
     extra.u.scan_func_params.bufPC = text.c_str();
     extra.u.scan_func_params.bytes_to_scanLu = static_cast<A_u_long>(text.size());
     extra.u.scan_func_params.arbPH = &slot;
@@ -170,7 +170,7 @@ std::size_t ArbitraryCalls::held() const {
     return held_.size();
 }
 
-long ArbitraryCalls::calls(PF_ArbitraryFunction which) const {
+long ArbitraryCalls::calls(PF_FunctionSelector which) const {
     std::lock_guard lock(mutex_);
     return which >= 0 && which <= PF_Arbitrary_SCAN_FUNC ? calls_[static_cast<std::size_t>(which)] : 0;
 }

@@ -49,13 +49,13 @@ public:
     void adopt(PF_Handle handle);
     bool holds(PF_Handle handle) const;
     std::size_t held() const;
-    long calls(PF_ArbitraryFunction which) const;
+    long calls(PF_FunctionSelector which) const;
     long handlesReturnedWithErrors() const;
 
 private:
     PF_Err call(PF_ArbParamsExtra &extra);
     PF_Err produce(PF_ArbParamsExtra &extra, PF_Handle *slot, PF_Handle *out);
-    static PF_ArbParamsExtra extraFor(const ArbType &type, PF_ArbitraryFunction which);
+    static PF_ArbParamsExtra extraFor(const ArbType &type, PF_FunctionSelector which);
 
     Host &host_;
     mutable std::mutex mutex_;

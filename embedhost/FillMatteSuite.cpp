@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 #include "embedhost/PixelIO.h"
 #include "embedhost/RenderSuites.h"
@@ -71,12 +72,12 @@ PF_Err unsupportedSuiteCall(const char *name) {
 
 void fillFillMatteSuite(PF_FillMatteSuite2 &s) {
     s.fill = fill8;
-    s.fill16 = fill16Stub;
+    fillSlot(s.fill16, fill16Stub);
     s.fill_float = fillFloat;
-    s.premultiply = premultiplyStub;
-    s.premultiply_color = premultiplyColorStub;
-    s.premultiply_color16 = premultiplyColor16Stub;
-    s.premultiply_color_float = premultiplyColorFloatStub;
+    fillSlot(s.premultiply, premultiplyStub);
+    fillSlot(s.premultiply_color, premultiplyColorStub);
+    fillSlot(s.premultiply_color16, premultiplyColor16Stub);
+    fillSlot(s.premultiply_color_float, premultiplyColorFloatStub);
 }
 
 RenderSuites::RenderSuites() {

@@ -105,27 +105,26 @@ SPAPI PF_Err keyIndexToTime(PF_ProgPtr ref, PF_ParamIndex index, PF_KeyIndex key
 } // namespace
 
 ParamUtilsSuites::ParamUtilsSuites() {
-    using paramutils::slot;
     suite2_.PF_UpdateParamUI = updateParamUI;
-    suite2_.PF_GetCurrentStateObsolete = slot(getCurrentStateObsolete);
-    suite2_.PF_HasParamChangedObsolete = slot(hasParamChangedObsolete);
-    suite2_.PF_HaveInputsChangedOverTimeSpanObsolete = slot(haveInputsChangedObsolete);
-    suite2_.PF_IsIdenticalCheckout = slot(isIdenticalCheckout);
-    suite2_.PF_FindKeyframeTime = slot(findKeyframeTime);
+    fillSlot(suite2_.PF_GetCurrentStateObsolete, getCurrentStateObsolete);
+    fillSlot(suite2_.PF_HasParamChangedObsolete, hasParamChangedObsolete);
+    fillSlot(suite2_.PF_HaveInputsChangedOverTimeSpanObsolete, haveInputsChangedObsolete);
+    fillSlot(suite2_.PF_IsIdenticalCheckout, isIdenticalCheckout);
+    fillSlot(suite2_.PF_FindKeyframeTime, findKeyframeTime);
     suite2_.PF_GetKeyframeCount = getKeyframeCount;
-    suite2_.PF_CheckoutKeyframe = slot(checkoutKeyframe);
-    suite2_.PF_CheckinKeyframe = slot(checkinKeyframe);
-    suite2_.PF_KeyIndexToTime = slot(keyIndexToTime);
+    fillSlot(suite2_.PF_CheckoutKeyframe, checkoutKeyframe);
+    fillSlot(suite2_.PF_CheckinKeyframe, checkinKeyframe);
+    fillSlot(suite2_.PF_KeyIndexToTime, keyIndexToTime);
 
     suite3_.PF_UpdateParamUI = updateParamUI;
     suite3_.PF_GetCurrentState = getCurrentState;
     suite3_.PF_AreStatesIdentical = areStatesIdentical;
-    suite3_.PF_IsIdenticalCheckout = slot(isIdenticalCheckout);
-    suite3_.PF_FindKeyframeTime = slot(findKeyframeTime);
+    fillSlot(suite3_.PF_IsIdenticalCheckout, isIdenticalCheckout);
+    fillSlot(suite3_.PF_FindKeyframeTime, findKeyframeTime);
     suite3_.PF_GetKeyframeCount = getKeyframeCount;
-    suite3_.PF_CheckoutKeyframe = slot(checkoutKeyframe);
-    suite3_.PF_CheckinKeyframe = slot(checkinKeyframe);
-    suite3_.PF_KeyIndexToTime = slot(keyIndexToTime);
+    fillSlot(suite3_.PF_CheckoutKeyframe, checkoutKeyframe);
+    fillSlot(suite3_.PF_CheckinKeyframe, checkinKeyframe);
+    fillSlot(suite3_.PF_KeyIndexToTime, keyIndexToTime);
 }
 
 } // namespace embedhost

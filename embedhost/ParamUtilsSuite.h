@@ -3,10 +3,11 @@
 #pragma once
 
 #include "AE_EffectSuites.h"
+#include "embedhost/FunctionSlot.h"
 
 namespace embedhost {
 
-// The true signatures of the slots AE_EffectSuites.h declares with its placeholder type.
+// The true signatures of the slots our AE_EffectSuites.h declares as plain function pointers.
 namespace paramutils {
 using GetCurrentStateObsoleteFn = PF_Err (*)(PF_ProgPtr effect_ref, PF_State *stateP);
 using HasParamChangedObsoleteFn = PF_Err (*)(PF_ProgPtr effect_ref, const PF_State *stateP,
@@ -26,13 +27,6 @@ using CheckinKeyframeFn = PF_Err (*)(PF_ProgPtr effect_ref, PF_ParamDef *paramP)
 using KeyIndexToTimeFn = PF_Err (*)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex key_indexP,
                                     A_long *key_timeP, A_u_long *key_timescaleP);
 
-// Through void (*)(void), which converts to and from any function pointer type.
-template <typename Fn> Fn cast(PF_UnusedSuiteFunc slot) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(slot));
-}
-template <typename Fn> PF_UnusedSuiteFunc slot(Fn fn) {
-    return reinterpret_cast<PF_UnusedSuiteFunc>(reinterpret_cast<void (*)()>(fn));
-}
 } // namespace paramutils
 
 class ParamUtilsSuites {

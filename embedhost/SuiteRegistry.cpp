@@ -75,6 +75,15 @@ void SuiteRegistry::add(const std::string &name, std::int32_t version, const voi
     tables_[SuiteKey{name, version}] = table;
 }
 
+std::vector<SuiteKey> SuiteRegistry::published() const {
+    std::lock_guard lock(mutex_);
+    std::vector<SuiteKey> keys;
+    for (const auto &[key, table] : tables_)
+        if (!withheld_.count(key))
+            keys.push_back(key);
+    return keys;
+}
+
 bool SuiteRegistry::offers(const std::string &name, std::int32_t version) const {
     std::lock_guard lock(mutex_);
     SuiteKey key{name, version};

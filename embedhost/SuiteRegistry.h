@@ -31,6 +31,7 @@ public:
     // Publishes (or replaces) a suite table; the table must outlive the registry.
     void add(const std::string &name, std::int32_t version, const void *table);
     bool offers(const std::string &name, std::int32_t version) const;
+    std::vector<SuiteKey> published() const; // every suite offered, withheld ones left out
 
     // The SPBasicSuite handed to plug-ins; its functions reach the current Host's registry.
     const SPBasicSuite *basicSuite() const { return &basic_; }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/HandleStore.h"
 #include "embedhost/Host.h"
 #include "embedhost/WorldStore.h"
@@ -69,22 +70,15 @@ PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
 
 PF_UtilCallbacks makeUtilCallbacks() {
     PF_UtilCallbacks u{};
-    PF_UnusedCallback *unusedSlots[] = {
-        &u.begin_sampling,   &u.subpixel_sample,   &u.area_sample,
-        &u.end_sampling,     &u.composite_rect,    &u.blend,
-        &u.convolve,         &u.fill,              &u.gaussian_kernel,
-        &u.iterate,          &u.premultiply,       &u.premultiply_color,
-        &u.iterate_origin,   &u.iterate_lut,       &u.transfer_rect,
-        &u.transform_world,  &u.get_callback_addr, &u.app,
-        &u.colorCB.RGBtoHLS, &u.colorCB.HLStoRGB,  &u.colorCB.RGBtoYIQ,
-        &u.colorCB.YIQtoRGB, &u.colorCB.Luminance, &u.colorCB.Hue,
-        &u.colorCB.Lightness, &u.colorCB.Saturation, &u.iterate_origin_non_clip_src,
-        &u.subpixel_sample16, &u.area_sample16,    &u.fill16,
-        &u.premultiply_color16, &u.iterate16,      &u.iterate_origin16,
-        &u.iterate_origin_non_clip_src16, &u.get_pixel_data8, &u.get_pixel_data16,
-    };
-    for (PF_UnusedCallback *slot : unusedSlots)
-        *slot = notOffered;
+    fillSlots(notOffered, u.begin_sampling, u.subpixel_sample, u.area_sample, u.end_sampling,
+              u.composite_rect, u.blend, u.convolve, u.fill, u.gaussian_kernel, u.iterate,
+              u.premultiply, u.premultiply_color, u.iterate_origin, u.iterate_lut, u.transfer_rect,
+              u.transform_world, u.get_callback_addr, u.app, u.colorCB.RGBtoHLS, u.colorCB.HLStoRGB,
+              u.colorCB.RGBtoYIQ, u.colorCB.YIQtoRGB, u.colorCB.Luminance, u.colorCB.Hue,
+              u.colorCB.Lightness, u.colorCB.Saturation, u.iterate_origin_non_clip_src,
+              u.subpixel_sample16, u.area_sample16, u.fill16, u.premultiply_color16, u.iterate16,
+              u.iterate_origin16, u.iterate_origin_non_clip_src16, u.get_pixel_data8,
+              u.get_pixel_data16);
 
     HandleStore::fillUtilCallbacks(u);
     WorldStore::fillUtilCallbacks(u);

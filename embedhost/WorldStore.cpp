@@ -54,7 +54,6 @@ PF_Err cbCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect 
 WorldStore::WorldStore(const HostProfile &profile) : profile_(profile) {
     suite1_.new_world = cbNewWorld1;
     suite1_.dispose_world = cbDispose;
-    suite1_.get_pixel_format = cbPixelFormat;
     suite2_.PF_NewWorld = cbNewWorld2;
     suite2_.PF_DisposeWorld = cbDispose;
     suite2_.PF_GetPixelFormat = cbPixelFormat;
@@ -105,7 +104,7 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
 
     std::memset(world, 0, sizeof *world);
     world->world_flags =
-        PF_WorldFlag_WRITEABLE | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlag_DEEP : 0);
+        PF_WorldFlag_WRITEABLE | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlags{PF_WorldFlag_DEEP} : 0);
     world->data = static_cast<PF_PixelPtr>(data);
     world->rowbytes = static_cast<A_long>(rowbytes);
     world->width = width;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 #include "embedhost/PixelIO.h"
 #include "embedhost/RenderSuites.h"
@@ -106,13 +107,13 @@ SPAPI PF_Err transformWorldStub() { return unsupportedSuiteCall("transform_world
 } // namespace
 
 void fillWorldTransformSuite(PF_WorldTransformSuite1 &s) {
-    s.composite_rect = compositeRectStub;
-    s.blend = blendStub;
-    s.convolve = convolveStub;
+    fillSlot(s.composite_rect, compositeRectStub);
+    fillSlot(s.blend, blendStub);
+    fillSlot(s.convolve, convolveStub);
     s.copy = copyNearest;
     s.copy_hq = copyHq;
-    s.transfer_rect = transferRectStub;
-    s.transform_world = transformWorldStub;
+    fillSlot(s.transfer_rect, transferRectStub);
+    fillSlot(s.transform_world, transformWorldStub);
 }
 
 } // namespace embedhost

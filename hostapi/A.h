@@ -10,13 +10,14 @@ typedef int16_t A_short;
 typedef uint16_t A_u_short;
 typedef int32_t A_long;
 typedef uint32_t A_u_long;
-typedef int64_t A_longlong;
 typedef uint64_t A_u_longlong;
 typedef double A_FpLong;
 typedef float A_FpShort;
 typedef A_long A_Err;
 typedef uint8_t A_Boolean;
 typedef A_u_longlong A_HandleSize;
+typedef intptr_t A_intptr_t;
+typedef A_u_short A_UTF16Char;
 
 typedef struct {
     A_long value;

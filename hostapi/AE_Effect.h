@@ -14,7 +14,6 @@ extern "C" {
 #define PF_MAX_EFFECT_MSG_LEN 255
 #define PF_MAX_EFFECT_PARAM_NAME_LEN 31
 
-#define PF_VERSION_BUILD_BITS 0x1ff
 #define PF_Vers_BUILD_BITS 0x1ffL
 #define PF_Vers_BUILD_SHIFT 0
 #define PF_Vers_STAGE_BITS 0x3L
@@ -105,9 +104,9 @@ enum {
     PF_OutFlag_I_WRITE_INPUT_BUFFER = 1L << 11,
     PF_OutFlag_I_SHRINK_BUFFER = 1L << 12,
     PF_OutFlag_WORKS_IN_PLACE = 1L << 13,
-    PF_OutFlag_SQUARE_PIX_ONLY = 1L << 14,
+    PF_OutFlag_RESERVED8 = 1L << 14,
     PF_OutFlag_CUSTOM_UI = 1L << 15,
-    PF_OutFlag_RESERVED5 = 1L << 16,
+    PF_OutFlag_RESERVED7 = 1L << 16,
     PF_OutFlag_REFRESH_UI = 1L << 17,
     PF_OutFlag_NOP_RENDER = 1L << 18,
     PF_OutFlag_I_USE_SHUTTER_ANGLE = 1L << 19,
@@ -122,7 +121,8 @@ enum {
     PF_OutFlag_AUDIO_IIR = 1L << 28,
     PF_OutFlag_I_SYNTHESIZE_AUDIO = 1L << 29,
     PF_OutFlag_AUDIO_EFFECT_TOO = 1L << 30,
-    PF_OutFlag_AUDIO_EFFECT_ONLY = (A_long)(1UL << 31)
+    // 1L << 31 as the SDK writes it: negative where long has 32 bits, positive where it has 64.
+    PF_OutFlag_AUDIO_EFFECT_ONLY = 1L << 31
 };
 
 typedef A_long PF_OutFlags2;
@@ -171,7 +171,7 @@ typedef A_long PF_ParamFlags;
 typedef A_long PF_ParamUIFlags;
 typedef A_long PF_WorldFlags;
 typedef A_long PF_ChangeFlags;
-typedef A_Boolean PF_Boolean;
+typedef A_char PF_Boolean;
 typedef A_FpLong PF_FpLong;
 typedef A_FpShort PF_FpShort;
 
@@ -185,7 +185,7 @@ enum {
     PF_WorldFlag_RESERVED4 = 1L << 28,
     PF_WorldFlag_RESERVED5 = 1L << 29,
     PF_WorldFlag_RESERVED6 = 1L << 30,
-    PF_WorldFlag_RESERVED = (A_long)(1UL << 31)
+    PF_WorldFlag_RESERVED = 1L << 31
 };
 
 typedef void **PF_Handle;
@@ -214,6 +214,14 @@ typedef struct {
 } PF_RationalScale;
 
 typedef struct {
+    PF_Fixed x, y;
+} PF_FixedPoint;
+
+typedef struct {
+    PF_FpLong mat[3][3];
+} PF_FloatMatrix;
+
+typedef struct {
     A_u_char alpha, red, green, blue;
 } PF_Pixel;
 typedef PF_Pixel PF_Pixel8;
@@ -223,9 +231,10 @@ typedef struct {
     A_u_short alpha, red, green, blue;
 } PF_Pixel16;
 
-typedef struct {
+typedef struct PF_PixelFloat {
     PF_FpShort alpha, red, green, blue;
-} PF_PixelFloat, PF_Pixel32;
+} PF_PixelFloat;
+typedef struct PF_PixelFloat PF_Pixel32;
 
 typedef struct PF_LayerDef {
     void *reserved0;
@@ -266,8 +275,9 @@ typedef struct {
 } PF_SoundWorld;
 
 typedef A_long PF_ParamValue;
-typedef A_short PF_Precision;
-typedef A_long PF_FSliderFlags;
+typedef A_short PF_ValueDisplayFlags;
+typedef A_u_long PF_PathID;
+typedef A_u_long PF_FSliderFlags;
 typedef PF_Pixel PF_UnionablePixel;
 typedef PF_Handle PF_ArbitraryH;
 
@@ -366,9 +376,58 @@ typedef struct {
 } PF_CheckBoxDef;
 
 typedef struct {
+    PF_Fixed value;
+    A_char value_str[PF_MAX_PARAM_VALUE_LEN + 1];
+    A_char value_desc[PF_MAX_PARAM_DESCRIPTION_LEN + 1];
+    PF_Fixed valid_min, valid_max;
+    PF_Fixed slider_min, slider_max;
+    PF_Fixed dephault;
+    A_short precision;
+    PF_ValueDisplayFlags display_flags;
+} PF_FixedSliderDef;
+
+typedef struct {
+    PF_Fixed value;
+    PF_Fixed dephault;
+    PF_Fixed valid_min, valid_max;
+} PF_AngleDef;
+
+typedef struct {
     PF_UnionablePixel value;
     PF_UnionablePixel dephault;
 } PF_ColorDef;
+
+typedef struct {
+    PF_Fixed x_value;
+    PF_Fixed y_value;
+    A_char reserved[3];
+    PF_Boolean restrict_bounds;
+    PF_Fixed x_dephault;
+    PF_Fixed y_dephault;
+} PF_PointDef;
+
+typedef struct {
+    PF_PathID path_id;
+    A_long reserved0;
+    A_long dephault;
+} PF_PathDef;
+
+typedef struct {
+    PF_ParamValue value;
+    union {
+        const A_char *namesptr;
+    } u;
+} PF_ButtonDef;
+
+typedef struct {
+    PF_FpLong x_value;
+    PF_FpLong y_value;
+    PF_FpLong z_value;
+    PF_FpLong x_dephault;
+    PF_FpLong y_dephault;
+    PF_FpLong z_dephault;
+    char reserved[16];
+} PF_Point3DDef;
 
 typedef struct {
     PF_ParamValue value;
@@ -386,10 +445,11 @@ typedef struct {
     PF_FpShort valid_min, valid_max;
     PF_FpShort slider_min, slider_max;
     PF_FpShort dephault;
-    PF_Precision precision;
-    A_short display_flags;
+    A_short precision;
+    PF_ValueDisplayFlags display_flags;
     PF_FSliderFlags fs_flags;
     PF_FpShort curve_tolerance;
+    PF_Boolean useExponent;
     PF_FpShort exponent;
 } PF_FloatSliderDef;
 
@@ -404,11 +464,17 @@ typedef struct {
 typedef union {
     PF_LayerDef ld;
     PF_SliderDef sd;
+    PF_FixedSliderDef fd;
+    PF_AngleDef ad;
     PF_CheckBoxDef bd;
     PF_ColorDef cd;
+    PF_PointDef td;
     PF_PopupDef pd;
     PF_FloatSliderDef fs_d;
     PF_ArbitraryDef arb_d;
+    PF_PathDef path_d;
+    PF_ButtonDef button_d;
+    PF_Point3DDef point3d_d;
 } PF_ParamDefUnion;
 
 typedef struct PF_ParamDef {
@@ -424,11 +490,45 @@ typedef struct PF_ParamDef {
     PF_ParamFlags flags;
     A_long unused;
     PF_ParamDefUnion u;
-} PF_ParamDef, *PF_ParamDefPtr, **PF_ParamDefH;
+} PF_ParamDef;
+typedef struct PF_ParamDef *PF_ParamDefPtr;
+typedef struct PF_ParamDef **PF_ParamDefH;
 typedef PF_ParamDef **PF_ParamList;
 
-struct PF_CustomUIInfo;
-typedef void *PF_LayerAudio;
+// The record handed to register_ui: which windows get custom-UI events, and their sizes.
+typedef A_long PF_CustomEventFlags;
+enum {
+    PF_CustomEFlag_NONE = 0,
+    PF_CustomEFlag_COMP = 1L << 0,
+    PF_CustomEFlag_LAYER = 1L << 1,
+    PF_CustomEFlag_EFFECT = 1L << 2,
+    PF_CustomEFlag_PREVIEW = 1L << 3
+};
+
+typedef A_long PF_UIAlignment;
+enum {
+    PF_UIAlignment_NONE = 0,
+    PF_UIAlignment_TOP = 1L << 0,
+    PF_UIAlignment_LEFT = 1L << 1,
+    PF_UIAlignment_BOTTOM = 1L << 2,
+    PF_UIAlignment_RIGHT = 1L << 3
+};
+
+typedef struct _PF_CustomUIInfo {
+    A_long reserved;
+    PF_CustomEventFlags events;
+    A_long comp_ui_width;
+    A_long comp_ui_height;
+    PF_UIAlignment comp_ui_alignment;
+    A_long layer_ui_width;
+    A_long layer_ui_height;
+    PF_UIAlignment layer_ui_alignment;
+    A_long preview_ui_width;
+    A_long preview_ui_height;
+    PF_UIAlignment preview_ui_alignment;
+} PF_CustomUIInfo;
+
+typedef struct _PF_LayerAudio *PF_LayerAudio;
 typedef void *PF_SndSamplePtr;
 
 typedef struct {
@@ -438,7 +538,7 @@ typedef struct {
     PF_Err (*add_param)(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def);
     PF_Err (*abort)(PF_ProgPtr effect_ref);
     PF_Err (*progress)(PF_ProgPtr effect_ref, A_long current, A_long total);
-    PF_Err (*register_ui)(PF_ProgPtr effect_ref, struct PF_CustomUIInfo *cust_info);
+    PF_Err (*register_ui)(PF_ProgPtr effect_ref, PF_CustomUIInfo *cust_info);
     PF_Err (*checkout_layer_audio)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long start_time,
                                    A_long duration, A_u_long time_scale, PF_UFixed rate,
                                    A_long bytes_per_sample, A_long num_channels,
@@ -513,7 +613,7 @@ typedef struct {
     PF_OutFlags2 out_flags2;
 } PF_OutData;
 
-typedef A_long PF_ArbitraryFunction;
+typedef A_long PF_FunctionSelector;
 enum {
     PF_Arbitrary_NEW_FUNC = 0,
     PF_Arbitrary_DISPOSE_FUNC,
@@ -535,51 +635,61 @@ typedef A_long PF_ArbPrintFlags;
 enum { PF_ArbPrint_NONE = 0, PF_ArbPrint_ABBREVIATED = 1 << 0 };
 
 typedef struct {
-    PF_ArbitraryFunction which_function;
+    PF_FunctionSelector which_function;
     A_short id;
     A_short padding;
-    void *refconPV;
+    // Every selector's record starts with the parameter's refcon.
     union {
         struct {
+            void *refconPV;
             PF_ArbitraryH *arbPH;
         } new_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH arbH;
         } dispose_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH src_arbH;
             PF_ArbitraryH *dst_arbPH;
         } copy_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH arbH;
             A_u_long *flat_data_sizePLu;
         } flat_size_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH arbH;
             A_u_long buf_sizeLu;
             void *flat_dataPV;
         } flatten_func_params;
         struct {
+            void *refconPV;
             A_u_long buf_sizeLu;
             const void *flat_dataPV;
             PF_ArbitraryH *arbPH;
         } unflatten_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH left_arbH;
             PF_ArbitraryH right_arbH;
             PF_FpLong tF;
             PF_ArbitraryH *interpPH;
         } interp_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH a_arbH;
             PF_ArbitraryH b_arbH;
             PF_ArbCompareResult *compareP;
         } compare_func_params;
         struct {
+            void *refconPV;
             PF_ArbitraryH arbH;
             A_u_long *print_sizePLu;
         } print_size_func_params;
         struct {
+            void *refconPV;
             PF_ArbPrintFlags print_flags;
             PF_ArbitraryH arbH;
             A_u_long print_sizeLu;
@@ -618,7 +728,7 @@ enum {
     PF_RenderOutputFlag_GPU_RENDER_POSSIBLE = 0x2,
     PF_RenderOutputFlag_RESERVED1 = 0x4
 };
-typedef A_short PF_RenderOutputFlags;
+typedef short PF_RenderOutputFlags;
 
 typedef struct PF_RenderRequest {
     PF_LRect rect;
@@ -642,7 +752,7 @@ typedef struct PF_CheckoutResult {
 
 typedef struct PF_PreRenderInput {
     PF_RenderRequest output_request;
-    A_short bitdepth;
+    short bitdepth;
     const void *gpu_data;
     PF_GPU_Framework what_gpu;
     A_u_long device_index;
@@ -675,7 +785,7 @@ typedef struct PF_PreRenderExtra {
 
 typedef struct PF_SmartRenderInput {
     PF_RenderRequest output_request;
-    A_short bitdepth;
+    short bitdepth;
     void *pre_render_data;
     const void *gpu_data;
     PF_GPU_Framework what_gpu;

@@ -1,5 +1,6 @@
 // The host's utility callbacks (in_data->utils): handles, copying, iteration, ANSI helpers.
-// Callbacks this system never calls keep their slot with a generic signature.
+// Slots this system never calls or serves are plain function pointers: the host's full
+// signatures need types this project does not declare.
 #ifndef LUMORA_HOSTAPI_AE_EFFECTCB_H
 #define LUMORA_HOSTAPI_AE_EFFECTCB_H
 
@@ -28,13 +29,10 @@ enum {
     PF_PlatData_RES_REFNUM,
     PF_PlatData_RES_DLLINSTANCE,
     PF_PlatData_SP_PLUG_REF,
-    PF_PlatData_BUNDLE_ID,
+    PF_PlatData_BUNDLE_REF,
     PF_PlatData_EXE_FILE_PATH_W,
     PF_PlatData_RES_FILE_PATH_W
 };
-
-// Placeholder type for the slots of callbacks this system does not call.
-typedef PF_Err (*PF_UnusedCallback)(void);
 
 typedef struct {
     A_FpLong (*atan)(A_FpLong);
@@ -60,68 +58,68 @@ typedef struct {
 } PF_ANSICallbacks;
 
 typedef struct {
-    PF_UnusedCallback RGBtoHLS;
-    PF_UnusedCallback HLStoRGB;
-    PF_UnusedCallback RGBtoYIQ;
-    PF_UnusedCallback YIQtoRGB;
-    PF_UnusedCallback Luminance;
-    PF_UnusedCallback Hue;
-    PF_UnusedCallback Lightness;
-    PF_UnusedCallback Saturation;
+    void (*RGBtoHLS)(void);
+    void (*HLStoRGB)(void);
+    void (*RGBtoYIQ)(void);
+    void (*YIQtoRGB)(void);
+    void (*Luminance)(void);
+    void (*Hue)(void);
+    void (*Lightness)(void);
+    void (*Saturation)(void);
 } PF_ColorCallbacks;
 
 typedef PF_Err (*PF_IteratePixel8Func)(void *refcon, A_long x, A_long y, PF_Pixel *in,
                                        PF_Pixel *out);
 
-typedef struct _PF_UtilCallbacks {
-    PF_UnusedCallback begin_sampling;
-    PF_UnusedCallback subpixel_sample;
-    PF_UnusedCallback area_sample;
+struct _PF_UtilCallbacks {
+    void (*begin_sampling)(void);
+    void (*subpixel_sample)(void);
+    void (*area_sample)(void);
     void *get_batch_func_is_deprecated;
-    PF_UnusedCallback end_sampling;
-    PF_UnusedCallback composite_rect;
-    PF_UnusedCallback blend;
-    PF_UnusedCallback convolve;
+    void (*end_sampling)(void);
+    void (*composite_rect)(void);
+    void (*blend)(void);
+    void (*convolve)(void);
     PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst,
                    PF_Rect *src_r, PF_Rect *dst_r);
-    PF_UnusedCallback fill;
-    PF_UnusedCallback gaussian_kernel;
-    PF_UnusedCallback iterate;
-    PF_UnusedCallback premultiply;
-    PF_UnusedCallback premultiply_color;
+    void (*fill)(void);
+    void (*gaussian_kernel)(void);
+    void (*iterate)(void);
+    void (*premultiply)(void);
+    void (*premultiply_color)(void);
     PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height,
                         PF_NewWorldFlags flags, PF_EffectWorld *world);
     PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld *world);
-    PF_UnusedCallback iterate_origin;
-    PF_UnusedCallback iterate_lut;
-    PF_UnusedCallback transfer_rect;
-    PF_UnusedCallback transform_world;
+    void (*iterate_origin)(void);
+    void (*iterate_lut)(void);
+    void (*transfer_rect)(void);
+    void (*transform_world)(void);
     PF_Handle (*host_new_handle)(A_HandleSize size);
     void *(*host_lock_handle)(PF_Handle pf_handle);
     void (*host_unlock_handle)(PF_Handle pf_handle);
     void (*host_dispose_handle)(PF_Handle pf_handle);
-    PF_UnusedCallback get_callback_addr;
-    PF_UnusedCallback app;
+    void (*get_callback_addr)(void);
+    void (*app)(void);
     PF_ANSICallbacks ansi;
     PF_ColorCallbacks colorCB;
     PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, PF_PlatDataID which, void *data);
     A_HandleSize (*host_get_handle_size)(PF_Handle pf_handle);
-    PF_UnusedCallback iterate_origin_non_clip_src;
+    void (*iterate_origin_non_clip_src)(void);
     PF_Err (*iterate_generic)(A_long iterationsL, void *refconPV,
                               PF_Err (*fn_func)(void *refconPV, A_long thread_indexL, A_long i,
                                                 A_long iterationsL));
     PF_Err (*host_resize_handle)(A_HandleSize new_sizeL, PF_Handle *handlePH);
-    PF_UnusedCallback subpixel_sample16;
-    PF_UnusedCallback area_sample16;
-    PF_UnusedCallback fill16;
-    PF_UnusedCallback premultiply_color16;
-    PF_UnusedCallback iterate16;
-    PF_UnusedCallback iterate_origin16;
-    PF_UnusedCallback iterate_origin_non_clip_src16;
-    PF_UnusedCallback get_pixel_data8;
-    PF_UnusedCallback get_pixel_data16;
+    void (*subpixel_sample16)(void);
+    void (*area_sample16)(void);
+    void (*fill16)(void);
+    void (*premultiply_color16)(void);
+    void (*iterate16)(void);
+    void (*iterate_origin16)(void);
+    void (*iterate_origin_non_clip_src16)(void);
+    void (*get_pixel_data8)(void);
+    void (*get_pixel_data16)(void);
     A_long reserved[1];
-} _PF_UtilCallbacks;
+};
 typedef struct _PF_UtilCallbacks PF_UtilCallbacks;
 
 #ifdef __cplusplus

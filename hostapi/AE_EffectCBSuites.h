@@ -1,5 +1,5 @@
 // Suites that replace the utility callbacks: host handles, image buffers, filling and copying
-// worlds. Slots this system never calls keep their place with a generic signature.
+// worlds. Slots this system never calls or serves are plain function pointers.
 #ifndef LUMORA_HOSTAPI_AE_EFFECTCBSUITES_H
 #define LUMORA_HOSTAPI_AE_EFFECTCBSUITES_H
 
@@ -13,7 +13,7 @@ extern "C" {
 #endif
 
 #define kPFHandleSuite "PF Handle Suite"
-#define kPFHandleSuiteVersion1 1
+#define kPFHandleSuiteVersion1 2
 
 typedef struct PF_HandleSuite1 {
     SPAPI PF_Handle (*host_new_handle)(A_HandleSize size);
@@ -32,7 +32,6 @@ typedef struct PF_WorldSuite1 {
     SPAPI PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height,
                               PF_NewWorldFlags flags, PF_EffectWorld *world);
     SPAPI PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld *world);
-    SPAPI PF_Err (*get_pixel_format)(const PF_EffectWorld *worldP, PF_PixelFormat *pixel_formatP);
 } PF_WorldSuite1;
 
 typedef struct PF_WorldSuite2 {
@@ -49,28 +48,28 @@ typedef struct PF_WorldSuite2 {
 typedef struct PF_FillMatteSuite2 {
     SPAPI PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel *color, const PF_Rect *dst_rect,
                          PF_EffectWorld *world);
-    SPAPI PF_UnusedSuiteFunc fill16;
+    void (*fill16)(void);
     SPAPI PF_Err (*fill_float)(PF_ProgPtr effect_ref, const PF_PixelFloat *color, const PF_Rect *dst_rect,
                                PF_EffectWorld *world);
-    SPAPI PF_UnusedSuiteFunc premultiply;
-    SPAPI PF_UnusedSuiteFunc premultiply_color;
-    SPAPI PF_UnusedSuiteFunc premultiply_color16;
-    SPAPI PF_UnusedSuiteFunc premultiply_color_float;
+    void (*premultiply)(void);
+    void (*premultiply_color)(void);
+    void (*premultiply_color16)(void);
+    void (*premultiply_color_float)(void);
 } PF_FillMatteSuite2;
 
 #define kPFWorldTransformSuite "PF World Transform Suite"
 #define kPFWorldTransformSuiteVersion1 1
 
 typedef struct PF_WorldTransformSuite1 {
-    SPAPI PF_UnusedSuiteFunc composite_rect;
-    SPAPI PF_UnusedSuiteFunc blend;
-    SPAPI PF_UnusedSuiteFunc convolve;
+    void (*composite_rect)(void);
+    void (*blend)(void);
+    void (*convolve)(void);
     SPAPI PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
                          PF_Rect *dst_r);
     SPAPI PF_Err (*copy_hq)(PF_ProgPtr effect_ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *src_r,
                             PF_Rect *dst_r);
-    SPAPI PF_UnusedSuiteFunc transfer_rect;
-    SPAPI PF_UnusedSuiteFunc transform_world;
+    void (*transfer_rect)(void);
+    void (*transform_world)(void);
 } PF_WorldTransformSuite1;
 
 #ifdef __cplusplus

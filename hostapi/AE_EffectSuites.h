@@ -1,10 +1,11 @@
 // Effect suites for parameter UI state and keyframes ("PF Param Utils Suite") and for the
 // application's look and language ("PF AE App Suite"). Slots this system never calls keep
-// their place with a generic signature.
+// their place as plain function pointers.
 #ifndef LUMORA_HOSTAPI_AE_EFFECTSUITES_H
 #define LUMORA_HOSTAPI_AE_EFFECTSUITES_H
 
 #include "AE_Effect.h"
+#include "AE_EffectUI.h"
 #include "SPBasic.h"
 
 #ifdef __cplusplus
@@ -36,22 +37,19 @@ enum {
 typedef A_long PF_TimeDir;
 typedef A_long PF_KeyIndex;
 
-// Placeholder type for suite slots this system does not call.
-typedef PF_Err (*PF_UnusedSuiteFunc)(void);
-
 // Version 2 (AE 10): the first slot, PF_UpdateParamUI, is where version 3 has it; the state
 // functions between are the obsolete ones.
 typedef struct PF_ParamUtilsSuite1 {
     SPAPI PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef *defP);
-    SPAPI PF_UnusedSuiteFunc PF_GetCurrentStateObsolete;
-    SPAPI PF_UnusedSuiteFunc PF_HasParamChangedObsolete;
-    SPAPI PF_UnusedSuiteFunc PF_HaveInputsChangedOverTimeSpanObsolete;
-    SPAPI PF_UnusedSuiteFunc PF_IsIdenticalCheckout;
-    SPAPI PF_UnusedSuiteFunc PF_FindKeyframeTime;
+    void (*PF_GetCurrentStateObsolete)(void);
+    void (*PF_HasParamChangedObsolete)(void);
+    void (*PF_HaveInputsChangedOverTimeSpanObsolete)(void);
+    void (*PF_IsIdenticalCheckout)(void);
+    void (*PF_FindKeyframeTime)(void);
     SPAPI PF_Err (*PF_GetKeyframeCount)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex *key_countP);
-    SPAPI PF_UnusedSuiteFunc PF_CheckoutKeyframe;
-    SPAPI PF_UnusedSuiteFunc PF_CheckinKeyframe;
-    SPAPI PF_UnusedSuiteFunc PF_KeyIndexToTime;
+    void (*PF_CheckoutKeyframe)(void);
+    void (*PF_CheckinKeyframe)(void);
+    void (*PF_KeyIndexToTime)(void);
 } PF_ParamUtilsSuite1;
 
 typedef struct PF_ParamUtilsSuite3 {
@@ -60,12 +58,12 @@ typedef struct PF_ParamUtilsSuite3 {
                                        const A_Time *durationPT0, PF_State *stateP);
     SPAPI PF_Err (*PF_AreStatesIdentical)(PF_ProgPtr effect_ref, const PF_State *state1P, const PF_State *state2P,
                                           A_Boolean *samePB);
-    SPAPI PF_UnusedSuiteFunc PF_IsIdenticalCheckout;
-    SPAPI PF_UnusedSuiteFunc PF_FindKeyframeTime;
+    void (*PF_IsIdenticalCheckout)(void);
+    void (*PF_FindKeyframeTime)(void);
     SPAPI PF_Err (*PF_GetKeyframeCount)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, PF_KeyIndex *key_countP);
-    SPAPI PF_UnusedSuiteFunc PF_CheckoutKeyframe;
-    SPAPI PF_UnusedSuiteFunc PF_CheckinKeyframe;
-    SPAPI PF_UnusedSuiteFunc PF_KeyIndexToTime;
+    void (*PF_CheckoutKeyframe)(void);
+    void (*PF_CheckinKeyframe)(void);
+    void (*PF_KeyIndexToTime)(void);
 } PF_ParamUtilsSuite3;
 
 // The suite's version numbers do not follow its structure names: the first structure with the
@@ -89,15 +87,16 @@ typedef struct PFAppSuite5 {
     SPAPI PF_Err (*PF_AppGetColor)(PF_App_ColorType color_type, PF_App_Color *app_colorP);
     // Writes the interface language tag ("en_US", "ja_JP", ...): PF_APP_LANG_TAG_SIZE bytes.
     SPAPI PF_Err (*PF_AppGetLanguage)(A_char *lang_tagZ);
-    SPAPI PF_UnusedSuiteFunc PF_GetPersonalInfo;
-    SPAPI PF_UnusedSuiteFunc PF_GetFontStyleSheet;
-    SPAPI PF_UnusedSuiteFunc PF_SetCursor;
+    void (*PF_GetPersonalInfo)(void);
+    void (*PF_GetFontStyleSheet)(void);
+    void (*PF_SetCursor)(void);
     SPAPI PF_Err (*PF_IsRenderEngine)(PF_Boolean *render_enginePB);
-    SPAPI PF_UnusedSuiteFunc PF_AppColorPickerDialog;
-    SPAPI PF_UnusedSuiteFunc PF_GetMouse;
-    SPAPI PF_UnusedSuiteFunc PF_InvalidateRect;
-    SPAPI PF_UnusedSuiteFunc PF_ConvertLocalToGlobal;
-    SPAPI PF_UnusedSuiteFunc PF_GetColorAtGlobalPoint;
+    SPAPI PF_Err (*PF_AppColorPickerDialog)(const A_char *dialog_titleZ0, const PF_PixelFloat *sample_colorP,
+                                            PF_Boolean use_ws_to_monitor_xformB, PF_PixelFloat *result_colorP);
+    void (*PF_GetMouse)(void);
+    SPAPI PF_Err (*PF_InvalidateRect)(const PF_ContextH contextH, const PF_Rect *rectP0);
+    void (*PF_ConvertLocalToGlobal)(void);
+    void (*PF_GetColorAtGlobalPoint)(void);
 } PFAppSuite5;
 
 #ifdef __cplusplus

@@ -10,44 +10,12 @@
 extern "C" {
 #endif
 
-typedef A_long PF_CustomEventFlags;
-enum {
-    PF_CustomEFlag_NONE = 0,
-    PF_CustomEFlag_COMP = 1L << 0,
-    PF_CustomEFlag_LAYER = 1L << 1,
-    PF_CustomEFlag_EFFECT = 1L << 2,
-    PF_CustomEFlag_PREVIEW = 1L << 3
-};
-
-typedef A_long PF_UIAlignment;
-enum {
-    PF_UIAlignment_NONE = 0,
-    PF_UIAlignment_TOP = 1L << 0,
-    PF_UIAlignment_LEFT = 1L << 1,
-    PF_UIAlignment_BOTTOM = 1L << 2,
-    PF_UIAlignment_RIGHT = 1L << 3
-};
-
-// The record handed to register_ui (in_data->inter.register_ui); its tag completes the
-// forward declaration in AE_Effect.h.
-typedef struct PF_CustomUIInfo {
-    A_long events; // PF_CustomEventFlags
-    A_long comp_ui_width;
-    A_long comp_ui_height;
-    PF_UIAlignment comp_ui_alignment;
-    A_long layer_ui_width;
-    A_long layer_ui_height;
-    PF_UIAlignment layer_ui_alignment;
-    A_long preview_ui_width;
-    A_long preview_ui_height;
-    PF_UIAlignment preview_ui_alignment;
-} PF_CustomUIInfo;
-
 typedef A_long PF_WindowType;
 enum { PF_Window_NONE = -1, PF_Window_COMP, PF_Window_LAYER, PF_Window_EFFECT, PF_Window_PREVIEW };
 
 typedef A_long PF_EventType;
 enum {
+    PF_Event_NONE = -1,
     PF_Event_NEW_CONTEXT,
     PF_Event_ACTIVATE,
     PF_Event_DO_CLICK,
@@ -56,7 +24,7 @@ enum {
     PF_Event_DEACTIVATE,
     PF_Event_CLOSE_CONTEXT,
     PF_Event_IDLE,
-    PF_Event_UNUSED_0, // the retired key event
+    PF_Event_KEYDOWN_OBSOLETE,
     PF_Event_ADJUST_CURSOR,
     PF_Event_KEYDOWN,
     PF_Event_MOUSE_EXITED,
@@ -91,20 +59,25 @@ enum { PF_Cursor_NONE = 0, PF_Cursor_CUSTOM, PF_Cursor_ARROW };
 typedef A_long PF_EffectArea;
 enum { PF_EA_NONE = 0, PF_EA_PARAM_TITLE, PF_EA_CONTROL };
 
-typedef intptr_t A_intptr_t;
+typedef A_u_long PF_KeyCode;
 
-struct _PF_ContextFlat;
-struct _DRAWBOT_DrawRef;
+typedef struct _PF_ContextRefcon *PF_ContextRefcon;
+typedef struct _DRAWBOT_DrawRef *DRAWBOT_DrawRef;
+
+#define PF_CONTEXT_MAGIC 0x05EA771E
 
 // One context per open panel; plugin_state belongs to the plug-in for the context's life.
-typedef struct _PF_Context {
+typedef struct PF_Context {
     A_u_long magic;
     PF_WindowType w_type;
-    struct _PF_ContextFlat *reserved_flat;
+    PF_ContextRefcon reserved_flt;
     A_intptr_t plugin_state[4];
-    struct _DRAWBOT_DrawRef *reserved_drawref;
+    DRAWBOT_DrawRef reserved_drawref;
     void *reserved_paneP;
-} PF_Context, *PF_ContextPtr, **PF_ContextH;
+    void *reserved_job_manageP;
+} PF_Context;
+typedef struct PF_Context *PF_ContextPtr;
+typedef struct PF_Context **PF_ContextH;
 
 typedef struct {
     PF_ParamIndex index;
@@ -132,13 +105,20 @@ typedef struct {
 typedef struct {
     A_u_long when;
     PF_Point screen_point;
-    A_long char_code;
-    A_long key_code;
+    PF_KeyCode keycode;
     PF_Modifiers modifiers;
 } PF_KeyDownEvent;
 
+// What the retired key event carried; hosts that still send it use this record.
 typedef struct {
     A_u_long when;
+    PF_Point screen_point;
+    A_long char_code;
+    A_long key_code;
+    PF_Modifiers modifiers;
+} PF_KeyDownEventObsolete;
+
+typedef struct {
     PF_Point screen_point;
     PF_Modifiers modifiers;
     PF_CursorType set_cursor;
@@ -151,21 +131,24 @@ typedef union {
     PF_AdjustCursorEventInfo adjust_cursor;
 } PF_EventUnion;
 
-// Coordinate conversions for custom UIs; this system never calls them, so every function slot
-// keeps its place with the generic signature of AE_EffectCB.h.
-typedef struct {
+// Coordinate conversions and info-palette output for custom UIs. The info-palette slots are
+// never called here and stay plain function pointers.
+typedef struct PF_EventCallbacks {
     void *refcon;
-    PF_UnusedCallback layer_to_comp;
-    PF_UnusedCallback comp_to_layer;
-    PF_UnusedCallback get_comp2layer_xform;
-    PF_UnusedCallback get_layer2comp_xform;
-    PF_UnusedCallback source_to_frame;
-    PF_UnusedCallback frame_to_source;
-    PF_UnusedCallback info_draw_color;
-    PF_UnusedCallback info_draw_text;
-    PF_UnusedCallback info_draw_text3;
-    PF_UnusedCallback info_draw_text3plus;
+    PF_Err (*layer_to_comp)(void *refcon, PF_ContextH context, A_long curr_time, A_long time_scale,
+                            PF_FixedPoint *pt);
+    PF_Err (*comp_to_layer)(void *refcon, PF_ContextH context, A_long curr_time, A_long time_scale,
+                            PF_FixedPoint *pt);
+    PF_Err (*get_comp2layer_xform)(void *refcon, PF_ContextH context, A_long curr_time,
+                                   A_long time_scale, A_long *exists, PF_FloatMatrix *comp2layer);
+    PF_Err (*get_layer2comp_xform)(void *refcon, PF_ContextH context, A_long curr_time,
+                                   A_long time_scale, PF_FloatMatrix *layer2comp);
+    PF_Err (*source_to_frame)(void *refcon, PF_ContextH context, PF_FixedPoint *pt);
+    PF_Err (*frame_to_source)(void *refcon, PF_ContextH context, PF_FixedPoint *pt);
+    void (*info_draw_color)(void);
+    void (*info_draw_text)(void);
 } PF_EventCallbacks;
+typedef struct PF_EventCallbacks *PF_EventCallbacksPtr;
 
 typedef struct {
     PF_ContextH contextH;

@@ -1,6 +1,6 @@
 // General-plug-in suites an effect reaches through the host's project model: its own layer, the
-// layer's source item and that item's size. Tables end after the last slot this system calls;
-// the slots before it keep their place with a generic signature.
+// layer's source item and that item's size. Slots this system never calls or serves are plain
+// function pointers: their signatures need project-model types this project does not declare.
 #ifndef LUMORA_HOSTAPI_AE_GENERALPLUG_H
 #define LUMORA_HOSTAPI_AE_GENERALPLUG_H
 
@@ -13,18 +13,18 @@
 extern "C" {
 #endif
 
-typedef struct _AEGP_LayerOpaque *AEGP_LayerH;
-typedef struct _AEGP_ItemOpaque *AEGP_ItemH;
+typedef struct _AEGP_Layer **AEGP_LayerH;
+typedef struct _AEGP_Item **AEGP_ItemH;
 
 #define kAEGPPFInterfaceSuite "AEGP PF Interface Suite"
 #define kAEGPPFInterfaceSuiteVersion1 1
 
 typedef struct AEGP_PFInterfaceSuite1 {
     SPAPI A_Err (*AEGP_GetEffectLayer)(PF_ProgPtr effect_ref, AEGP_LayerH *layerPH);
-    SPAPI PF_UnusedSuiteFunc AEGP_GetNewEffectForEffect;
-    SPAPI PF_UnusedSuiteFunc AEGP_ConvertEffectToCompTime;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetEffectCamera;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetEffectCameraMatrix;
+    void (*AEGP_GetNewEffectForEffect)(void);
+    void (*AEGP_ConvertEffectToCompTime)(void);
+    void (*AEGP_GetEffectCamera)(void);
+    void (*AEGP_GetEffectCameraMatrix)(void);
 } AEGP_PFInterfaceSuite1;
 
 #define kAEGPLayerSuite "AEGP Layer Suite"
@@ -32,34 +32,85 @@ typedef struct AEGP_PFInterfaceSuite1 {
 #define kAEGPLayerSuiteVersion5 11
 
 typedef struct AEGP_LayerSuite5 {
-    SPAPI PF_UnusedSuiteFunc AEGP_GetCompNumLayers;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetCompLayerByIndex;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetActiveLayer;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetLayerIndex;
+    void (*AEGP_GetCompNumLayers)(void);
+    void (*AEGP_GetCompLayerByIndex)(void);
+    void (*AEGP_GetActiveLayer)(void);
+    void (*AEGP_GetLayerIndex)(void);
     SPAPI A_Err (*AEGP_GetLayerSourceItem)(AEGP_LayerH layerH, AEGP_ItemH *source_itemPH);
+    void (*AEGP_GetLayerSourceItemID)(void);
+    void (*AEGP_GetLayerParentComp)(void);
+    void (*AEGP_GetLayerName)(void);
+    void (*AEGP_GetLayerQuality)(void);
+    void (*AEGP_SetLayerQuality)(void);
+    void (*AEGP_GetLayerFlags)(void);
+    void (*AEGP_SetLayerFlag)(void);
+    void (*AEGP_IsLayerVideoReallyOn)(void);
+    void (*AEGP_IsLayerAudioReallyOn)(void);
+    void (*AEGP_GetLayerCurrentTime)(void);
+    void (*AEGP_GetLayerInPoint)(void);
+    void (*AEGP_GetLayerDuration)(void);
+    void (*AEGP_SetLayerInPointAndDuration)(void);
+    void (*AEGP_GetLayerOffset)(void);
+    void (*AEGP_SetLayerOffset)(void);
+    void (*AEGP_GetLayerStretch)(void);
+    void (*AEGP_SetLayerStretch)(void);
+    void (*AEGP_GetLayerTransferMode)(void);
+    void (*AEGP_SetLayerTransferMode)(void);
+    void (*AEGP_IsAddLayerValid)(void);
+    void (*AEGP_AddLayer)(void);
+    void (*AEGP_ReorderLayer)(void);
+    void (*AEGP_GetLayerMaskedBounds)(void);
+    void (*AEGP_GetLayerObjectType)(void);
+    void (*AEGP_IsLayer3D)(void);
+    void (*AEGP_IsLayer2D)(void);
+    void (*AEGP_IsVideoActive)(void);
+    void (*AEGP_IsLayerUsedAsTrackMatte)(void);
+    void (*AEGP_DoesLayerHaveTrackMatte)(void);
+    void (*AEGP_ConvertCompToLayerTime)(void);
+    void (*AEGP_ConvertLayerToCompTime)(void);
+    void (*AEGP_GetLayerDancingRandValue)(void);
+    void (*AEGP_GetLayerID)(void);
+    void (*AEGP_GetLayerToWorldXform)(void);
+    void (*AEGP_GetLayerToWorldXformFromView)(void);
+    void (*AEGP_SetLayerName)(void);
+    void (*AEGP_GetLayerParent)(void);
+    void (*AEGP_SetLayerParent)(void);
+    void (*AEGP_DeleteLayer)(void);
+    void (*AEGP_DuplicateLayer)(void);
+    void (*AEGP_GetLayerFromLayerID)(void);
 } AEGP_LayerSuite5;
 
 #define kAEGPItemSuite "AEGP Item Suite"
 #define kAEGPItemSuiteVersion7 11
 
 typedef struct AEGP_ItemSuite7 {
-    SPAPI PF_UnusedSuiteFunc AEGP_GetFirstProjItem;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetNextProjItem;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetActiveItem;
-    SPAPI PF_UnusedSuiteFunc AEGP_IsItemSelected;
-    SPAPI PF_UnusedSuiteFunc AEGP_SelectItem;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemType;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetTypeName;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemName;
-    SPAPI PF_UnusedSuiteFunc AEGP_SetItemName;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemID;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemFlags;
-    SPAPI PF_UnusedSuiteFunc AEGP_SetItemUseProxy;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemParentFolder;
-    SPAPI PF_UnusedSuiteFunc AEGP_SetItemParentFolder;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemDuration;
-    SPAPI PF_UnusedSuiteFunc AEGP_GetItemCurrentTime;
+    void (*AEGP_GetFirstProjItem)(void);
+    void (*AEGP_GetNextProjItem)(void);
+    void (*AEGP_GetActiveItem)(void);
+    void (*AEGP_IsItemSelected)(void);
+    void (*AEGP_SelectItem)(void);
+    void (*AEGP_GetItemType)(void);
+    void (*AEGP_GetTypeName)(void);
+    void (*AEGP_GetItemName)(void);
+    void (*AEGP_SetItemName)(void);
+    void (*AEGP_GetItemID)(void);
+    void (*AEGP_GetItemFlags)(void);
+    void (*AEGP_SetItemUseProxy)(void);
+    void (*AEGP_GetItemParentFolder)(void);
+    void (*AEGP_SetItemParentFolder)(void);
+    void (*AEGP_GetItemDuration)(void);
+    void (*AEGP_GetItemCurrentTime)(void);
     SPAPI A_Err (*AEGP_GetItemDimensions)(AEGP_ItemH itemH, A_long *widthPL, A_long *heightPL);
+    void (*AEGP_GetItemPixelAspectRatio)(void);
+    void (*AEGP_DeleteItem)(void);
+    void (*AEGP_CreateNewFolder)(void);
+    void (*AEGP_SetItemCurrentTime)(void);
+    void (*AEGP_GetItemCommentLength)(void);
+    void (*AEGP_GetItemComment)(void);
+    void (*AEGP_SetItemComment)(void);
+    void (*AEGP_GetItemLabel)(void);
+    void (*AEGP_SetItemLabel)(void);
+    void (*AEGP_GetItemMRUView)(void);
 } AEGP_ItemSuite7;
 
 #ifdef __cplusplus

@@ -13,13 +13,13 @@ extern "C" {
 #define kSPBasicSuiteVersion 4
 
 typedef struct SPBasicSuite {
-    SPAPI SPErr (*AcquireSuite)(const char *name, int32_t version, const void **suite);
-    SPAPI SPErr (*ReleaseSuite)(const char *name, int32_t version);
-    SPAPI SPBoolean (*IsEqual)(const char *token1, const char *token2);
-    SPAPI SPErr (*AllocateBlock)(size_t size, void **block);
-    SPAPI SPErr (*FreeBlock)(void *block);
-    SPAPI SPErr (*ReallocateBlock)(void *block, size_t newSize, void **newblock);
-    SPAPI SPErr (*Undefined)(void);
+    SPErr (*AcquireSuite)(const char *name, int32_t version, const void **suite);
+    SPErr (*ReleaseSuite)(const char *name, int32_t version);
+    SPBoolean (*IsEqual)(const char *token1, const char *token2);
+    SPErr (*AllocateBlock)(size_t size, void **block);
+    SPErr (*FreeBlock)(void *block);
+    SPErr (*ReallocateBlock)(void *block, size_t newSize, void **newblock);
+    SPErr (*Undefined)(void);
 } SPBasicSuite;
 
 #ifdef __cplusplus

@@ -14,7 +14,7 @@ struct FloatSliderRange {
 class ParamAddFloatSlider : public BaseParam {
 public:
     ParamAddFloatSlider(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
-                        const FloatSliderRange &range, PF_FpShort dephault, PF_Precision precision,
+                        const FloatSliderRange &range, PF_FpShort dephault, A_short precision,
                         A_short displayFlags, bool wantPhase);
     ~ParamAddFloatSlider() override;
 
@@ -23,13 +23,13 @@ public:
 
     const FloatSliderRange &range() const noexcept { return range_; }
     PF_FpShort builtinDefault() const noexcept { return default_; }
-    PF_Precision precision() const noexcept { return precision_; }
+    A_short precision() const noexcept { return precision_; }
     A_short displayFlags() const noexcept { return display_flags_; }
 
 private:
     FloatSliderRange range_;
     PF_FpShort default_;
-    PF_Precision precision_;
+    A_short precision_;
     A_short display_flags_;
     A_long want_phase_;
 };

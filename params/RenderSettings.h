@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "AE_Effect.h"
 #include "AE_EffectPixelFormat.h"
@@ -28,7 +29,7 @@ struct RenderSettings {
     PF_Pixel depthTint;
     A_FpLong depthRadius;
     A_FpLong depthIntensity;
-    A_longlong reserved2;
+    int64_t reserved2;
     PF_InData *in_data;
     PF_OutData *out_data;
     PF_EffectWorld *input;

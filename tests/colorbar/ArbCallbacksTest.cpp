@@ -285,9 +285,9 @@ TEST_F(ArbRouting, ARefconNoControlOwnsIsUnrecognised) {
     PF_Handle h = nullptr;
     PF_ArbParamsExtra x = request(PF_Arbitrary_NEW_FUNC);
     x.u.new_func_params.arbPH = &h;
-    x.refconPV = reinterpret_cast<void *>(std::uintptr_t{0xeeee0003});
+    x.u.new_func_params.refconPV = reinterpret_cast<void *>(std::uintptr_t{0xeeee0003});
     EXPECT_EQ(call(x), PF_Err_UNRECOGNIZED_PARAM_TYPE);
-    x.refconPV = nullptr;
+    x.u.new_func_params.refconPV = nullptr;
     EXPECT_EQ(call(x), PF_Err_UNRECOGNIZED_PARAM_TYPE);
     EXPECT_EQ(h, nullptr);
     EXPECT_EQ(handles().totalAllocated(), 0u);
@@ -296,7 +296,7 @@ TEST_F(ArbRouting, ARefconNoControlOwnsIsUnrecognised) {
 TEST_F(ArbRouting, UnknownSelectorsDoNothing) {
     PF_ArbParamsExtra x = request(99);
     EXPECT_EQ(call(x), PF_Err_NONE);
-    x.refconPV = nullptr;
+    x.u.new_func_params.refconPV = nullptr;
     EXPECT_EQ(call(x), PF_Err_NONE);
 }
 

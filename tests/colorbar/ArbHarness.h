@@ -34,10 +34,10 @@ protected:
 
     embedhost::HandleStore &handles() { return host_->handles(); }
 
-    static PF_ArbParamsExtra request(PF_ArbitraryFunction which) {
+    static PF_ArbParamsExtra request(PF_FunctionSelector which) {
         PF_ArbParamsExtra x{};
         x.which_function = which;
-        x.refconPV = reinterpret_cast<void *>(AEUtil::kGradientRefcon);
+        x.u.new_func_params.refconPV = reinterpret_cast<void *>(AEUtil::kGradientRefcon);
         return x;
     }
 
@@ -103,7 +103,6 @@ protected:
         std::vector<char> buffer(std::max<std::size_t>(bytes, text.size() + 1), '\0');
         std::copy(text.begin(), text.end(), buffer.begin());
         PF_ArbParamsExtra x = request(PF_Arbitrary_SCAN_FUNC);
-        x.u.scan_func_params.refconPV = x.refconPV;
         x.u.scan_func_params.bufPC = buffer.data();
         x.u.scan_func_params.bytes_to_scanLu = bytes;
         x.u.scan_func_params.arbPH = out;

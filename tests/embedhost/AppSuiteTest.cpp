@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "AE_EffectSuites.h"
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 
 using embedhost::Host;
@@ -78,7 +79,7 @@ TEST(AppSuite, RenderEngineAndBackgroundFromTheProfileOtherFunctionsNotOffered) 
     EXPECT_EQ(bg.green, 2);
     PF_App_Color c{};
     EXPECT_EQ(s->PF_AppGetColor(0, &c), PF_Err_INVALID_CALLBACK);
-    EXPECT_EQ(s->PF_GetMouse(), PF_Err_INVALID_CALLBACK);
+    EXPECT_EQ(embedhost::slotAs<PF_Err (*)()>(s->PF_GetMouse)(), PF_Err_INVALID_CALLBACK);
     EXPECT_EQ(host.interaction().unsupportedCalls("PF_AppGetColor"), 1);
     EXPECT_EQ(host.interaction().unsupportedCalls("PF_GetMouse"), 1);
 }

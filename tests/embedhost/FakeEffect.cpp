@@ -41,7 +41,7 @@ PF_Err arbitrary(PF_InData *in, PF_ArbParamsExtra &x) {
         std::lock_guard lock(mutex());
         ++e.arbCalls[static_cast<std::size_t>(x.which_function)];
     }
-    if (x.refconPV != kArbRefcon)
+    if (x.u.new_func_params.refconPV != kArbRefcon)
         return PF_Err_UNRECOGNIZED_PARAM_TYPE;
     if (x.which_function == e.arbFailSelector) {
         PF_ArbitraryH *out = x.which_function == PF_Arbitrary_COPY_FUNC ? x.u.copy_func_params.dst_arbPH

@@ -41,7 +41,7 @@ struct Effect {
     PF_OutFlags2 outFlags2 = 0;
     // Arbitrary callbacks: this selector answers `arbFailure`, returning a handle anyway when
     // `arbHandleOnFailure` is set.
-    PF_ArbitraryFunction arbFailSelector = -1;
+    PF_FunctionSelector arbFailSelector = -1;
     PF_Err arbFailure = PF_Err_BAD_CALLBACK_PARAM;
     bool arbHandleOnFailure = false;
     // Runs first for every command; returning true makes `result` the command's answer.

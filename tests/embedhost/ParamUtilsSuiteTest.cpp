@@ -119,7 +119,7 @@ TEST_F(ParamUtils, KeyframeQueries) {
     ASSERT_EQ(s->PF_GetKeyframeCount(ref, 1, &count), PF_Err_NONE);
     EXPECT_EQ(count, 3);
 
-    auto find = pu::cast<pu::FindKeyframeTimeFn>(s->PF_FindKeyframeTime);
+    auto find = embedhost::slotAs<pu::FindKeyframeTimeFn>(s->PF_FindKeyframeTime);
     PF_Boolean found = 0;
     PF_KeyIndex key = -5;
     A_long time = -1;
@@ -141,13 +141,13 @@ TEST_F(ParamUtils, KeyframeQueries) {
     EXPECT_FALSE(found);
     EXPECT_EQ(find(ref, 1, 0, 10, PF_TimeDir_LESS_THAN, &found, &key, &time, nullptr), PF_Err_BAD_CALLBACK_PARAM);
 
-    auto toTime = pu::cast<pu::KeyIndexToTimeFn>(s->PF_KeyIndexToTime);
+    auto toTime = embedhost::slotAs<pu::KeyIndexToTimeFn>(s->PF_KeyIndexToTime);
     ASSERT_EQ(toTime(ref, 1, 1, &time, &scale), PF_Err_NONE);
     EXPECT_EQ(time, 10);
     EXPECT_EQ(toTime(ref, 1, 3, &time, &scale), PF_Err_BAD_CALLBACK_PARAM);
 
-    auto checkout = pu::cast<pu::CheckoutKeyframeFn>(s->PF_CheckoutKeyframe);
-    auto checkin = pu::cast<pu::CheckinKeyframeFn>(s->PF_CheckinKeyframe);
+    auto checkout = embedhost::slotAs<pu::CheckoutKeyframeFn>(s->PF_CheckoutKeyframe);
+    auto checkin = embedhost::slotAs<pu::CheckinKeyframeFn>(s->PF_CheckinKeyframe);
     PF_ParamDef def;
     ASSERT_EQ(checkout(ref, 1, 2, &time, &scale, &def), PF_Err_NONE);
     EXPECT_DOUBLE_EQ(def.u.fs_d.value, 20);
@@ -195,8 +195,8 @@ TEST_F(ParamUtils, StatesChangeWithValuesOnly) {
     const auto *old = suite<PF_ParamUtilsSuite1>(2);
     PF_State before;
     PF_Boolean changed = 1;
-    ASSERT_EQ(pu::cast<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentStateObsolete)(ref, &before), PF_Err_NONE);
-    auto hasChanged = pu::cast<pu::HasParamChangedObsoleteFn>(old->PF_HasParamChangedObsolete);
+    ASSERT_EQ(embedhost::slotAs<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentStateObsolete)(ref, &before), PF_Err_NONE);
+    auto hasChanged = embedhost::slotAs<pu::HasParamChangedObsoleteFn>(old->PF_HasParamChangedObsolete);
     ASSERT_EQ(hasChanged(ref, &before, 1, &changed), PF_Err_NONE);
     EXPECT_FALSE(changed);
     host_->params().setValue(2, ParamValue::popup(2));
@@ -206,7 +206,7 @@ TEST_F(ParamUtils, StatesChangeWithValuesOnly) {
 
 TEST_F(ParamUtils, IdenticalCheckoutsCompareValuesAtTwoTimes) {
     const auto *s = suite<PF_ParamUtilsSuite3>(3);
-    auto identical = pu::cast<pu::IsIdenticalCheckoutFn>(s->PF_IsIdenticalCheckout);
+    auto identical = embedhost::slotAs<pu::IsIdenticalCheckoutFn>(s->PF_IsIdenticalCheckout);
     const PF_ProgPtr ref = host_->effectRef();
     PF_Boolean same = 0;
     ASSERT_EQ(identical(ref, 1, 0, 1, 30, 90, 1, 30, &same), PF_Err_NONE);

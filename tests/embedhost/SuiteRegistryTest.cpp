@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -27,25 +28,39 @@ TEST(SuiteRegistry, AcquireAndReleaseBalanceThroughThePluginsBasicSuite) {
     EXPECT_EQ(table, host.handles().suite1());
     const void *again = nullptr;
     ASSERT_EQ(basic->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion1, &again), kSPNoError);
-    EXPECT_EQ(host.suites().acquired(kPFHandleSuite, 1), 2);
+    EXPECT_EQ(host.suites().acquired(kPFHandleSuite, kPFHandleSuiteVersion1), 2);
     EXPECT_EQ(host.suites().outstanding(), 2);
 
-    EXPECT_EQ(basic->ReleaseSuite(kPFHandleSuite, 1), kSPNoError);
-    EXPECT_EQ(host.suites().outstanding(kPFHandleSuite, 1), 1);
-    EXPECT_EQ(basic->ReleaseSuite(kPFHandleSuite, 1), kSPNoError);
-    EXPECT_EQ(host.suites().released(kPFHandleSuite, 1), 2);
+    EXPECT_EQ(basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1), kSPNoError);
+    EXPECT_EQ(host.suites().outstanding(kPFHandleSuite, kPFHandleSuiteVersion1), 1);
+    EXPECT_EQ(basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1), kSPNoError);
+    EXPECT_EQ(host.suites().released(kPFHandleSuite, kPFHandleSuiteVersion1), 2);
     EXPECT_EQ(host.suites().outstanding(), 0);
     EXPECT_EQ(host.suites().badReleases(), 0);
 }
 
-TEST(SuiteRegistry, HandleSuiteVersion2IsNotPublished) {
+// The host numbers PF_HandleSuite1 as version 2; a plug-in asking for 1 gets nothing.
+TEST(SuiteRegistry, HandleSuiteVersion1IsNotPublished) {
     Host host;
     const void *table = kPoison;
-    EXPECT_EQ(host.inData().pica_basicP->AcquireSuite(kPFHandleSuite, 2, &table),
+    EXPECT_EQ(host.inData().pica_basicP->AcquireSuite(kPFHandleSuite, 1, &table),
               kSPSuiteNotFoundError);
     EXPECT_EQ(table, nullptr);
     EXPECT_EQ(host.suites().failedAcquires(), 1);
     EXPECT_EQ(host.suites().outstanding(), 0);
+}
+
+TEST(SuiteRegistry, PublishesOnlyNamesAndVersionsTheHostPublishes) {
+    const std::set<embedhost::SuiteKey> hostSuites = {
+#define LUMORA_HOST_SUITE(name, version) {name, version},
+#include "HostSuites.inc"
+#undef LUMORA_HOST_SUITE
+        {kSPBasicSuite, kSPBasicSuiteVersion}};
+    Host host;
+    const std::vector<embedhost::SuiteKey> published = host.suites().published();
+    EXPECT_GE(published.size(), 12u);
+    for (const embedhost::SuiteKey &key : published)
+        EXPECT_TRUE(hostSuites.count(key)) << '"' << key.name << "\" version " << key.version;
 }
 
 TEST(SuiteRegistry, UnknownNameAndWrongVersionAreNotFound) {
@@ -99,8 +114,8 @@ TEST(SuiteRegistry, UsesListsEverySuiteTouched) {
     SPBasicSuite *basic = host.inData().pica_basicP;
     const void *t = nullptr;
     basic->AcquireSuite(kPFWorldSuite, 2, &t);
-    basic->AcquireSuite(kPFHandleSuite, 1, &t);
-    basic->ReleaseSuite(kPFHandleSuite, 1);
+    basic->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion1, &t);
+    basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1);
     auto uses = host.suites().uses();
     ASSERT_EQ(uses.size(), 2u);
     long held = 0;
@@ -115,8 +130,8 @@ TEST(SuiteRegistry, ResetCountsKeepsSuitesStillHeld) {
     SPBasicSuite *basic = host.inData().pica_basicP;
     const void *t = nullptr;
     basic->AcquireSuite(kPFWorldSuite, 2, &t);
-    basic->AcquireSuite(kPFHandleSuite, 1, &t);
-    basic->ReleaseSuite(kPFHandleSuite, 1);
+    basic->AcquireSuite(kPFHandleSuite, kPFHandleSuiteVersion1, &t);
+    basic->ReleaseSuite(kPFHandleSuite, kPFHandleSuiteVersion1);
     host.suites().resetCounts();
     EXPECT_EQ(host.suites().outstanding(), 1);
     EXPECT_EQ(basic->ReleaseSuite(kPFWorldSuite, 2), kSPNoError);

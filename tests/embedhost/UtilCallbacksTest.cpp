@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AE_EffectCBSuites.h"
+#include "embedhost/FunctionSlot.h"
 #include "embedhost/Host.h"
 
 using embedhost::Host;
@@ -64,8 +65,10 @@ TEST(AnsiCallbacks, MathEntriesAreTheLibraryFunctions) {
 TEST(UtilCallbacks, SlotsTheHostDoesNotOfferAnswerInvalidCallback) {
     Host host;
     const PF_UtilCallbacks &u = host.utils();
-    for (PF_UnusedCallback cb : {u.begin_sampling, u.fill, u.iterate, u.transform_world,
-                                 u.colorCB.Luminance, u.iterate16, u.get_pixel_data16}) {
+    using Stub = PF_Err (*)();
+    for (Stub cb : {embedhost::slotAs<Stub>(u.begin_sampling), embedhost::slotAs<Stub>(u.fill), embedhost::slotAs<Stub>(u.iterate),
+                    embedhost::slotAs<Stub>(u.transform_world), embedhost::slotAs<Stub>(u.colorCB.Luminance),
+                    embedhost::slotAs<Stub>(u.iterate16), embedhost::slotAs<Stub>(u.get_pixel_data16)}) {
         ASSERT_NE(cb, nullptr);
         EXPECT_EQ(cb(), PF_Err_INVALID_CALLBACK);
     }
