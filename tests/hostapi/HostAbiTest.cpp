@@ -100,7 +100,7 @@ template <typename F> constexpr long long arity() {
     f.expect(#T "." #path " argument count", n, arity<LUMORA_MEMBER_TYPE_OF(T, path)>());
 #define LUMORA_ABI_TYPEDEF(T, size) f.expect("sizeof(" #T ")", size, sizeof(T));
 #define LUMORA_ABI_TYPEDEF_FN(T) f.expect(#T " is a function pointer", 1, isFunctionPointer<T>());
-#define LUMORA_ABI_TYPEDEF_SAME(T, ...)                                                           \
+#define LUMORA_ABI_TYPEDEF_TYPE(T, ...)                                                           \
     f.expect(#T " is " #__VA_ARGS__, 1, std::is_same_v<T, __VA_ARGS__>);
 // The fundamental types behind the fixed-width ones are Windows x64's (long long, not long).
 #ifdef _WIN32
