@@ -1,5 +1,6 @@
-// Custom-UI events of the host's effects API: the register_ui record, the event extra with its
-// context, window and per-event records, spelled and laid out as the host's SDK publishes them.
+// Custom-UI events of the host's effects API: the event extra with its context, window and
+// per-event records, spelled and laid out as the host's SDK publishes them. The register_ui
+// record is in AE_Effect.h.
 #ifndef LUMORA_HOSTAPI_AE_EFFECTUI_H
 #define LUMORA_HOSTAPI_AE_EFFECTUI_H
 
