@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <new>
+#include <vector>
 
 #include "render/RowBand.h"
 
@@ -108,13 +110,76 @@ PF_Err planePassCallback(void *refcon, A_long, A_long i, A_long count) {
     const PlanePass &pass = *static_cast<const PlanePass *>(refcon);
     const int32_t lines = pass.rowPass ? pass.src->height : pass.src->width;
     const RowBand band = rowBand(lines, count, i);
-    blurPlaneLines(pass, band.begin, band.end);
+    try {
+        blurPlaneLines(pass, band.begin, band.end);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
     return PF_Err_NONE;
 }
+
+// Columns go through the fast pass this many at a time, gathered into contiguous lines so the
+// plane is read and written a row at a time.
+constexpr int32_t kColumnGroup = 16;
 
 } // namespace
 
 void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
+    const GlowPlane &src = *pass.src;
+    GlowPlane &dst = *pass.dst;
+    const MaskPlane &mask = *pass.mask;
+    PlaneBlurScratch scratch;
+    if (pass.rowPass) {
+        for (int32_t line = begin; line < end; ++line) {
+            if (!mask.rowFlags[line])
+                continue;
+            const uint8_t *m = mask.row(line);
+            uint16_t *d = dst.row(line);
+            blurLineFast(src.row(line), m, src.width, *pass.boxes, scratch, d);
+            for (int32_t x = 0; x < src.width; ++x) {
+                if (m[x] && d[x]) {
+                    dst.rowFlags[line] = 1;
+                    setFlag(dst.colFlags[x]);
+                    setFlag(dst.content);
+                }
+            }
+        }
+        return;
+    }
+    const int32_t h = src.height;
+    const auto span = static_cast<std::size_t>(h);
+    std::vector<uint16_t> in(span * kColumnGroup), out(span * kColumnGroup);
+    std::vector<uint8_t> gate(span * kColumnGroup);
+    for (int32_t first = begin; first < end; first += kColumnGroup) {
+        const int32_t count = std::min(kColumnGroup, end - first);
+        for (int32_t y = 0; y < h; ++y) {
+            const uint16_t *s = src.row(y) + first;
+            const uint8_t *m = mask.row(y) + first;
+            for (int32_t g = 0; g < count; ++g) {
+                in[g * span + y] = s[g];
+                gate[g * span + y] = m[g];
+            }
+        }
+        for (int32_t g = 0; g < count; ++g)
+            if (mask.colFlags[first + g])
+                blurLineFast(&in[g * span], &gate[g * span], h, *pass.boxes, scratch, &out[g * span]);
+        for (int32_t y = 0; y < h; ++y) {
+            uint16_t *d = dst.row(y) + first;
+            for (int32_t g = 0; g < count; ++g) {
+                if (!mask.colFlags[first + g] || !gate[g * span + y])
+                    continue;
+                d[g] = out[g * span + y];
+                if (d[g]) {
+                    setFlag(dst.rowFlags[y]);
+                    dst.colFlags[first + g] = 1;
+                    setFlag(dst.content);
+                }
+            }
+        }
+    }
+}
+
+void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end) {
     const GlowPlane &src = *pass.src;
     GlowPlane &dst = *pass.dst;
     const MaskPlane &mask = *pass.mask;
@@ -165,12 +230,14 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
         tmp.clear();
         const BlurWidths widths = glowBlurWidths(radius, aspect, true);
         const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
-        err = runPlanePass(host, {&src, &tmp, &mask, &rowKernel, true});
+        const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
+        err = runPlanePass(host, {&src, &tmp, &mask, &rowKernel, true, &rowBoxes});
         if (!err && progress)
             err = progress->report(progress->stepsDone);
         if (!err) {
             const GlowKernel colKernel = kernelForWidth(widths.vertical);
-            err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false});
+            const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
+            err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false, &colBoxes});
             if (!err && progress)
                 err = progress->report(progress->stepsDone);
         }

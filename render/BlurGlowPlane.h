@@ -4,6 +4,7 @@
 
 #include "render/GlowKernel.h"
 #include "render/GlowPlane.h"
+#include "render/PlaneBlurFast.h"
 #include "render/ProgressCounter.h"
 #include "render/StageJob.h"
 
@@ -19,14 +20,18 @@ BlurWidths glowBlurWidths(double radius, double aspect, bool planeForm);
 GlowKernel kernelForWidth(double width);
 
 // One pass over a band of lines: rows of src into rows of dst (rowPass) or columns into
-// columns. Lines [band.begin, band.end) are processed.
+// columns. Lines [begin, end) are processed.
 struct PlanePass {
     const GlowPlane *src = nullptr;
     GlowPlane *dst = nullptr;
     const MaskPlane *mask = nullptr;
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
+    const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast pass
 };
+// Tap by tap, as the glow is defined: the oracle of the fast pass.
+void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end);
+// The same values and flags from prefix sums (needs pass.boxes); may throw std::bad_alloc.
 void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end);
 
 // Runs one pass over all lines through the host's workers.

@@ -1,0 +1,36 @@
+// The plane blur's line pass computed from prefix sums: the same integers as the tap-by-tap
+// pass (blurLineLiteral, kept as the oracle), at a cost that grows with the kernel's number of
+// distinct weights instead of its width, and nothing computed where the window holds only zeros.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/GlowKernel.h"
+
+namespace AEUtil {
+
+// The kernel as nested boxes: w[|k|] = sum over m >= |k| of steps[m], so the weighted sum of a
+// window is sum of steps[m] x (plain sum over [x - m, x + m]). Steps may be of either sign; the
+// sums are taken modulo 2^32, where the true values (all below 2^32) come out exactly.
+struct NestedBoxKernel {
+    int32_t peakTaps = 1; // L: the peak covers |j - x| <= L - 1
+    int32_t halfWidth = 1; // K: the box covers |j - x| <= K - 1
+    uint32_t box = 0;      // o: 0 when the kernel has no box share
+    uint32_t fullWeight = 0; // the peak's weight sum over a whole window
+    std::vector<int32_t> radii;  // m of every non-zero step
+    std::vector<uint32_t> steps; // its step, modulo 2^32
+};
+NestedBoxKernel nestedBoxes(const GlowKernel &k);
+
+// Working memory of one worker, grown as lines need it.
+struct PlaneBlurScratch {
+    std::vector<uint32_t> prefix, countPrefix, sumPrefix, acc;
+};
+
+// One line of N samples (contiguous): out[x] for every x with mask[x] set, exactly as the
+// literal pass writes it; other entries of out are left alone.
+void blurLineFast(const uint16_t *src, const uint8_t *mask, int32_t n, const NestedBoxKernel &k,
+                  PlaneBlurScratch &scratch, uint16_t *out);
+
+} // namespace AEUtil

@@ -1,0 +1,119 @@
+// The fast plane blur against the tap-by-tap pass: random planes, masks and kernels, both
+// passes, every value and flag identical.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "render/BlurGlowPlane.h"
+
+namespace {
+
+using namespace AEUtil;
+
+struct Case {
+    int32_t width, height;
+    double radius, aspect;
+    bool gatedMask;
+    double density; // share of non-zero samples
+};
+
+// Sparse bright spots and runs, with the extremes 1, 32768 and 65535 among the values.
+void fillRandom(GlowPlane &p, std::mt19937 &rng, double density) {
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    const uint16_t extremes[] = {1, 32768, 65535};
+    for (int32_t y = 0; y < p.height; ++y) {
+        for (int32_t x = 0; x < p.width; ++x) {
+            uint16_t v = 0;
+            if (u(rng) < density)
+                v = u(rng) < 0.2 ? extremes[rng() % 3] : static_cast<uint16_t>(rng());
+            p.row(y)[x] = v;
+        }
+    }
+    for (int32_t y = 0; y < p.height; ++y)
+        p.rowFlags[y] = static_cast<uint8_t>(rng() & 1);
+    for (int32_t x = 0; x < p.width; ++x)
+        p.colFlags[x] = static_cast<uint8_t>(rng() & 1);
+    p.content = 0;
+}
+
+void fillMask(MaskPlane &m, std::mt19937 &rng, bool gated) {
+    fillOpenMask(m);
+    if (!gated)
+        return;
+    for (int32_t y = 0; y < m.height; ++y)
+        for (int32_t x = 0; x < m.width; ++x)
+            m.row(y)[x] = (rng() % 4) ? 1 : 0;
+    for (int32_t y = 0; y < m.height; ++y)
+        m.rowFlags[y] = (rng() % 5) ? 1 : 0;
+    for (int32_t x = 0; x < m.width; ++x)
+        m.colFlags[x] = (rng() % 5) ? 1 : 0;
+}
+
+void expectSamePlanes(const GlowPlane &a, const GlowPlane &b, const char *what) {
+    for (int32_t y = 0; y < a.height; ++y)
+        ASSERT_EQ(std::memcmp(a.row(y), b.row(y), sizeof(uint16_t) * a.width), 0) << what << " row " << y;
+    for (int32_t y = 0; y < a.height; ++y)
+        ASSERT_EQ(a.rowFlags[y], b.rowFlags[y]) << what << " row flag " << y;
+    for (int32_t x = 0; x < a.width; ++x)
+        ASSERT_EQ(a.colFlags[x], b.colFlags[x]) << what << " column flag " << x;
+    ASSERT_EQ(a.content, b.content) << what;
+}
+
+void checkCase(const Case &c, uint32_t seed) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " r" << c.radius << " aspect "
+                                      << c.aspect << (c.gatedMask ? " gated" : " open") << " seed " << seed);
+    std::mt19937 rng(seed);
+    GlowPlane src, literal, fast;
+    MaskPlane mask;
+    src.resize(c.width, c.height, {});
+    literal.resize(c.width, c.height, {});
+    fast.resize(c.width, c.height, {});
+    mask.resize(c.width, c.height, {});
+    fillRandom(src, rng, c.density);
+    fillMask(mask, rng, c.gatedMask);
+    const BlurWidths widths = glowBlurWidths(c.radius, c.aspect, true);
+    for (bool rowPass : {true, false}) {
+        const GlowKernel kernel = kernelForWidth(rowPass ? widths.horizontal : widths.vertical);
+        const NestedBoxKernel boxes = nestedBoxes(kernel);
+        // What the pass does not write stays: both destinations start as the same noise.
+        fillRandom(literal, rng, 0.5);
+        fast.copyFrom(literal);
+        const int32_t lines = rowPass ? c.height : c.width;
+        blurPlaneLinesLiteral({&src, &literal, &mask, &kernel, rowPass, &boxes}, 0, lines);
+        blurPlaneLines({&src, &fast, &mask, &kernel, rowPass, &boxes}, 0, lines);
+        expectSamePlanes(literal, fast, rowPass ? "row pass" : "column pass");
+    }
+}
+
+TEST(PlaneBlurFast, EdgeCasesMatchTheLiteralPass) {
+    const Case cases[] = {
+        {1, 1, 2.0, 0.0, false, 1.0},       {1, 7, 5.0, 0.0, false, 0.5},
+        {7, 1, 5.0, 0.0, true, 0.5},        {3, 3, 1000.0, 0.0, false, 0.7},    // lines far shorter than the kernel
+        {40, 30, 20.0, 100.0, false, 0.05}, {40, 30, 20.0, -100.0, true, 0.05}, // aspect extremes
+        {700, 3, 299.0, 0.0, false, 0.01},  {700, 3, 300.0, 0.0, true, 0.01},   // the box share starts
+        {650, 2, 640.0, 37.0, false, 0.002}, {64, 64, 10.0, 0.0, false, 0.0},   // an empty plane
+        {33, 17, 3.0, -12.0, true, 1.0},    {300, 5, 150.0, 0.0, false, 1.0},   // a full plane
+    };
+    uint32_t seed = 1;
+    for (const Case &c : cases)
+        checkCase(c, seed++);
+}
+
+TEST(PlaneBlurFast, RandomPlanesMatchTheLiteralPass) {
+    std::mt19937 rng(20261208);
+    for (uint32_t i = 0; i < 60; ++i) {
+        Case c;
+        c.width = 1 + static_cast<int32_t>(rng() % 400);
+        c.height = 1 + static_cast<int32_t>(rng() % 60);
+        c.radius = (rng() % 3 == 0) ? 2.0 + (rng() % 1000) : 2.0 + (rng() % 120) + (rng() % 100) / 100.0;
+        c.aspect = static_cast<double>(static_cast<int32_t>(rng() % 201) - 100);
+        c.gatedMask = rng() % 2;
+        c.density = std::pow(10.0, -static_cast<double>(rng() % 4));
+        checkCase(c, 100 + i);
+    }
+}
+
+} // namespace
