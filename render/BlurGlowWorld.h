@@ -4,6 +4,7 @@
 
 #include "render/GlowKernel.h"
 #include "render/GlowPlane.h"
+#include "render/PlaneBlurFast.h"
 #include "render/ProgressCounter.h"
 #include "render/StageJob.h"
 
@@ -17,7 +18,11 @@ struct WorldPass {
     const MaskPlane *mask = nullptr;
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
+    const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast 16-bit pass
 };
+// 16-bit lines tap by tap, as the glow is defined: the oracle of the fast pass.
+void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end);
+// The same values from prefix sums (needs pass.boxes); may throw std::bad_alloc.
 void blurWorldLines16(const WorldPass &pass, int32_t begin, int32_t end);
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
 

@@ -1,13 +1,15 @@
-// The fast plane blur against the tap-by-tap pass: random planes, masks and kernels, both
-// passes, every value and flag identical.
+// The fast plane and 16-bit colour blurs against the tap-by-tap passes: random images, masks
+// and kernels, both passes, every value (and plane flag) identical.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "render/BlurGlowPlane.h"
+#include "render/BlurGlowWorld.h"
 
 namespace {
 
@@ -88,6 +90,53 @@ void checkCase(const Case &c, uint32_t seed) {
     }
 }
 
+// A 16-bit world inside a larger one: the rectangle sits one pixel in from the left and top.
+struct World16 {
+    int32_t width, height;
+    std::vector<PF_Pixel16> px;
+    PF_EffectWorld w{};
+    World16(int32_t rw, int32_t rh) : width(rw + 2), height(rh + 2), px(std::size_t(width) * height) {
+        w.data = reinterpret_cast<PF_Pixel *>(px.data());
+        w.width = width;
+        w.height = height;
+        w.rowbytes = width * int32_t(sizeof(PF_Pixel16));
+    }
+    void fill(std::mt19937 &rng, double density) {
+        std::uniform_real_distribution<double> u(0.0, 1.0);
+        for (PF_Pixel16 &p : px) {
+            p = {};
+            if (u(rng) < density)
+                p = {A_u_short(rng() % 32769), A_u_short(rng() % 32769), A_u_short(rng() % 32769),
+                     A_u_short(u(rng) < 0.1 ? 32768 : rng() % 32769)};
+        }
+    }
+};
+
+void checkColorCase(const Case &c, uint32_t seed) {
+    SCOPED_TRACE(::testing::Message() << "colour " << c.width << "x" << c.height << " r" << c.radius
+                                      << " aspect " << c.aspect << (c.gatedMask ? " gated" : " open") << " seed "
+                                      << seed);
+    std::mt19937 rng(seed);
+    World16 src(c.width, c.height), literal(c.width, c.height), fast(c.width, c.height);
+    MaskPlane mask;
+    mask.resize(c.width, c.height, {});
+    src.fill(rng, c.density);
+    fillMask(mask, rng, c.gatedMask);
+    const PlaneRect rect{1, 1, c.width + 1, c.height + 1};
+    const BlurWidths widths = glowBlurWidths(c.radius, c.aspect, false);
+    for (bool rowPass : {true, false}) {
+        const GlowKernel kernel = kernelForWidth(rowPass ? widths.horizontal : widths.vertical);
+        const NestedBoxKernel boxes = nestedBoxes(kernel);
+        literal.fill(rng, 0.5);
+        fast.px = literal.px;
+        const int32_t lines = rowPass ? c.height : c.width;
+        blurWorldLines16Literal({&src.w, &literal.w, rect, &mask, &kernel, rowPass, &boxes}, 0, lines);
+        blurWorldLines16({&src.w, &fast.w, rect, &mask, &kernel, rowPass, &boxes}, 0, lines);
+        ASSERT_EQ(0, std::memcmp(literal.px.data(), fast.px.data(), literal.px.size() * sizeof(PF_Pixel16)))
+            << (rowPass ? "row pass" : "column pass");
+    }
+}
+
 TEST(PlaneBlurFast, EdgeCasesMatchTheLiteralPass) {
     const Case cases[] = {
         {1, 1, 2.0, 0.0, false, 1.0},       {1, 7, 5.0, 0.0, false, 0.5},
@@ -98,8 +147,10 @@ TEST(PlaneBlurFast, EdgeCasesMatchTheLiteralPass) {
         {33, 17, 3.0, -12.0, true, 1.0},    {300, 5, 150.0, 0.0, false, 1.0},   // a full plane
     };
     uint32_t seed = 1;
-    for (const Case &c : cases)
-        checkCase(c, seed++);
+    for (const Case &c : cases) {
+        checkCase(c, seed);
+        checkColorCase(c, seed++);
+    }
 }
 
 TEST(PlaneBlurFast, RandomPlanesMatchTheLiteralPass) {
@@ -113,6 +164,7 @@ TEST(PlaneBlurFast, RandomPlanesMatchTheLiteralPass) {
         c.gatedMask = rng() % 2;
         c.density = std::pow(10.0, -static_cast<double>(rng() % 4));
         checkCase(c, 100 + i);
+        checkColorCase(c, 100 + i);
     }
 }
 
