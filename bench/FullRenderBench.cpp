@@ -75,6 +75,7 @@ bool drewGlow(const embedhost::RenderOutput &out, const embedhost::Image &input)
 void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius, bool depthEffects) {
     embedhost::HostProfile profile;
     profile.workerThreads = benchWorkers();
+    profile.garbageFill = false;
     embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
     if (const embedhost::CommandResult set = host.setUp(); set.err != PF_Err_NONE) {
         state.SkipWithError(("set-up failed: " + set.message()).c_str());

@@ -57,6 +57,7 @@ PF_EffectWorld worldOf(embedhost::Image &image) {
 embedhost::HostProfile StageRig::profile() {
     embedhost::HostProfile p;
     p.workerThreads = benchWorkers();
+    p.garbageFill = false;
     return p;
 }
 

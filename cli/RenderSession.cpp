@@ -67,6 +67,7 @@ embedhost::HostProfile profileFor(const RenderRequest &request) {
     profile.workerThreads = request.threads;
     profile.downsampleX = profile.downsampleY = PF_RationalScale{1, static_cast<A_u_long>(request.downsample)};
     profile.quality = request.quality;
+    profile.garbageFill = false;
     return profile;
 }
 

@@ -53,7 +53,8 @@ void *allocBytes(A_HandleSize size) {
 
 } // namespace
 
-HandleStore::HandleStore(A_HandleSize maxBytes) : maxBytes_(maxBytes) {
+HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill)
+    : maxBytes_(maxBytes), garbageFill_(garbageFill) {
     suite1_.host_new_handle = cbNew;
     suite1_.host_lock_handle = cbLock;
     suite1_.host_unlock_handle = cbUnlock;
@@ -106,7 +107,8 @@ PF_Handle HandleStore::newHandle(A_HandleSize size) {
     void *bytes = allocBytes(size);
     if (!bytes)
         return nullptr;
-    std::memset(bytes, kGarbageByte, static_cast<std::size_t>(size));
+    if (garbageFill_)
+        std::memset(bytes, kGarbageByte, static_cast<std::size_t>(size));
     auto record = std::make_unique<Record>();
     record->master = bytes;
     record->size = size;
@@ -178,8 +180,8 @@ PF_Err HandleStore::resize(A_HandleSize newSize, PF_Handle *handleP) {
         return PF_Err_OUT_OF_MEMORY;
     std::size_t keep = static_cast<std::size_t>(std::min(newSize, r->size));
     std::memcpy(bytes, r->master, keep);
-    std::memset(static_cast<char *>(bytes) + keep, kGarbageByte,
-                static_cast<std::size_t>(newSize) - keep);
+    if (garbageFill_)
+        std::memset(static_cast<char *>(bytes) + keep, kGarbageByte, static_cast<std::size_t>(newSize) - keep);
     std::free(r->master);
     r->master = bytes;
     r->size = newSize;

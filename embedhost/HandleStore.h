@@ -29,14 +29,15 @@ struct HandleMisuseRecord {
 
 class HandleStore {
 public:
-    explicit HandleStore(A_HandleSize maxBytes);
+    explicit HandleStore(A_HandleSize maxBytes, bool garbageFill = true);
     HandleStore(const HandleStore &) = delete;
     HandleStore &operator=(const HandleStore &) = delete;
     ~HandleStore(); // frees what plug-ins leaked; live() tells tests about it before
 
     // The host's handle functions. PF_Handle points at a master pointer to the bytes.
-    // Fresh and grown memory is filled with a garbage pattern, as host memory is not zeroed;
-    // resizing always moves the bytes, so stale pointers from before the resize are caught.
+    // Fresh and grown memory is filled with a garbage pattern (unless turned off), as host
+    // memory is not zeroed; resizing always moves the bytes, so stale pointers from before the
+    // resize are caught.
     PF_Handle newHandle(A_HandleSize size);
     void *lock(PF_Handle handle); // nests; null for unknown handles
     void unlock(PF_Handle handle);
@@ -78,6 +79,7 @@ private:
 
     mutable std::mutex mutex_;
     A_HandleSize maxBytes_;
+    bool garbageFill_;
     std::map<PF_Handle, std::unique_ptr<Record>> records_;
     std::vector<HandleMisuseRecord> misuses_;
     std::size_t totalAllocated_ = 0;

@@ -62,6 +62,10 @@ struct HostProfile {
     A_long extraRowBytes = 0;
     A_HandleSize maxAllocationBytes = A_HandleSize{1} << 31; // larger requests fail
     A_long maxWorldDimension = 30000;                        // as the host's largest layer
+    // New memory (handles, and worlds made without clearing) holds a garbage pattern, as the
+    // host's memory is not zeroed, so tests catch reads of what was never written. lumora and
+    // the benchmarks turn it off: the pattern is this host's cost, not the effect's.
+    bool garbageFill = true;
 
     HostProfile &withhold(std::string name, std::int32_t suiteVersion) {
         withheldSuites.push_back({std::move(name), suiteVersion});

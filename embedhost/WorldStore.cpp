@@ -100,7 +100,8 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
     void *data = ::operator new[](bytes, kPixelAlignment, std::nothrow);
     if (!data)
         return PF_Err_OUT_OF_MEMORY;
-    std::memset(data, clear ? 0 : kGarbageByte, bytes);
+    if (clear || profile_.garbageFill)
+        std::memset(data, clear ? 0 : kGarbageByte, bytes);
 
     std::memset(world, 0, sizeof *world);
     world->world_flags =

@@ -22,7 +22,8 @@ public:
 
     // Fills *world with a new buffer: rowbytes a multiple of 16 (plus the profile's extra row
     // bytes), WRITEABLE (and DEEP for 16 bit), extent_hint the whole world, square pixels.
-    // Without `clear` the pixels hold a garbage pattern, as host memory is not zeroed.
+    // Without `clear` the pixels hold a garbage pattern (the profile's garbageFill), as host
+    // memory is not zeroed.
     // Errors: PF_Err_BAD_CALLBACK_PARAM for a null world, unknown format, or a size below 1
     // or above the profile's limits; nothing is allocated then.
     PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear,
