@@ -101,15 +101,46 @@ void line16(const WorldPass &p, PixelLine<const PF_Pixel16> s, MaskLine m, int32
     });
 }
 
-void lineFloat(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
-               PixelLine<PF_PixelFloat> d) {
+// Prefix counts of one line's masked pixels and of those with a non-zero channel: a window
+// without the latter adds only zeros to the peak, which leaves every sum as it was.
+struct FloatLineIndex {
+    std::vector<uint32_t> masked, lit;
+    void build(PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N) {
+        masked.resize(static_cast<std::size_t>(N) + 1);
+        lit.resize(static_cast<std::size_t>(N) + 1);
+        masked[0] = lit[0] = 0;
+        for (int32_t i = 0; i < N; ++i) {
+            const PF_PixelFloat &px = s[i];
+            const bool any = px.alpha != 0.0f || px.red != 0.0f || px.green != 0.0f || px.blue != 0.0f;
+            masked[i + 1] = masked[i] + (m[i] ? 1u : 0u);
+            lit[i + 1] = lit[i] + (m[i] && any ? 1u : 0u);
+        }
+    }
+};
+
+// With an index, windows of zeros skip the tap loop; without, every tap is visited.
+void lineFloatIndexed(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
+                      PixelLine<PF_PixelFloat> d, FloatLineIndex *index) {
     const GlowKernel &k = *p.kernel;
     const double o = k.box;
+    if (index)
+        index->build(s, m, N);
     blurWorldLine<PF_PixelFloat, double>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, double sa,
                                                          double sr, double sg, double sb) {
         double peak[4] = {0, 0, 0, 0};
         uint16_t ws = 0;
-        for (int32_t j = jb; j <= je; ++j) {
+        const bool zeros = index && index->lit[je + 1] == index->lit[jb];
+        if (zeros) {
+            // The masked taps' weight sum, as nested boxes over the masked counts.
+            uint32_t sum = 0;
+            for (std::size_t i = 0; i < p.boxes->radii.size(); ++i) {
+                const int32_t lo = std::max(x - p.boxes->radii[i], jb);
+                const int32_t hi = std::min(x + p.boxes->radii[i], je);
+                sum += p.boxes->steps[i] * (index->masked[hi + 1] - index->masked[lo]);
+            }
+            ws = static_cast<uint16_t>(sum);
+        }
+        for (int32_t j = jb; j <= je && !zeros; ++j) {
             if (!m[j])
                 continue;
             const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
@@ -167,14 +198,13 @@ PF_Err passCallback(void *refcon, A_long, A_long i, A_long count) {
     const WorldPass &p = *static_cast<const WorldPass *>(refcon);
     const int32_t lines = p.rowPass ? p.rect.bottom - p.rect.top : p.rect.right - p.rect.left;
     const RowBand band = rowBand(lines, count, i);
-    if constexpr (Float) {
-        blurWorldLinesFloat(p, band.begin, band.end);
-    } else {
-        try {
+    try {
+        if constexpr (Float)
+            blurWorldLinesFloat(p, band.begin, band.end);
+        else
             blurWorldLines16(p, band.begin, band.end);
-        } catch (const std::bad_alloc &) {
-            return PF_Err_OUT_OF_MEMORY;
-        }
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
     }
     return PF_Err_NONE;
 }
@@ -286,8 +316,17 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     }
 }
 
+void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end) {
+    blurLines<PF_PixelFloat>(pass, begin, end, [](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
+        lineFloatIndexed(p, src, m, n, dst, nullptr);
+    });
+}
+
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end) {
-    blurLines<PF_PixelFloat>(pass, begin, end, lineFloat);
+    FloatLineIndex index;
+    blurLines<PF_PixelFloat>(pass, begin, end, [&](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
+        lineFloatIndexed(p, src, m, n, dst, &index);
+    });
 }
 
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,

@@ -18,12 +18,14 @@ struct WorldPass {
     const MaskPlane *mask = nullptr;
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
-    const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast 16-bit pass
+    const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast passes
 };
 // 16-bit lines tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end);
 // The same values from prefix sums (needs pass.boxes); may throw std::bad_alloc.
 void blurWorldLines16(const WorldPass &pass, int32_t begin, int32_t end);
+// Float lines tap by tap (the oracle), and with windows of zeros skipped: the same floats.
+void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end);
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
 
 // 8/16 bpc form: four 16-bit channels (0 ... 32768) per pixel.

@@ -1,4 +1,4 @@
-// The fast plane and 16-bit colour blurs against the tap-by-tap passes: random images, masks
+// The fast plane and colour blurs against the tap-by-tap passes: random images, masks
 // and kernels, both passes, every value (and plane flag) identical.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "render/BlurGlowPlane.h"
@@ -90,34 +91,45 @@ void checkCase(const Case &c, uint32_t seed) {
     }
 }
 
-// A 16-bit world inside a larger one: the rectangle sits one pixel in from the left and top.
-struct World16 {
+// A world inside a larger one: the rectangle sits one pixel in from the left and top.
+template <class Pixel>
+struct TestWorld {
     int32_t width, height;
-    std::vector<PF_Pixel16> px;
+    std::vector<Pixel> px;
     PF_EffectWorld w{};
-    World16(int32_t rw, int32_t rh) : width(rw + 2), height(rh + 2), px(std::size_t(width) * height) {
+    TestWorld(int32_t rw, int32_t rh) : width(rw + 2), height(rh + 2), px(std::size_t(width) * height) {
         w.data = reinterpret_cast<PF_Pixel *>(px.data());
         w.width = width;
         w.height = height;
-        w.rowbytes = width * int32_t(sizeof(PF_Pixel16));
+        w.rowbytes = width * int32_t(sizeof(Pixel));
     }
+    // 16-bit channels 0 ... 32768; float ones the same over 32768, with a -0.0 now and then.
     void fill(std::mt19937 &rng, double density) {
         std::uniform_real_distribution<double> u(0.0, 1.0);
-        for (PF_Pixel16 &p : px) {
+        for (Pixel &p : px) {
             p = {};
-            if (u(rng) < density)
-                p = {A_u_short(rng() % 32769), A_u_short(rng() % 32769), A_u_short(rng() % 32769),
-                     A_u_short(u(rng) < 0.1 ? 32768 : rng() % 32769)};
+            if (u(rng) < density) {
+                const A_u_short v[4] = {A_u_short(rng() % 32769), A_u_short(rng() % 32769),
+                                        A_u_short(rng() % 32769), A_u_short(u(rng) < 0.1 ? 32768 : rng() % 32769)};
+                if constexpr (std::is_same_v<Pixel, PF_Pixel16>)
+                    p = {v[0], v[1], v[2], v[3]};
+                else
+                    p = {v[0] / 32768.0f, v[1] / 32768.0f, v[2] / 32768.0f, v[3] / 32768.0f};
+            } else if constexpr (!std::is_same_v<Pixel, PF_Pixel16>) {
+                if (u(rng) < 0.05)
+                    p.red = -0.0f;
+            }
         }
     }
 };
 
+template <class Pixel>
 void checkColorCase(const Case &c, uint32_t seed) {
-    SCOPED_TRACE(::testing::Message() << "colour " << c.width << "x" << c.height << " r" << c.radius
-                                      << " aspect " << c.aspect << (c.gatedMask ? " gated" : " open") << " seed "
-                                      << seed);
+    SCOPED_TRACE(::testing::Message() << (sizeof(Pixel) == 8 ? "16-bit " : "float ") << c.width << "x"
+                                      << c.height << " r" << c.radius << " aspect " << c.aspect
+                                      << (c.gatedMask ? " gated" : " open") << " seed " << seed);
     std::mt19937 rng(seed);
-    World16 src(c.width, c.height), literal(c.width, c.height), fast(c.width, c.height);
+    TestWorld<Pixel> src(c.width, c.height), literal(c.width, c.height), fast(c.width, c.height);
     MaskPlane mask;
     mask.resize(c.width, c.height, {});
     src.fill(rng, c.density);
@@ -130,9 +142,16 @@ void checkColorCase(const Case &c, uint32_t seed) {
         literal.fill(rng, 0.5);
         fast.px = literal.px;
         const int32_t lines = rowPass ? c.height : c.width;
-        blurWorldLines16Literal({&src.w, &literal.w, rect, &mask, &kernel, rowPass, &boxes}, 0, lines);
-        blurWorldLines16({&src.w, &fast.w, rect, &mask, &kernel, rowPass, &boxes}, 0, lines);
-        ASSERT_EQ(0, std::memcmp(literal.px.data(), fast.px.data(), literal.px.size() * sizeof(PF_Pixel16)))
+        const WorldPass literalPass{&src.w, &literal.w, rect, &mask, &kernel, rowPass, &boxes};
+        const WorldPass fastPass{&src.w, &fast.w, rect, &mask, &kernel, rowPass, &boxes};
+        if constexpr (std::is_same_v<Pixel, PF_Pixel16>) {
+            blurWorldLines16Literal(literalPass, 0, lines);
+            blurWorldLines16(fastPass, 0, lines);
+        } else {
+            blurWorldLinesFloatLiteral(literalPass, 0, lines);
+            blurWorldLinesFloat(fastPass, 0, lines);
+        }
+        ASSERT_EQ(0, std::memcmp(literal.px.data(), fast.px.data(), literal.px.size() * sizeof(Pixel)))
             << (rowPass ? "row pass" : "column pass");
     }
 }
@@ -149,7 +168,8 @@ TEST(PlaneBlurFast, EdgeCasesMatchTheLiteralPass) {
     uint32_t seed = 1;
     for (const Case &c : cases) {
         checkCase(c, seed);
-        checkColorCase(c, seed++);
+        checkColorCase<PF_Pixel16>(c, seed);
+        checkColorCase<PF_PixelFloat>(c, seed++);
     }
 }
 
@@ -164,7 +184,8 @@ TEST(PlaneBlurFast, RandomPlanesMatchTheLiteralPass) {
         c.gatedMask = rng() % 2;
         c.density = std::pow(10.0, -static_cast<double>(rng() % 4));
         checkCase(c, 100 + i);
-        checkColorCase(c, 100 + i);
+        checkColorCase<PF_Pixel16>(c, 100 + i);
+        checkColorCase<PF_PixelFloat>(c, 100 + i);
     }
 }
 
