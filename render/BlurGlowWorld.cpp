@@ -324,9 +324,50 @@ void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t en
 
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end) {
     FloatLineIndex index;
-    blurLines<PF_PixelFloat>(pass, begin, end, [&](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
-        lineFloatIndexed(p, src, m, n, dst, &index);
-    });
+    if (pass.rowPass) {
+        blurLines<PF_PixelFloat>(pass, begin, end, [&](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
+            lineFloatIndexed(p, src, m, n, dst, &index);
+        });
+        return;
+    }
+    // Columns are copied into contiguous lines, a cache line of pixels per row read, blurred
+    // there and copied back whole (what the pass leaves unwritten goes back unchanged).
+    constexpr int32_t group = 64 / int32_t(sizeof(PF_PixelFloat));
+    const MaskPlane &mask = *pass.mask;
+    const int32_t h = pass.rect.bottom - pass.rect.top;
+    const auto span = static_cast<std::size_t>(h);
+    std::vector<PF_PixelFloat> in(span * group), out(span * group);
+    std::vector<uint8_t> gate(span * group);
+    auto row = [&](const PF_EffectWorld *w, int32_t y) {
+        return reinterpret_cast<PF_PixelFloat *>(reinterpret_cast<char *>(w->data) +
+                                                 static_cast<std::ptrdiff_t>(pass.rect.top + y) * w->rowbytes) +
+               pass.rect.left;
+    };
+    constexpr auto px = static_cast<std::ptrdiff_t>(sizeof(PF_PixelFloat));
+    for (int32_t first = begin; first < end; first += group) {
+        const int32_t count = std::min(group, end - first);
+        for (int32_t y = 0; y < h; ++y) {
+            const PF_PixelFloat *s = row(pass.src, y) + first;
+            const PF_PixelFloat *d = row(pass.dst, y) + first;
+            for (int32_t g = 0; g < count; ++g) {
+                in[g * span + y] = s[g];
+                out[g * span + y] = d[g];
+                gate[g * span + y] = mask.row(y)[first + g];
+            }
+        }
+        for (int32_t g = 0; g < count; ++g) {
+            if (!mask.colFlags[first + g])
+                continue;
+            lineFloatIndexed(pass, PixelLine<const PF_PixelFloat>{reinterpret_cast<char *>(&in[g * span]), px},
+                             MaskLine{&gate[g * span], 1}, h,
+                             PixelLine<PF_PixelFloat>{reinterpret_cast<char *>(&out[g * span]), px}, &index);
+        }
+        for (int32_t y = 0; y < h; ++y) {
+            PF_PixelFloat *d = row(pass.dst, y) + first;
+            for (int32_t g = 0; g < count; ++g)
+                d[g] = out[g * span + y];
+        }
+    }
 }
 
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
