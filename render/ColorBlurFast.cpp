@@ -4,33 +4,6 @@
 
 namespace AEUtil {
 
-namespace {
-
-// Steps x (prefix[x + r + 1] - prefix[x - r]) summed over the kernel's radii, x in [from, to].
-void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc) {
-    std::fill(acc + from, acc + to + 1, 0u);
-    for (std::size_t i = 0; i < k.radii.size(); ++i) {
-        const int32_t r = k.radii[i];
-        const uint32_t step = k.steps[i];
-        const uint32_t *plus = prefix + r + 1;
-        const uint32_t *minus = prefix - r;
-        for (int32_t x = from; x <= to; ++x)
-            acc[x] += step * (plus[x] - minus[x]);
-    }
-}
-
-// The same at one x with the window clipped to the line.
-uint32_t clippedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k) {
-    uint32_t sum = 0;
-    for (std::size_t i = 0; i < k.radii.size(); ++i) {
-        const int32_t lo = std::max(x - k.radii[i], 0);
-        const int32_t hi = std::min(x + k.radii[i], n - 1);
-        sum += k.steps[i] * (prefix[hi + 1] - prefix[lo]);
-    }
-    return sum;
-}
-
-} // namespace
 
 void blurColorLine16Fast(const uint16_t *const in[4], const uint8_t *m, int32_t n, const NestedBoxKernel &k,
                          ColorBlurScratch &sc, uint16_t *const out[4]) {
@@ -114,8 +87,8 @@ void blurColorLine16Fast(const uint16_t *const in[4], const uint8_t *m, int32_t 
         } else {
             if (x >= peakLo && x <= peakHi)
                 for (int c = 0; c < 4; ++c)
-                    a[c] = clippedSum(Q[c], n, x, k);
-            ws = (open && x >= L - 1 && x <= n - L) ? k.fullWeight : clippedSum(M, n, x, k);
+                    a[c] = clippedNestedSum(Q[c], n, x, k);
+            ws = (open && x >= L - 1 && x <= n - L) ? k.fullWeight : clippedNestedSum(M, n, x, k);
         }
         ws = static_cast<uint16_t>(ws);
         if (o == 0) {

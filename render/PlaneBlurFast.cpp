@@ -21,22 +21,39 @@ NestedBoxKernel nestedBoxes(const GlowKernel &k) {
     return n;
 }
 
-namespace {
+void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc) {
+    std::fill(acc + from, acc + to + 1, 0u);
+    for (std::size_t i = 0; i < k.radii.size(); ++i) {
+        const int32_t r = k.radii[i];
+        const uint32_t step = k.steps[i];
+        const uint32_t *plus = prefix + r + 1;
+        const uint32_t *minus = prefix - r;
+        for (int32_t x = from; x <= to; ++x)
+            acc[x] += step * (plus[x] - minus[x]);
+    }
+}
 
-// The peak's weighted sum and weight sum at x, the window clipped to the line.
-struct PeakSums {
-    uint32_t acc = 0;
-    uint32_t weight = 0;
-};
-PeakSums clippedPeak(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k) {
-    PeakSums p;
+uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k) {
+    uint32_t sum = 0;
     for (std::size_t i = 0; i < k.radii.size(); ++i) {
         const int32_t lo = std::max(x - k.radii[i], 0);
         const int32_t hi = std::min(x + k.radii[i], n - 1);
-        p.acc += k.steps[i] * (prefix[hi + 1] - prefix[lo]);
-        p.weight += k.steps[i] * static_cast<uint32_t>(hi - lo + 1);
+        sum += k.steps[i] * (prefix[hi + 1] - prefix[lo]);
     }
-    return p;
+    return sum;
+}
+
+namespace {
+
+// The peak's weight sum at x, the window clipped to the line.
+uint32_t clippedWeight(int32_t n, int32_t x, const NestedBoxKernel &k) {
+    uint32_t weight = 0;
+    for (std::size_t i = 0; i < k.radii.size(); ++i) {
+        const int32_t lo = std::max(x - k.radii[i], 0);
+        const int32_t hi = std::min(x + k.radii[i], n - 1);
+        weight += k.steps[i] * static_cast<uint32_t>(hi - lo + 1);
+    }
+    return weight;
 }
 
 } // namespace
@@ -96,23 +113,14 @@ void blurLineFast(const uint16_t *s, const uint8_t *m, int32_t n, const NestedBo
         if (m[x])
             out[x] = 0;
 
-    // Peak sums of the whole-window stretch, one step at a time, so the loop vectorises.
+    // Peak sums where the whole window lies inside the line.
     const int32_t peakLo = std::max(first - (L - 1), 0);
     const int32_t peakHi = std::min(last + (L - 1), n - 1);
     const int32_t innerLo = std::max(peakLo, L - 1);
     const int32_t innerHi = std::min(peakHi, n - L);
     uint32_t *acc = sc.acc.data();
-    if (innerLo <= innerHi) {
-        std::fill(acc + innerLo, acc + innerHi + 1, 0u);
-        for (std::size_t i = 0; i < k.radii.size(); ++i) {
-            const int32_t r = k.radii[i];
-            const uint32_t step = k.steps[i];
-            const uint32_t *plus = P + r + 1;
-            const uint32_t *minus = P - r;
-            for (int32_t x = innerLo; x <= innerHi; ++x)
-                acc[x] += step * (plus[x] - minus[x]);
-        }
-    }
+    if (innerLo <= innerHi)
+        nestedSums(P, k, innerLo, innerHi, acc);
 
     const uint32_t o = k.box;
     const int32_t vzFrom = std::max(0, n - K);
@@ -123,12 +131,11 @@ void blurLineFast(const uint16_t *s, const uint8_t *m, int32_t n, const NestedBo
         uint32_t ws = k.fullWeight;
         if (x >= innerLo && x <= innerHi) {
             a = acc[x];
-        } else if (x >= peakLo && x <= peakHi) {
-            const PeakSums p = clippedPeak(P, n, x, k);
-            a = p.acc;
-            ws = p.weight;
-        } else if (x < L - 1 || x > n - L) {
-            ws = clippedPeak(P, n, x, k).weight;
+        } else {
+            if (x >= peakLo && x <= peakHi)
+                a = clippedNestedSum(P, n, x, k);
+            if (x < L - 1 || x > n - L)
+                ws = clippedWeight(n, x, k);
         }
         ws = static_cast<uint16_t>(ws);
         uint32_t result;

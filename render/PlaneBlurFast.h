@@ -23,6 +23,12 @@ struct NestedBoxKernel {
 };
 NestedBoxKernel nestedBoxes(const GlowKernel &k);
 
+// steps[i] x (prefix[x + r_i + 1] - prefix[x - r_i]) summed over the kernel's radii for every x
+// in [from, to], whose windows lie inside the line; the loop over x vectorises.
+void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc);
+// The same at one x, the windows clipped to a line of n samples.
+uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k);
+
 // Working memory of one worker, grown as lines need it.
 struct PlaneBlurScratch {
     std::vector<uint32_t> prefix, countPrefix, sumPrefix, acc;
