@@ -130,16 +130,10 @@ void lineFloatIndexed(const WorldPass &p, PixelLine<const PF_PixelFloat> s, Mask
         double peak[4] = {0, 0, 0, 0};
         uint16_t ws = 0;
         const bool zeros = index && index->lit[je + 1] == index->lit[jb];
-        if (zeros) {
-            // The masked taps' weight sum, as nested boxes over the masked counts.
-            uint32_t sum = 0;
-            for (std::size_t i = 0; i < p.boxes->radii.size(); ++i) {
-                const int32_t lo = std::max(x - p.boxes->radii[i], jb);
-                const int32_t hi = std::min(x + p.boxes->radii[i], je);
-                sum += p.boxes->steps[i] * (index->masked[hi + 1] - index->masked[lo]);
-            }
-            ws = static_cast<uint16_t>(sum);
-        }
+        // The masked taps' weight sum, as nested boxes over the masked counts ([jb, je] is the
+        // peak's window clipped to the line).
+        if (zeros)
+            ws = static_cast<uint16_t>(clippedNestedSum(index->masked.data(), N, x, *p.boxes));
         for (int32_t j = jb; j <= je && !zeros; ++j) {
             if (!m[j])
                 continue;

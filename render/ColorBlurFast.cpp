@@ -4,7 +4,6 @@
 
 namespace AEUtil {
 
-
 void blurColorLine16Fast(const uint16_t *const in[4], const uint8_t *m, int32_t n, const NestedBoxKernel &k,
                          ColorBlurScratch &sc, uint16_t *const out[4]) {
     if (n <= 0)
