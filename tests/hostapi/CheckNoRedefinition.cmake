@@ -3,17 +3,8 @@
 # names come from hostapi/ (or the SDK) only, and helper types of our own get names of our own.
 cmake_minimum_required(VERSION 3.25)
 
-file(READ ${TABLE} table_text)
-string(REGEX REPLACE "(^|\n)#[^\n]*" "" table_text "${table_text}")
-string(REGEX MATCHALL "(^|\n)(struct|typedef|const|absent)\t[^\t\n]+" named "${table_text}")
-string(REGEX MATCHALL "(^|\n)suite\t[^\t\n]+\t[^\t\n]+\t[^\t\n]+" suites "${table_text}")
-set(names "")
-foreach(item IN LISTS named suites)
-  string(REGEX REPLACE "^\n?[a-z]+\t" "" item "${item}")
-  string(REGEX REPLACE "\t\"[^\"]*\"\t" ";" item "${item}")
-  list(APPEND names ${item})
-endforeach()
-list(REMOVE_DUPLICATES names)
+include(${CMAKE_CURRENT_LIST_DIR}/HostAbiTable.cmake)
+read_host_abi_table(${TABLE} rows names)
 
 # Semicolons would split CMake lists: the code's are turned into backquotes first.
 set(patterns

@@ -1,0 +1,20 @@
+# read_host_abi_table(TABLE ROWS NAMES): the rows of host-abi.tsv as a list (comment lines
+# dropped: they hold semicolons, which would split list items) and every name the table
+# measures or marks absent: structs, typedefs, constants, suites and their version constants.
+function(read_host_abi_table table rows_var names_var)
+  file(READ ${table} text)
+  string(REGEX REPLACE "(^|\n)#[^\n]*" "" text "${text}")
+  string(REPLACE ";" "," text "${text}")
+  string(REPLACE "\n" ";" rows "${text}")
+  set(names "")
+  foreach(row IN LISTS rows)
+    if(row MATCHES "^(struct|typedef|const|absent)\t([^\t]+)")
+      list(APPEND names ${CMAKE_MATCH_2})
+    elseif(row MATCHES "^suite\t([^\t]+)\t\"[^\"]*\"\t([^\t]+)\t")
+      list(APPEND names ${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES names)
+  set(${rows_var} "${rows}" PARENT_SCOPE)
+  set(${names_var} "${names}" PARENT_SCOPE)
+endfunction()
