@@ -118,65 +118,66 @@ PF_Err planePassCallback(void *refcon, A_long, A_long i, A_long count) {
     return PF_Err_NONE;
 }
 
-// Columns go through the fast pass this many at a time, gathered into contiguous lines so the
-// plane is read and written a row at a time.
-constexpr int32_t kColumnGroup = 16;
-
 } // namespace
 
 void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
+    constexpr int32_t W = kPlaneLanes;
     const GlowPlane &src = *pass.src;
     GlowPlane &dst = *pass.dst;
     const MaskPlane &mask = *pass.mask;
-    PlaneBlurScratch scratch;
-    if (pass.rowPass) {
-        for (int32_t line = begin; line < end; ++line) {
-            if (!mask.rowFlags[line])
-                continue;
-            const uint8_t *m = mask.row(line);
-            uint16_t *d = dst.row(line);
-            blurLineFast(src.row(line), m, src.width, *pass.boxes, scratch, d);
-            for (int32_t x = 0; x < src.width; ++x) {
-                if (m[x] && d[x]) {
-                    dst.rowFlags[line] = 1;
-                    setFlag(dst.colFlags[x]);
-                    setFlag(dst.content);
-                }
+    const bool rows = pass.rowPass;
+    const int32_t n = rows ? src.width : src.height;
+    const PlaneLaneKernelView view = laneView(*pass.boxes);
+    const PlaneLaneKernel kernel = pass.lanes ? pass.lanes : planeLaneKernel();
+    const auto samples = static_cast<std::size_t>(n) * W;
+    std::vector<uint16_t> weights, in(samples), out(samples);
+    std::vector<uint8_t> gate(samples), crossLit(static_cast<std::size_t>(n));
+    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
+    clippedWeights(n, *pass.boxes, weights);
+
+    PlaneLaneBlock block;
+    block.rows = rows;
+    block.n = n;
+    block.src = src.data;
+    block.mask = mask.data;
+    block.dst = dst.data;
+    block.srcStride = src.rowSamples;
+    block.maskStride = mask.rowSamples;
+    block.dstStride = dst.rowSamples;
+    block.weights = weights.data();
+    block.work = work.data();
+    block.in = in.data();
+    block.out = out.data();
+    block.gate = gate.data();
+    block.crossLit = crossLit.data();
+    const uint8_t *lineOn = rows ? mask.rowFlags : mask.colFlags;
+    uint8_t *lineFlags = rows ? dst.rowFlags : dst.colFlags;
+    uint8_t *crossFlags = rows ? dst.colFlags : dst.rowFlags;
+    bool any = false;
+    for (int32_t first = begin; first < end; first += W) {
+        block.first = first;
+        block.count = std::min(W, end - first);
+        block.laneOn = 0;
+        for (int32_t l = 0; l < block.count; ++l)
+            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+        if (!block.laneOn)
+            continue;
+        uint8_t lineLit[W] = {};
+        block.lineLit = lineLit;
+        kernel(block, view);
+        // Lines of the band are this worker's own; the samples across them are shared.
+        for (int32_t l = 0; l < block.count; ++l) {
+            if (lineLit[l]) {
+                lineFlags[first + l] = 1;
+                any = true;
             }
         }
-        return;
     }
-    const int32_t h = src.height;
-    const auto span = static_cast<std::size_t>(h);
-    std::vector<uint16_t> in(span * kColumnGroup), out(span * kColumnGroup);
-    std::vector<uint8_t> gate(span * kColumnGroup);
-    for (int32_t first = begin; first < end; first += kColumnGroup) {
-        const int32_t count = std::min(kColumnGroup, end - first);
-        for (int32_t y = 0; y < h; ++y) {
-            const uint16_t *s = src.row(y) + first;
-            const uint8_t *m = mask.row(y) + first;
-            for (int32_t g = 0; g < count; ++g) {
-                in[g * span + y] = s[g];
-                gate[g * span + y] = m[g];
-            }
-        }
-        for (int32_t g = 0; g < count; ++g)
-            if (mask.colFlags[first + g])
-                blurLineFast(&in[g * span], &gate[g * span], h, *pass.boxes, scratch, &out[g * span]);
-        for (int32_t y = 0; y < h; ++y) {
-            uint16_t *d = dst.row(y) + first;
-            for (int32_t g = 0; g < count; ++g) {
-                if (!mask.colFlags[first + g] || !gate[g * span + y])
-                    continue;
-                d[g] = out[g * span + y];
-                if (d[g]) {
-                    setFlag(dst.rowFlags[y]);
-                    dst.colFlags[first + g] = 1;
-                    setFlag(dst.content);
-                }
-            }
-        }
-    }
+    for (int32_t i = 0; i < n; ++i)
+        if (crossLit[static_cast<std::size_t>(i)])
+            setFlag(crossFlags[i]);
+    if (any)
+        setFlag(dst.content);
 }
 
 void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end) {

@@ -7,6 +7,7 @@
 #include "render/PlaneBlurFast.h"
 #include "render/ProgressCounter.h"
 #include "render/StageJob.h"
+#include "render/blur/PlaneLanes.h"
 
 namespace AEUtil {
 
@@ -28,6 +29,7 @@ struct PlanePass {
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast pass
+    PlaneLaneKernel lanes = nullptr;         // the fast pass's build; null: the best this CPU runs
 };
 // Tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end);

@@ -28,15 +28,7 @@ NestedBoxKernel nestedBoxes(const GlowKernel &k);
 void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc);
 // The same at one x, the windows clipped to a line of n samples.
 uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k);
-
-// Working memory of one worker, grown as lines need it.
-struct PlaneBlurScratch {
-    std::vector<uint32_t> prefix, countPrefix, sumPrefix, acc;
-};
-
-// One line of N samples (contiguous): out[x] for every x with mask[x] set, exactly as the
-// literal pass writes it; other entries of out are left alone.
-void blurLineFast(const uint16_t *src, const uint8_t *mask, int32_t n, const NestedBoxKernel &k,
-                  PlaneBlurScratch &scratch, uint16_t *out);
+// The peak's weight sum at x, the window clipped to a line of n samples.
+uint32_t clippedWeight(int32_t n, int32_t x, const NestedBoxKernel &k);
 
 } // namespace AEUtil

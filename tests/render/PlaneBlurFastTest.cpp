@@ -11,6 +11,7 @@
 
 #include "render/BlurGlowPlane.h"
 #include "render/BlurGlowWorld.h"
+#include "render/blur/PlaneLanes.h"
 
 namespace {
 
@@ -65,6 +66,13 @@ void expectSamePlanes(const GlowPlane &a, const GlowPlane &b, const char *what) 
     ASSERT_EQ(a.content, b.content) << what;
 }
 
+GlowPlane copyOf(const GlowPlane &p) {
+    GlowPlane c;
+    c.resize(p.width, p.height, {});
+    c.copyFrom(p);
+    return c;
+}
+
 void checkCase(const Case &c, uint32_t seed) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " r" << c.radius << " aspect "
                                       << c.aspect << (c.gatedMask ? " gated" : " open") << " seed " << seed);
@@ -83,11 +91,18 @@ void checkCase(const Case &c, uint32_t seed) {
         const NestedBoxKernel boxes = nestedBoxes(kernel);
         // What the pass does not write stays: both destinations start as the same noise.
         fillRandom(literal, rng, 0.5);
-        fast.copyFrom(literal);
+        const GlowPlane before = copyOf(literal);
         const int32_t lines = rowPass ? c.height : c.width;
         blurPlaneLinesLiteral({&src, &literal, &mask, &kernel, rowPass, &boxes}, 0, lines);
-        blurPlaneLines({&src, &fast, &mask, &kernel, rowPass, &boxes}, 0, lines);
-        expectSamePlanes(literal, fast, rowPass ? "row pass" : "column pass");
+        // Every build of the lane kernel this CPU runs, each over bands that split its blocks.
+        for (const PlaneLaneVariant &v : planeLaneVariants()) {
+            fast.copyFrom(before);
+            const PlanePass pass{&src, &fast, &mask, &kernel, rowPass, &boxes, v.run};
+            const int32_t split = lines / 3;
+            blurPlaneLines(pass, 0, split);
+            blurPlaneLines(pass, split, lines);
+            expectSamePlanes(literal, fast, v.isa);
+        }
     }
 }
 

@@ -1,0 +1,51 @@
+// Which builds of the sixteen-lane plane blur exist, and which of them this CPU runs.
+#include "render/blur/PlaneLanes.h"
+
+#include <algorithm>
+
+namespace AEUtil {
+
+#define LUMORA_DECLARE_LANES(isa)                                                                 \
+    namespace isa {                                                                              \
+    void blurPlaneLanes(const PlaneLaneBlock &, const PlaneLaneKernelView &);                    \
+    }
+LUMORA_DECLARE_LANES(portable)
+#if defined(LUMORA_X86_KERNELS)
+LUMORA_DECLARE_LANES(avx2)
+LUMORA_DECLARE_LANES(avx512)
+#endif
+#undef LUMORA_DECLARE_LANES
+
+const std::vector<PlaneLaneVariant> &planeLaneVariants() {
+    static const std::vector<PlaneLaneVariant> variants = [] {
+        std::vector<PlaneLaneVariant> v;
+#if defined(LUMORA_X86_KERNELS)
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+            __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq"))
+            v.push_back({"avx512", &avx512::blurPlaneLanes});
+        if (__builtin_cpu_supports("avx2"))
+            v.push_back({"avx2", &avx2::blurPlaneLanes});
+#endif
+        v.push_back({"portable", &portable::blurPlaneLanes});
+        return v;
+    }();
+    return variants;
+}
+
+PlaneLaneKernelView laneView(const NestedBoxKernel &k) {
+    return {k.radii.data(), k.steps.data(), static_cast<int32_t>(k.radii.size()), k.peakTaps, k.halfWidth, k.box};
+}
+
+std::size_t planeLaneWorkSize(int32_t n, const PlaneLaneKernelView &k) {
+    const auto pad = static_cast<std::size_t>(std::max(k.peakTaps, k.halfWidth)) + 1;
+    return 3 * (static_cast<std::size_t>(n) + 1 + 2 * pad) * kPlaneLanes;
+}
+
+void clippedWeights(int32_t n, const NestedBoxKernel &k, std::vector<uint16_t> &out) {
+    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    for (int32_t x = 0; x < n; ++x)
+        out[static_cast<std::size_t>(x)] = static_cast<uint16_t>(clippedWeight(n, x, k));
+}
+
+} // namespace AEUtil

@@ -1,0 +1,67 @@
+// The plane blur's line pass run on sixteen lines at once, one line per SIMD lane: samples,
+// masks and results interleaved (x-major, lane-minor), so sixteen adjacent columns are read
+// straight from the plane and sixteen rows need only an interleave. Built for several
+// instruction sets; the best the CPU runs is chosen at run time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "render/PlaneBlurFast.h"
+
+namespace AEUtil {
+
+inline constexpr int32_t kPlaneLanes = 16;
+
+// The kernel's nested boxes as plain arrays (see NestedBoxKernel).
+struct PlaneLaneKernelView {
+    const int32_t *radii = nullptr;
+    const uint32_t *steps = nullptr;
+    int32_t count = 0;
+    int32_t peakTaps = 1;
+    int32_t halfWidth = 1;
+    uint32_t box = 0;
+};
+
+// Up to kPlaneLanes adjacent lines of a plane, blurred together: read from src where the mask
+// is set, written to dst there, as blurLineFast (and the literal pass) does line by line.
+struct PlaneLaneBlock {
+    bool rows = true;              // the lines are rows; else columns
+    int32_t n = 0;                 // samples per line
+    int32_t first = 0, count = 0;  // lines first ... first + count - 1
+    uint32_t laneOn = 0;           // bit l: line first + l takes part (the mask's line flag)
+    const uint16_t *src = nullptr;
+    const uint8_t *mask = nullptr;
+    uint16_t *dst = nullptr;
+    std::ptrdiff_t srcStride = 0, maskStride = 0, dstStride = 0; // samples from row to row
+    const uint16_t *weights = nullptr; // per sample: the peak's weight sum clipped to the line, 16-bit
+    // Working memory: planeLaneWorkSize(n, kernel) values, and three n x kPlaneLanes buffers.
+    uint32_t *work = nullptr;
+    uint16_t *in = nullptr, *out = nullptr;
+    uint8_t *gate = nullptr;
+    uint8_t *lineLit = nullptr;  // count entries: set to 1 where a line got a non-zero value
+    uint8_t *crossLit = nullptr; // n entries: set to 1 where some line got one at that sample
+};
+
+// The prefix sums one block needs, in uint32 values.
+std::size_t planeLaneWorkSize(int32_t n, const PlaneLaneKernelView &k);
+
+// The builds for other instruction sets share no inline code with the rest of the program,
+// hence plain pointers only.
+using PlaneLaneKernel = void (*)(const PlaneLaneBlock &, const PlaneLaneKernelView &);
+
+struct PlaneLaneVariant {
+    const char *isa;
+    PlaneLaneKernel run;
+};
+// Every build of the kernel this CPU can run, the fastest first; never empty.
+const std::vector<PlaneLaneVariant> &planeLaneVariants();
+inline PlaneLaneKernel planeLaneKernel() { return planeLaneVariants().front().run; }
+
+PlaneLaneKernelView laneView(const NestedBoxKernel &k);
+
+// The clipped weight sums blurLineFast divides by, for a line of n samples.
+void clippedWeights(int32_t n, const NestedBoxKernel &k, std::vector<uint16_t> &out);
+
+} // namespace AEUtil

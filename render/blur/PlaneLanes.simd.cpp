@@ -1,0 +1,311 @@
+// The sixteen-lane plane blur. This file is compiled once per instruction set
+// (LUMORA_ISA names the namespace); the lane loops are plain C++ the compiler turns into
+// vector code for that set, so the arithmetic reads as the per-sample pass does. It calls no
+// inline function of a shared header: such a copy built for a wider instruction set could be
+// the one the linker keeps for the whole program.
+#include <cstring>
+
+#include "render/blur/PlaneLanes.h"
+
+#ifndef LUMORA_ISA
+#error "LUMORA_ISA names the instruction set this copy of the kernel is built for"
+#endif
+
+namespace AEUtil::LUMORA_ISA {
+
+namespace {
+
+constexpr int32_t W = kPlaneLanes;
+
+// Sixteen lanes as one value; the compiler maps it onto the set's widest registers.
+using U32 = uint32_t __attribute__((vector_size(4 * W)));
+using I32 = int32_t __attribute__((vector_size(4 * W)));
+using U16 = uint16_t __attribute__((vector_size(2 * W)));
+using U8 = uint8_t __attribute__((vector_size(W)));
+using F64 = double __attribute__((vector_size(8 * W)));
+
+template <class V, class T>
+inline V load(const T *p) {
+    V v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+template <class V, class T>
+inline void store(T *p, V v) {
+    std::memcpy(p, &v, sizeof v);
+}
+inline U32 widen(U16 v) { return __builtin_convertvector(v, U32); }
+inline U32 widen(U8 v) { return __builtin_convertvector(v, U32); }
+
+inline int32_t lesser(int32_t a, int32_t b) { return a < b ? a : b; }
+inline int32_t greater(int32_t a, int32_t b) { return a < b ? b : a; }
+
+// floor(num / den) through doubles: exact, since both are below 2^32 and the quotient's
+// distance to the next integer (at least 1/den) exceeds the rounding error of one division.
+inline U32 quotient(U32 num, U32 den) {
+    return __builtin_convertvector(__builtin_convertvector(num, F64) / __builtin_convertvector(den, F64), U32);
+}
+
+// Prefix sums padded on both sides, so every window sum is one subtraction however it is
+// clipped: P[j] = 0 for j <= 0 and P[j] = P[n] for j >= n. Returns a pointer to P[0].
+template <class Sample>
+uint32_t *paddedPrefix(uint32_t *store0, int32_t n, int32_t pad, Sample sample) {
+    uint32_t *P = store0 + static_cast<std::size_t>(pad) * W;
+    std::memset(store0, 0, sizeof(uint32_t) * static_cast<std::size_t>(pad + 1) * W);
+    U32 sum{};
+    for (int32_t x = 0; x < n; ++x) {
+        sum += sample(x);
+        store(P + (x + 1) * W, sum);
+    }
+    for (int32_t x = n + 1; x <= n + pad; ++x)
+        store(P + x * W, sum);
+    return P;
+}
+
+inline U32 window(const uint32_t *P, int32_t from, int32_t to) {
+    return load<U32>(P + (to + 1) * W) - load<U32>(P + from * W);
+}
+
+inline bool allZero(U32 v) {
+    uint32_t any = 0;
+    for (int32_t l = 0; l < W; ++l)
+        any |= v[l];
+    return any == 0;
+}
+
+inline U32 nestedSum(const uint32_t *P, int32_t x, const PlaneLaneKernelView &k) {
+    U32 a{};
+    for (int32_t i = 0; i < k.count; ++i)
+        a += k.steps[i] * window(P, x - k.radii[i], x + k.radii[i]);
+    return a;
+}
+
+template <bool Boxed>
+void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
+    const int32_t n = b.n;
+    const int32_t L = k.peakTaps;
+    const int32_t K = k.halfWidth;
+    const uint16_t *s = b.in;
+    const uint8_t *m = b.gate;
+    uint16_t *out = b.out;
+
+    // The span of x where some lane holds a non-zero sample.
+    int32_t first = n;
+    int32_t last = -1;
+    for (int32_t x = 0; x < n; ++x) {
+        if (!allZero(widen(load<U16>(s + x * W)))) {
+            first = lesser(first, x);
+            last = x;
+        }
+    }
+    const int32_t reach = Boxed ? K - 1 : L - 1;
+    const int32_t lo = first > last ? n : greater(first - reach, 0);
+    const int32_t hi = first > last ? n - 1 : lesser(last + reach, n - 1);
+    // Outside [lo, hi] every window holds only zeros, which gives 0 however it is clipped.
+    std::memset(out, 0, sizeof(uint16_t) * static_cast<std::size_t>(lo) * W);
+    std::memset(out + (hi + 1) * W, 0, sizeof(uint16_t) * static_cast<std::size_t>(n - 1 - hi) * W);
+    if (lo > hi)
+        return;
+
+    const int32_t pad = greater(L, K) + 1;
+    const std::size_t span = static_cast<std::size_t>(n + 1 + 2 * pad) * W;
+    const uint32_t *P = paddedPrefix(b.work, n, pad, [&](int32_t x) { return widen(load<U16>(s + x * W)); });
+    const uint32_t *C = nullptr;
+    const uint32_t *S = nullptr;
+    if constexpr (Boxed) {
+        // Inside the mask a zero sample counts 1 and a lit one 10, and lit ones add 10 x value.
+        C = paddedPrefix(b.work + span, n, pad, [&](int32_t x) {
+            const U32 gate = widen(load<U8>(m + x * W)) != 0;
+            const U32 lit = widen(load<U16>(s + x * W)) != 0;
+            return (gate & (lit & 9u)) + (gate & 1u);
+        });
+        S = paddedPrefix(b.work + 2 * span, n, pad, [&](int32_t x) {
+            const U32 gate = widen(load<U8>(m + x * W)) != 0;
+            return gate & (10u * widen(load<U16>(s + x * W)));
+        });
+    }
+
+    const uint32_t o = k.box;
+    const int32_t vzFrom = greater(0, n - K);
+    for (int32_t x = lo; x <= hi; ++x) {
+        uint16_t *d = out + x * W;
+        if (allZero(window(P, x - reach, x + reach))) {
+            store(d, U16{});
+            continue;
+        }
+        const U32 a = nestedSum(P, x, k);
+        const uint32_t ws = b.weights[x];
+        U32 result;
+        if constexpr (!Boxed) {
+            result = ws ? quotient(a + ws / 2u, U32{} + ws) : widen(load<U16>(s + x * W));
+        } else {
+            // Virtual zeros past the far end count in every lane alike.
+            const U32 c = window(C, x - K + 1, x + K - 1) + static_cast<uint32_t>(greater(0, x - vzFrom));
+            // A count of 0 means the lane's own sample is masked off: its result is unused.
+            const U32 bm = quotient(window(S, x - K + 1, x + K - 1), c + (c == 0 ? 1u : 0u));
+            const U32 pm = ws ? quotient(a, U32{} + ws) : U32{};
+            result = (bm * o + pm * (32768u - o)) / 32768u;
+        }
+        store(d, __builtin_convertvector(result, U16));
+    }
+}
+
+// The 16 x 16 transpose as four rounds of perfect shuffles: row i of the result is column i.
+template <class V>
+void transpose(V (&r)[W]) {
+    using Index = V;
+    constexpr Index lo = {0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23};
+    constexpr Index hi = {8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31};
+    for (int32_t round = 0; round < 4; ++round) {
+        V t[W];
+        for (int32_t i = 0; i < W / 2; ++i) {
+            t[2 * i] = __builtin_shuffle(r[i], r[i + W / 2], lo);
+            t[2 * i + 1] = __builtin_shuffle(r[i], r[i + W / 2], hi);
+        }
+        for (int32_t i = 0; i < W; ++i)
+            r[i] = t[i];
+    }
+}
+
+inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
+
+// Lines into lanes: lane l of sample i is line first + l at i; lines switched off read as
+// masked zeros.
+void gather(const PlaneLaneBlock &b) {
+    const int32_t n = b.n;
+    if (!b.rows) {
+        U16 onMask{};
+        for (int32_t l = 0; l < W; ++l)
+            onMask[l] = laneOn(b, l) ? 0xFFFF : 0;
+        const U8 onMask8 = __builtin_convertvector(onMask, U8);
+        for (int32_t y = 0; y < n; ++y) {
+            const uint16_t *s = b.src + y * b.srcStride + b.first;
+            const uint8_t *m = b.mask + y * b.maskStride + b.first;
+            U16 v{};
+            U8 g{};
+            if (b.count == W) {
+                v = load<U16>(s);
+                g = load<U8>(m);
+            } else {
+                for (int32_t l = 0; l < b.count; ++l) {
+                    v[l] = s[l];
+                    g[l] = m[l];
+                }
+            }
+            store(b.in + y * W, v & onMask);
+            store(b.gate + y * W, g & onMask8);
+        }
+        return;
+    }
+    const uint16_t *rowsIn[W];
+    const uint8_t *masksIn[W];
+    for (int32_t l = 0; l < W; ++l) {
+        rowsIn[l] = laneOn(b, l) ? b.src + (b.first + l) * b.srcStride : nullptr;
+        masksIn[l] = laneOn(b, l) ? b.mask + (b.first + l) * b.maskStride : nullptr;
+    }
+    int32_t x0 = 0;
+    for (; x0 + W <= n; x0 += W) {
+        U16 v[W];
+        U8 g[W];
+        for (int32_t l = 0; l < W; ++l) {
+            v[l] = rowsIn[l] ? load<U16>(rowsIn[l] + x0) : U16{};
+            g[l] = masksIn[l] ? load<U8>(masksIn[l] + x0) : U8{};
+        }
+        transpose(v);
+        transpose(g);
+        for (int32_t j = 0; j < W; ++j) {
+            store(b.in + (x0 + j) * W, v[j]);
+            store(b.gate + (x0 + j) * W, g[j]);
+        }
+    }
+    for (int32_t x = x0; x < n; ++x) {
+        for (int32_t l = 0; l < W; ++l) {
+            b.in[x * W + l] = rowsIn[l] ? rowsIn[l][x] : 0;
+            b.gate[x * W + l] = masksIn[l] ? masksIn[l][x] : 0;
+        }
+    }
+}
+
+// Lanes back into lines where the gate is set, noting which lines and samples got non-zero values.
+void scatter(const PlaneLaneBlock &b) {
+    const int32_t n = b.n;
+    U16 lineLit{};
+    if (!b.rows) {
+        for (int32_t y = 0; y < n; ++y) {
+            uint16_t *d = b.dst + y * b.dstStride + b.first;
+            const U16 v = load<U16>(b.out + y * W);
+            const U16 open = __builtin_convertvector(load<U8>(b.gate + y * W), U16) != 0;
+            const U16 lit = v & open;
+            if (b.count == W) {
+                store(d, (v & open) | (load<U16>(d) & ~open));
+            } else {
+                for (int32_t l = 0; l < b.count; ++l)
+                    if (open[l])
+                        d[l] = v[l];
+            }
+            lineLit |= lit;
+            if (!allZero(widen(lit)))
+                b.crossLit[y] = 1;
+        }
+    } else {
+        uint16_t *rowsOut[W];
+        U16 lanesLit[W] = {};
+        for (int32_t l = 0; l < W; ++l)
+            rowsOut[l] = laneOn(b, l) ? b.dst + (b.first + l) * b.dstStride : nullptr;
+        int32_t x0 = 0;
+        for (; x0 + W <= n; x0 += W) {
+            U16 v[W];
+            U8 g[W];
+            for (int32_t j = 0; j < W; ++j) {
+                v[j] = load<U16>(b.out + (x0 + j) * W);
+                g[j] = load<U8>(b.gate + (x0 + j) * W);
+            }
+            transpose(v);
+            transpose(g);
+            U16 crossed{};
+            for (int32_t l = 0; l < W; ++l) {
+                if (!rowsOut[l])
+                    continue;
+                const U16 open = __builtin_convertvector(g[l], U16) != 0;
+                const U16 lit = v[l] & open;
+                store(rowsOut[l] + x0, lit | (load<U16>(rowsOut[l] + x0) & ~open));
+                lanesLit[l] |= lit;
+                crossed |= lit;
+            }
+            for (int32_t j = 0; j < W; ++j)
+                if (crossed[j])
+                    b.crossLit[x0 + j] = 1;
+        }
+        for (int32_t x = x0; x < n; ++x) {
+            for (int32_t l = 0; l < W; ++l) {
+                if (!rowsOut[l] || !b.gate[x * W + l])
+                    continue;
+                const uint16_t v = b.out[x * W + l];
+                rowsOut[l][x] = v;
+                lineLit[l] |= v;
+                if (v)
+                    b.crossLit[x] = 1;
+            }
+        }
+        for (int32_t l = 0; l < W; ++l)
+            lineLit[l] |= allZero(widen(lanesLit[l])) ? 0 : 1;
+    }
+    for (int32_t l = 0; l < b.count; ++l)
+        if (lineLit[l])
+            b.lineLit[l] = 1;
+}
+
+} // namespace
+
+void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
+    if (b.n <= 0 || b.count <= 0)
+        return;
+    gather(b);
+    if (k.box != 0)
+        blurBlock<true>(b, k);
+    else
+        blurBlock<false>(b, k);
+    scatter(b);
+}
+
+} // namespace AEUtil::LUMORA_ISA
