@@ -214,9 +214,14 @@ PF_Err runPlanePass(const StageHost &host, const PlanePass &pass) {
 PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
                      double radius, double aspect, const ProgressCounter *progress) {
     dst.resize(src.width, src.height, host.memory);
-    if (dst.data)
-        dst.copyFrom(src);
-    else {
+    // Under an open mask each pass writes every sample, so only the flags need a start.
+    const bool open = radius >= 2.0 && maskIsOpen(mask);
+    if (dst.data) {
+        if (open)
+            dst.copyFlagsFrom(src);
+        else
+            dst.copyFrom(src);
+    } else {
         dst.bounds = src.bounds;
         dst.status = src.status;
         dst.content = src.content;
@@ -228,7 +233,10 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
     tmp.resize(src.width, src.height, host.memory);
     PF_Err err = PF_Err_NONE;
     if (tmp.data) {
-        tmp.clear();
+        if (open)
+            tmp.clearFlags();
+        else
+            tmp.clear();
         const BlurWidths widths = glowBlurWidths(radius, aspect, true);
         const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
         const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
@@ -241,6 +249,8 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
             err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false, &colBoxes});
             if (!err && progress)
                 err = progress->report(progress->stepsDone);
+        } else if (open) {
+            dst.copyFrom(src); // stopped before the column pass: the output keeps the source
         }
     }
     dst.status = 1;

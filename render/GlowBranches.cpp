@@ -68,16 +68,22 @@ PF_Err addColourDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectW
 
 template <class Pixel>
 PF_Err renderNormalGlow(GlowRenderContext &ctx) {
-    PF_Err err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.B);
+    PF_Err err = PF_Err_NONE;
+    if (ctx.depthBranch)
+        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.B);
+    else
+        ctx.B = ctx.A; // full weight everywhere: the combined source is the glow source
     if (!err)
         err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.mask, ctx.values.radius, ctx.settings.glowAspect,
                             &ctx.progress);
+    if (!ctx.depthBranch)
+        return err; // the rest is the frame's table-driven tail
     if (!err)
         err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.C);
     if (!err)
         err = colouriseStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
                                     ctx.colouring(kGlowTypeNormal, false));
-    if (!err && ctx.depthBranch)
+    if (!err)
         err = addNormalDepthGlow<Pixel>(ctx);
     return err;
 }
@@ -99,8 +105,10 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
             err = expandTo16(ctx.host, *T3.get(), *ctx.SRC.get(), ctx.rect);
         colourSource = T3.get();
     }
-    if (!err)
+    if (!err && ctx.depthBranch)
         err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.C);
+    else if (!err)
+        ctx.C = ctx.A; // full weight everywhere: the combined source is the glow source
     if (!err && glowType == kGlowTypeAngleMap)
         err = angleMapStage(ctx.host, ctx.C, ctx.P);
     if (!err)

@@ -1,6 +1,8 @@
 // Plane memory and the render's open mask.
 #include "render/GlowPlane.h"
 
+#include <cstring>
+
 #include "host/AEMemory.h"
 
 namespace AEUtil {
@@ -12,5 +14,15 @@ SharedPtr<uint8_t> PlaneMemory::allocate(std::size_t bytes) const {
 }
 
 void fillOpenMask(MaskPlane &mask) { mask.fillWhole(1); }
+
+bool maskIsOpen(const MaskPlane &mask) {
+    auto allSet = [](const uint8_t *p, int32_t n) { return n <= 0 || !std::memchr(p, 0, static_cast<std::size_t>(n)); };
+    if (!allSet(mask.rowFlags, mask.height) || !allSet(mask.colFlags, mask.width))
+        return false;
+    for (int32_t y = 0; y < mask.height; ++y)
+        if (!allSet(mask.row(y), mask.width))
+            return false;
+    return true;
+}
 
 } // namespace AEUtil

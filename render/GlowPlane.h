@@ -75,6 +75,10 @@ struct Plane {
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x)
                 row(y)[x] = 0;
+        clearFlags();
+    }
+    // clear() but for the values.
+    void clearFlags() {
         for (int32_t y = 0; y < height; ++y)
             rowFlags[y] = 0;
         for (int32_t x = 0; x < width; ++x)
@@ -101,6 +105,10 @@ struct Plane {
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x)
                 row(y)[x] = src.row(y)[x];
+        copyFlagsFrom(src);
+    }
+    // copyFrom() but for the values.
+    void copyFlagsFrom(const Plane &src) {
         for (int32_t y = 0; y < height; ++y)
             rowFlags[y] = src.rowFlags[y];
         for (int32_t x = 0; x < width; ++x)
@@ -116,5 +124,7 @@ using MaskPlane = Plane<uint8_t>;
 
 // The mask every blur of a render uses: all samples and lines take part; status bytes 0.
 void fillOpenMask(MaskPlane &mask);
+// Whether every sample and line of the mask takes part, so that a blur writes every sample.
+bool maskIsOpen(const MaskPlane &mask);
 
 } // namespace AEUtil

@@ -81,8 +81,8 @@ struct GlowRenderContext {
 template <class Pixel>
 PF_Err buildDepthBranch(GlowRenderContext &ctx);
 
-// Step 10, Glow Type Normal: the plane blur, the intensity curve, Colourise into GL; then
-// the depth glow over it when the depth branch ran.
+// Step 10, Glow Type Normal: the plane blur into C; with the depth branch, the intensity curve,
+// Colourise into GL and the depth glow over it. Without it the driver finishes from C.
 template <class Pixel>
 PF_Err renderNormalGlow(GlowRenderContext &ctx);
 

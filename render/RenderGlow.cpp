@@ -2,6 +2,9 @@
 // runs only while no error has been met, and the first error is the result.
 #include "render/RenderGlow.h"
 
+#include <new>
+#include <vector>
+
 #include "colorbar/FetchGradient.h"
 #include "render/CompositeStages.h"
 #include "render/CopyCentered.h"
@@ -10,6 +13,7 @@
 #include "render/GlowSourceStages.h"
 #include "render/HostWorldOps.h"
 #include "render/PixelComposite.h"
+#include "render/composite/NormalGlowTail.h"
 
 namespace AEUtil {
 
@@ -21,30 +25,46 @@ GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
     return p;
 }
 
+// Normal glow without a depth glow ends in the table-driven tail, which needs no glow image.
+bool tableTail(const RenderSettings &s) { return s.glowType == kGlowTypeNormal && !depthBranchRuns(s); }
+
+// Only what this frame's branch reads is allocated. Without the depth branch the mask
+// weighting is the identity (full weight everywhere), so the combined source is the glow source
+// itself, shared rather than copied; the blurs size their own outputs.
 template <class Pixel>
 void allocateBuffers(GlowRenderContext &ctx) {
     const GlowWorkingValues &v = ctx.values;
     const PlaneMemory &mem = ctx.host.memory;
+    const A_long glowType = ctx.settings.glowType;
+    const bool depth = depthBranchRuns(ctx.settings);
+    const bool colourGlow = glowType != kGlowTypeNormal;
     ctx.A = newPlane(v, mem);
-    ctx.B = newPlane(v, mem);
-    ctx.B.clear();
-    ctx.C = newPlane(v, mem);
-    ctx.C.clear();
-    ctx.P = newPlane(v, mem);
-    ctx.M = newPlane(v, mem);
-    ctx.E = newPlane(v, mem);
-    ctx.E.clear();
-    ctx.Gd = newPlane(v, mem);
+    if (depth) {
+        ctx.M = newPlane(v, mem);
+        ctx.E = newPlane(v, mem);
+        ctx.E.clear();
+        if (colourGlow) {
+            ctx.C = newPlane(v, mem);
+            ctx.C.clear();
+        } else {
+            ctx.B = newPlane(v, mem);
+            ctx.B.clear();
+        }
+    }
+    if (glowType == kGlowTypeAngleMap)
+        ctx.P = newPlane(v, mem);
     ctx.mask.resize(v.width, v.height, mem);
     fillOpenMask(ctx.mask);
 
     constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
-    const PF_PixelFormat colourFormat =
-        ctx.settings.glowType == kGlowTypeNormal ? format : GlowDepth<Pixel>::wideFormat;
-    ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
+    if (!tableTail(ctx.settings))
+        ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
-    ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
-    ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+    if (colourGlow)
+        ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+    if (depth)
+        ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
 }
 
 // Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
@@ -52,7 +72,7 @@ template <class Pixel>
 PF_Err placeSource(GlowRenderContext &ctx) {
     PF_Err err = PF_Err_NONE;
     for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get(), ctx.SRC.get()})
-        if (!err)
+        if (!err && w)
             err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
     if (!err) {
         const PF_Rect &in = ctx.settings.inputRect;
@@ -81,6 +101,23 @@ PF_Err placeSource(GlowRenderContext &ctx) {
 }
 
 template <class Pixel>
+PF_Err finishFromTable(GlowRenderContext &ctx) {
+    NormalGlowLook look;
+    look.intensity = ctx.settings.glowIntensity;
+    look.colouring = ctx.colouring(kGlowTypeNormal, false);
+    look.opacityRuns = opacityStageRuns(ctx.settings.opacity);
+    look.opacity = ctx.settings.opacity;
+    std::vector<Pixel> table;
+    try {
+        buildNormalGlowTable(look, table);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.C, table, ctx.rect,
+                                      ctx.settings.blendMode, ctx.settings.view);
+}
+
+template <class Pixel>
 PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex) {
     if (!err)
         err = placeSource<Pixel>(ctx);
@@ -94,8 +131,6 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
     if (!err) {
         if (depthBranchRuns(ctx.settings))
             err = buildDepthBranch<Pixel>(ctx);
-        else
-            ctx.M.fillWhole(32768); // without depth, the main glow takes full weight everywhere
     }
     if (!err) {
         switch (ctx.settings.glowType) {
@@ -106,11 +141,15 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
         }
     }
     ctx.hueWrap.reset();
-    if (!err && opacityStageRuns(ctx.settings.opacity))
-        err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);
-    if (!err)
-        err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.GL.get(), ctx.rect,
-                                         ctx.settings.blendMode, ctx.settings.view);
+    if (!err && tableTail(ctx.settings)) {
+        err = finishFromTable<Pixel>(ctx);
+    } else {
+        if (!err && opacityStageRuns(ctx.settings.opacity))
+            err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);
+        if (!err)
+            err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.GL.get(), ctx.rect,
+                                             ctx.settings.blendMode, ctx.settings.view);
+    }
     if (!err)
         err = ctx.progress.report(ctx.progress.stepsDone + 1);
     return err;

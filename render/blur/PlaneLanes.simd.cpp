@@ -167,6 +167,10 @@ void transpose(V (&r)[W]) {
     }
 }
 
+// Whether every lane is written: then the old values are not read, which on fresh memory
+// would map it first for reading and then again for writing.
+inline bool allOpen(U16 open) { return allZero(widen(U16(~open))); }
+
 inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
 
 // Lines into lanes: lane l of sample i is line first + l at i; lines switched off read as
@@ -237,7 +241,7 @@ void scatter(const PlaneLaneBlock &b) {
             const U16 open = __builtin_convertvector(load<U8>(b.gate + y * W), U16) != 0;
             const U16 lit = v & open;
             if (b.count == W) {
-                store(d, (v & open) | (load<U16>(d) & ~open));
+                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
             } else {
                 for (int32_t l = 0; l < b.count; ++l)
                     if (open[l])
@@ -268,7 +272,7 @@ void scatter(const PlaneLaneBlock &b) {
                     continue;
                 const U16 open = __builtin_convertvector(g[l], U16) != 0;
                 const U16 lit = v[l] & open;
-                store(rowsOut[l] + x0, lit | (load<U16>(rowsOut[l] + x0) & ~open));
+                store(rowsOut[l] + x0, allOpen(open) ? lit : lit | (load<U16>(rowsOut[l] + x0) & ~open));
                 lanesLit[l] |= lit;
                 crossed |= lit;
             }
