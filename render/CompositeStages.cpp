@@ -3,11 +3,13 @@
 #include "render/CompositeStages.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "render/BlendModeTable.h"
 #include "render/GlowColourFinish.h"
 #include "render/PixelComposite.h"
 #include "render/WorldRows.h"
+#include "render/composite/CompositeRows.h"
 
 namespace AEUtil {
 
@@ -52,7 +54,10 @@ PF_Err compositeRows(void *refcon, A_long, A_long i, A_long count) {
         Pixel *out = rectRow<Pixel>(*job.dst, job.rect, y);
         const Pixel *glow = rectRow<Pixel>(*job.src, job.rect, y);
         if (job.view == kViewNormal) {
-            compositeRow(out, glow, span.cols, mode);
+            if constexpr (std::is_same_v<Pixel, PF_PixelFloat>)
+                compositeRow(out, glow, span.cols, mode);
+            else
+                compositeRowFast(out, glow, span.cols, mode);
         } else if (job.view == kViewExtract) {
             std::memcpy(out, glow, sizeof(Pixel) * static_cast<std::size_t>(span.cols));
         } else {

@@ -1,0 +1,138 @@
+// The fast final composite against its references: compositeRowFast against compositePixel for
+// every kernel mode, and the table-driven Normal tail against the curve, Colourise, Opacity and
+// composite stages it replaces, at every depth and View.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "render/BlendModeTable.h"
+#include "render/ColouriseStage.h"
+#include "render/CompositeStages.h"
+#include "render/GlowSourceStages.h"
+#include "render/HostWorldOps.h"
+#include "render/PixelComposite.h"
+#include "render/composite/CompositeRows.h"
+#include "render/composite/NormalGlowTail.h"
+#include "../StageTestSupport.h"
+
+namespace {
+
+using namespace stagetest;
+
+// Mostly the values where the arithmetic turns: 0, full, just below full, and (16 bpc) past it.
+template <class Channel>
+Channel channelValue(std::mt19937 &rng, int full, bool beyond) {
+    const int pick = static_cast<int>(rng() % 8);
+    if (pick == 0)
+        return 0;
+    if (pick == 1)
+        return static_cast<Channel>(full);
+    if (pick == 2)
+        return static_cast<Channel>(full - 1);
+    if (pick == 3 && beyond)
+        return static_cast<Channel>(full + 1 + rng() % (65535 - full));
+    return static_cast<Channel>(rng() % (full + 1));
+}
+
+template <class Pixel>
+Pixel randomPixel(std::mt19937 &rng) {
+    constexpr bool wide = sizeof(Pixel) == 8;
+    using Channel = decltype(Pixel::red);
+    const int full = wide ? 32768 : 255;
+    Pixel p;
+    p.alpha = channelValue<Channel>(rng, full, false);
+    p.red = channelValue<Channel>(rng, full, wide);
+    p.green = channelValue<Channel>(rng, full, wide);
+    p.blue = channelValue<Channel>(rng, full, wide);
+    return p;
+}
+
+template <class Pixel>
+void checkRows(uint32_t seed) {
+    std::mt19937 rng(seed);
+    constexpr int kPixels = 20000;
+    std::vector<Pixel> lower(kPixels), upper(kPixels), table(kGlowValues);
+    std::vector<uint16_t> glow(kPixels);
+    for (int i = 0; i < kPixels; ++i) {
+        lower[i] = randomPixel<Pixel>(rng);
+        upper[i] = randomPixel<Pixel>(rng);
+        glow[i] = static_cast<uint16_t>(i); // table entry i holds upper[i]
+        table[static_cast<std::size_t>(i)] = upper[i];
+    }
+    for (A_long mode = kBlendKeepLower; mode <= kBlendTakeUpper; ++mode) {
+        std::vector<Pixel> expected = lower, byPixel = lower, byTable = lower;
+        for (int i = 0; i < kPixels; ++i)
+            compositePixel(expected[i], upper[i], mode);
+        compositeRowFast(byPixel.data(), upper.data(), kPixels, mode);
+        compositeRowFast(byTable.data(), glow.data(), table.data(), kPixels, mode);
+        for (int i = 0; i < kPixels; ++i) {
+            ASSERT_EQ(0, std::memcmp(&expected[i], &byPixel[i], sizeof(Pixel))) << "mode " << mode << " pixel " << i;
+            ASSERT_EQ(0, std::memcmp(&expected[i], &byTable[i], sizeof(Pixel))) << "mode " << mode << " pixel " << i;
+        }
+    }
+}
+
+TEST(CompositeRowsFast, EveryModeMatchesThePixelComposite) {
+    checkRows<PF_Pixel8>(7);
+    checkRows<PF_Pixel16>(8);
+}
+
+// The glow plane through the stages the tail replaces, and through the tail.
+template <class Pixel>
+void checkTail(A_long view, A_long blendPopup, double intensity, double opacity, uint32_t seed) {
+    SCOPED_TRACE(::testing::Message() << sizeof(Pixel) << "-byte pixels, view " << view << " blend " << blendPopup
+                                      << " intensity " << intensity << " opacity " << opacity);
+    embedhost::Host host(workers(3));
+    const StageHost stages = stagesOf(host);
+    std::mt19937 rng(seed);
+    constexpr int W = 37, H = 23;
+    GlowPlane glow = plane(W, H);
+    GlowPlane curved = plane(W, H);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const uint32_t r = rng() % 6;
+            glow.row(y)[x] = r == 0 ? 0 : r == 1 ? 65535 : r == 2 ? 32768 : static_cast<uint16_t>(rng());
+            curved.row(y)[x] = glow.row(y)[x];
+        }
+    World<Pixel> staged(W + 3, H + 2), tabled(W + 3, H + 2), image(W, H);
+    for (Pixel &p : staged.px)
+        p = randomPixel<Pixel>(rng);
+    tabled.px = staged.px;
+    const ColorFlagList gradient = twoStops({255, 250, 40, 10}, {255, 10, 90, 255});
+    ColouriseSettings colouring;
+    colouring.gradient = &gradient;
+    const PlaneRect rect{0, 0, W, H};
+
+    ASSERT_EQ(PF_Err_NONE, applyIntensityCurve(stages, rect, intensity, curved));
+    ASSERT_EQ(PF_Err_NONE, colouriseStage<Pixel>(stages, image.w, nullptr, curved, curved, rect, colouring));
+    if (opacityStageRuns(opacity)) {
+        ASSERT_EQ(PF_Err_NONE, opacityStage<Pixel>(stages, image.w, rect, opacity));
+    }
+    ASSERT_EQ(PF_Err_NONE, finalCompositeStage<Pixel>(stages, staged.w, image.w, rect, blendPopup, view));
+
+    NormalGlowLook look{intensity, colouring, opacityStageRuns(opacity), opacity};
+    std::vector<Pixel> table;
+    buildNormalGlowTable(look, table);
+    ASSERT_EQ(PF_Err_NONE, normalGlowTailStage<Pixel>(stages, tabled.w, glow, table, rect, blendPopup, view));
+    EXPECT_EQ(staged.bytes(), tabled.bytes());
+}
+
+TEST(NormalGlowTail, MatchesTheStagesItReplaces) {
+    struct Case {
+        A_long view, blendPopup;
+        double intensity, opacity;
+    };
+    const Case cases[] = {
+        {kViewNormal, 3, 1.0, 100.0},  {kViewNormal, 5, 2.5, 37.5},   {kViewNormal, 1, 0.0, 100.0},
+        {kViewNormal, 14, 0.3, 0.0},   {kViewExtract, 3, 1.7, 62.0},  {2, 3, 1.0, 100.0},
+    };
+    uint32_t seed = 1;
+    for (const Case &c : cases) {
+        checkTail<PF_Pixel8>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
+        checkTail<PF_Pixel16>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
+        checkTail<PF_PixelFloat>(c.view, c.blendPopup, c.intensity, c.opacity, seed++);
+    }
+}
+
+} // namespace
