@@ -1,10 +1,13 @@
 #include "render/composite/NormalGlowTail.h"
 
+#include <type_traits>
+
 #include "render/BlendModeTable.h"
 #include "render/CompositeStages.h"
 #include "render/GlowIntensityRows.h"
 #include "render/PixelComposite.h"
 #include "render/WorldRows.h"
+#include "render/composite/CompositeRows.h"
 
 namespace AEUtil {
 
@@ -38,8 +41,12 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
         Pixel *out = worldRow<Pixel>(*job.output, job.rect.top + y) + job.rect.left;
         const uint16_t *g = job.glow->row(y);
         if (job.view == kViewNormal) {
-            for (int32_t x = 0; x < span.cols; ++x)
-                compositePixel(out[x], table[g[x]], job.mode);
+            if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
+                for (int32_t x = 0; x < span.cols; ++x)
+                    compositePixel(out[x], table[g[x]], job.mode);
+            } else {
+                compositeRowFast(out, g, table, span.cols, job.mode);
+            }
         } else if (job.view == kViewExtract) {
             for (int32_t x = 0; x < span.cols; ++x)
                 out[x] = table[g[x]];
