@@ -15,7 +15,7 @@ RenderOutput FrameRenderer::render(RenderPath path) {
     std::lock_guard frame(renderMutex_);
     if (!host_.plugin())
         throw std::logic_error("embedhost::Host::renderFrame: the host has no plug-in");
-    const std::optional<Image> input = host_.layers().get(kInputLayerId);
+    const std::shared_ptr<const Image> input = host_.layers().get(kInputLayerId);
     if (!input)
         throw std::logic_error("embedhost::Host::renderFrame: no input layer (setLayer(kInputLayerId, ...))");
     const HostProfile &p = host_.profile();
@@ -67,7 +67,8 @@ void FrameRenderer::endFrame() {
 }
 
 RenderOutput FrameRenderer::renderClassic() {
-    const Image layer = *host_.layers().get(kInputLayerId);
+    const std::shared_ptr<const Image> stored = host_.layers().get(kInputLayerId);
+    const Image &layer = *stored;
     const A_long w = downsampled(layer.width, dsX_);
     const A_long h = downsampled(layer.height, dsY_);
     const Image input = resampleNearest(layer, w, h);
@@ -127,7 +128,8 @@ PF_Err FrameRenderer::lendParamLayer(PF_ParamDef *def, A_long layerId) {
     std::lock_guard lock(mutex_);
     if (phase_ != Phase::Classic || layerId == PF_LayerDefault_NONE)
         return PF_Err_NONE;
-    const std::optional<Image> layer = host_.layers().get(layerId == PF_LayerDefault_MYSELF ? kInputLayerId : layerId);
+    const std::shared_ptr<const Image> layer =
+        host_.layers().get(layerId == PF_LayerDefault_MYSELF ? kInputLayerId : layerId);
     if (!layer)
         return PF_Err_NONE;
     // As the input: resampled to the render's downsample, then in the render's depth.

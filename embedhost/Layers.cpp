@@ -18,8 +18,9 @@ void LayerStore::set(A_long id, Image image) {
     if (image.pixels.size() != image.rowBytes() * std::size_t(image.height))
         throw std::invalid_argument("embedhost: layer " + std::to_string(id) +
                                     ": pixel bytes do not match width, height and format");
+    auto shared = std::make_shared<const Image>(std::move(image));
     std::lock_guard lock(mutex_);
-    layers_[id] = std::move(image);
+    layers_[id] = std::move(shared);
 }
 
 void LayerStore::remove(A_long id) {
@@ -35,12 +36,10 @@ void LayerStore::setItemSize(A_long width, A_long height) {
     itemSize_ = Size{width, height};
 }
 
-std::optional<Image> LayerStore::get(A_long id) const {
+std::shared_ptr<const Image> LayerStore::get(A_long id) const {
     std::lock_guard lock(mutex_);
     auto it = layers_.find(id);
-    if (it == layers_.end())
-        return std::nullopt;
-    return it->second;
+    return it == layers_.end() ? nullptr : it->second;
 }
 
 std::optional<Size> LayerStore::inputSize() const {
@@ -48,7 +47,7 @@ std::optional<Size> LayerStore::inputSize() const {
     auto it = layers_.find(kInputLayerId);
     if (it == layers_.end())
         return std::nullopt;
-    return Size{it->second.width, it->second.height};
+    return Size{it->second->width, it->second->height};
 }
 
 Size LayerStore::itemSize(Size fallback) const {
@@ -115,22 +114,38 @@ Image crop(const Image &image, const PF_Rect &rect) {
 }
 
 PF_Err worldFromImage(WorldStore &worlds, const Image &image, PF_EffectWorld &world) {
-    if (PF_Err err = worlds.create(image.width, image.height, image.format, false, &world))
+    return worldFromImage(worlds, image, PF_Rect{0, 0, image.width, image.height}, world);
+}
+
+PF_Err worldFromImage(WorldStore &worlds, const Image &image, const PF_Rect &rect, PF_EffectWorld &world) {
+    if (rect.left < 0 || rect.top < 0 || rect.right > image.width || rect.bottom > image.height ||
+        rect.left > rect.right || rect.top > rect.bottom)
+        throw std::invalid_argument("embedhost: world rectangle outside the image");
+    const A_long width = rect.right - rect.left;
+    const A_long height = rect.bottom - rect.top;
+    if (PF_Err err = worlds.create(width, height, image.format, false, &world))
         return err;
-    for (A_long y = 0; y < image.height; ++y)
+    const std::size_t px = image.pixelBytes();
+    for (A_long y = 0; y < height; ++y)
         std::memcpy(reinterpret_cast<std::uint8_t *>(world.data) + std::size_t(world.rowbytes) * std::size_t(y),
-                    image.pixels.data() + image.rowBytes() * std::size_t(y), image.rowBytes());
+                    image.pixels.data() + image.rowBytes() * std::size_t(rect.top + y) + px * std::size_t(rect.left),
+                    px * std::size_t(width));
     return PF_Err_NONE;
 }
 
 Image imageFromWorld(const PF_EffectWorld &world, PF_PixelFormat format) {
-    Image out = Image::make(world.width, world.height, format);
     if (!world.data)
-        return out;
-    for (A_long y = 0; y < world.height; ++y)
-        std::memcpy(out.pixels.data() + out.rowBytes() * std::size_t(y),
-                    reinterpret_cast<const std::uint8_t *>(world.data) + std::size_t(world.rowbytes) * std::size_t(y),
-                    out.rowBytes());
+        return Image::make(world.width, world.height, format);
+    // Appended row by row, so the pixels are written once, not zeroed first.
+    Image out = Image::make(0, 0, format);
+    out.width = world.width;
+    out.height = world.height;
+    const std::size_t rowBytes = out.rowBytes();
+    out.pixels.reserve(rowBytes * std::size_t(world.height > 0 ? world.height : 0));
+    for (A_long y = 0; y < world.height; ++y) {
+        const auto *row = reinterpret_cast<const std::uint8_t *>(world.data) + std::size_t(world.rowbytes) * std::size_t(y);
+        out.pixels.insert(out.pixels.end(), row, row + rowBytes);
+    }
     return out;
 }
 

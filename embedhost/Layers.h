@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -29,14 +30,15 @@ public:
     void remove(A_long id);
     // Throws std::invalid_argument for a size below 1.
     void setItemSize(A_long width, A_long height);
-    std::optional<Image> get(A_long id) const;
+    // The stored image itself, shared rather than copied; null when there is none.
+    std::shared_ptr<const Image> get(A_long id) const;
     std::optional<Size> inputSize() const; // full resolution
     // The override, else the input layer's full-resolution size, else `fallback`.
     Size itemSize(Size fallback) const;
 
 private:
     mutable std::mutex mutex_;
-    std::map<A_long, Image> layers_;
+    std::map<A_long, std::shared_ptr<const Image>> layers_;
     std::optional<Size> itemSize_;
 };
 
@@ -55,6 +57,8 @@ Image crop(const Image &image, const PF_Rect &rect);
 
 // A new world of the store holding the image; the world's origin is left at 0.
 PF_Err worldFromImage(WorldStore &worlds, const Image &image, PF_EffectWorld &world);
+// The same for the part of the image inside `rect` (which must lie within it), copied once.
+PF_Err worldFromImage(WorldStore &worlds, const Image &image, const PF_Rect &rect, PF_EffectWorld &world);
 // The pixels of a world as an image of the given format (the world's own).
 Image imageFromWorld(const PF_EffectWorld &world, PF_PixelFormat format);
 

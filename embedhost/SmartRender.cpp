@@ -56,18 +56,18 @@ A_short bitdepthOf(PF_PixelFormat format) {
 } // namespace
 
 RenderOutput FrameRenderer::renderSmart() {
-    const Image input = *host_.layers().get(kInputLayerId);
+    const std::shared_ptr<const Image> input = host_.layers().get(kInputLayerId);
     PF_PreRenderInput in{};
-    in.output_request.rect = PF_LRect{0, 0, downsampled(input.width, dsX_), downsampled(input.height, dsY_)};
+    in.output_request.rect = PF_LRect{0, 0, downsampled(input->width, dsX_), downsampled(input->height, dsY_)};
     in.output_request.field = 0;
     in.output_request.channel_mask = PF_ChannelMask_ARGB;
-    in.bitdepth = bitdepthOf(input.format);
+    in.bitdepth = bitdepthOf(input->format);
     PF_PreRenderOutput out{};
     PF_PreRenderCallbacks cb{cbCheckoutLayer, cbGuidMixIn};
     PF_PreRenderExtra extra{&in, &out, &cb};
 
     RenderOutput result;
-    result.image = Image::make(0, 0, input.format);
+    result.image = Image::make(0, 0, input->format);
     // The delete callback runs once whatever happens, exceptions included.
     struct DeleteOnce {
         PF_PreRenderOutput &out;
@@ -151,8 +151,8 @@ PF_Err FrameRenderer::checkoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long 
         c.hasLayer = chosen != PF_LayerDefault_NONE;
         c.layerId = chosen == PF_LayerDefault_MYSELF ? kInputLayerId : chosen;
     }
-    std::optional<Image> layer = c.hasLayer ? host_.layers().get(c.layerId) : std::nullopt;
-    c.hasLayer = layer.has_value();
+    const std::shared_ptr<const Image> layer = c.hasLayer ? host_.layers().get(c.layerId) : nullptr;
+    c.hasLayer = layer != nullptr;
 
     std::memset(result, 0, sizeof *result);
     result->par = PF_RationalScale{1, 1};
@@ -189,12 +189,16 @@ PF_Err FrameRenderer::checkoutLayerPixels(PF_ProgPtr ref, A_long checkoutId, PF_
         *pixels = lent->second.get();
         return PF_Err_NONE;
     }
-    const std::optional<Image> layer = host_.layers().get(c.layerId);
+    const std::shared_ptr<const Image> layer = host_.layers().get(c.layerId);
     if (!layer)
         return refuse("checkout_layer_pixels: layer " + std::to_string(c.layerId) + " was removed");
-    const Image pixelsImage = crop(convertImage(resampleNearest(*layer, c.width, c.height), format_), c.rect);
     auto world = std::make_unique<PF_EffectWorld>();
-    if (PF_Err err = worldFromImage(host_.worlds(), pixelsImage, *world))
+    // At full size and in the render's depth the layer goes into the world in one copy.
+    const bool asStored = c.width == layer->width && c.height == layer->height && layer->format == format_;
+    const PF_Err err =
+        asStored ? worldFromImage(host_.worlds(), *layer, c.rect, *world)
+                 : worldFromImage(host_.worlds(), crop(convertImage(resampleNearest(*layer, c.width, c.height), format_), c.rect), *world);
+    if (err)
         return err;
     world->origin_x = c.rect.left;
     world->origin_y = c.rect.top;
