@@ -61,6 +61,8 @@ struct GlowRenderContext {
     MaskPlane mask;
     // Work worlds: glow image, centred source, colour glow and depth colour glow.
     EffectWorldPtr GL, SRC, X1, X2;
+    // The centred source: SRC, or the output when that holds it and SRC is not needed.
+    const PF_EffectWorld *source = nullptr;
 
     ColorFlagList gradient{};
     std::optional<HueWrapTable> hueWrap;

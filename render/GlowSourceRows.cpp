@@ -17,11 +17,16 @@ double weighted(double r, double g, double b, double scale)
     return l >= 0.0 ? l : 0.0;
 }
 
+// A pixel of alpha 0 has value 0 whatever its colour (the luminance is finite), so the enlarged
+// area's transparent border costs no colour arithmetic.
 template <typename Pixel>
 void luminanceRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
 {
-    for (A_long x = 0; x < width; ++x)
-        dst[x] = rule.apply(static_cast<double>(alpha16(src[x])) * luminance(src[x]));
+    const uint16_t clear = rule.apply(0.0);
+    for (A_long x = 0; x < width; ++x) {
+        const uint16_t a = alpha16(src[x]);
+        dst[x] = a == 0 ? clear : rule.apply(static_cast<double>(a) * luminance(src[x]));
+    }
 }
 
 // Alpha soft zone: faded with the same fractional quotient as luminance, so Threshold Soft

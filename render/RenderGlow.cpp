@@ -28,6 +28,13 @@ GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
 // Normal glow without a depth glow ends in the table-driven tail, which needs no glow image.
 bool tableTail(const RenderSettings &s) { return s.glowType == kGlowTypeNormal && !depthBranchRuns(s); }
 
+// View Normal over an output of the area's size starts from the centred source, so the output
+// can hold it; the table-driven tail reads it nowhere else and needs no copy of its own.
+bool sourceInOutput(const GlowRenderContext &ctx) {
+    const PF_EffectWorld *out = ctx.settings.output;
+    return ctx.settings.view == kViewNormal && out->width == ctx.values.width && out->height == ctx.values.height;
+}
+
 // Only what this frame's branch reads is allocated. Without the depth branch the mask
 // weighting is the identity (full weight everywhere), so the combined source is the glow source
 // itself, shared rather than copied; the blurs size their own outputs.
@@ -60,7 +67,8 @@ void allocateBuffers(GlowRenderContext &ctx) {
     const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
     if (!tableTail(ctx.settings))
         ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
-    ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    if (!(tableTail(ctx.settings) && sourceInOutput(ctx)))
+        ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     if (colourGlow)
         ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
     if (depth)
@@ -68,27 +76,32 @@ void allocateBuffers(GlowRenderContext &ctx) {
 }
 
 // Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
+// Centring writes every pixel of its destination, so SRC and a same-sized output need no fill.
 template <class Pixel>
 PF_Err placeSource(GlowRenderContext &ctx) {
     PF_Err err = PF_Err_NONE;
-    for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get(), ctx.SRC.get()})
+    for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get()})
         if (!err && w)
             err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
-    if (!err) {
-        const PF_Rect &in = ctx.settings.inputRect;
-        CopyJob job{ctx.SRC.get(),
-                    ctx.settings.input,
-                    {in.left, in.top, in.right, in.bottom},
-                    ctx.rect,
-                    ctx.values.offsetX,
-                    ctx.values.offsetY};
-        err = copyCentered<Pixel>(ctx.host, job);
-    }
+    const PF_Rect &in = ctx.settings.inputRect;
+    CopyJob job{ctx.SRC.get(),
+                ctx.settings.input,
+                {in.left, in.top, in.right, in.bottom},
+                ctx.rect,
+                ctx.values.offsetX,
+                ctx.values.offsetY};
+    if (!err && ctx.SRC)
+        err = placeCentered<Pixel>(ctx.host, job);
     PF_EffectWorld &output = *ctx.settings.output;
+    ctx.source = ctx.SRC ? ctx.SRC.get() : &output;
     if (err)
         return err;
     switch (ctx.settings.view) {
     case kViewNormal:
+        if (sourceInOutput(ctx)) {
+            job.dst = &output;
+            return placeCentered<Pixel>(ctx.host, job);
+        }
         err = fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
         if (!err)
             err = copyWorld(ctx.in_data, *ctx.SRC.get(), output);
@@ -126,7 +139,7 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
     if (!err)
         ctx.hueWrap.emplace(ctx.gradient, GlowDepth<Pixel>::hueChannels, ctx.host.memory);
     if (!err)
-        err = extractGlowSource<Pixel>(ctx.host, *ctx.SRC.get(), ctx.rect, ctx.values.threshold,
+        err = extractGlowSource<Pixel>(ctx.host, *ctx.source, ctx.rect, ctx.values.threshold,
                                        ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.A);
     if (!err) {
         if (depthBranchRuns(ctx.settings))
