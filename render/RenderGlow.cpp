@@ -120,13 +120,16 @@ PF_Err finishFromTable(GlowRenderContext &ctx) {
     look.colouring = ctx.colouring(kGlowTypeNormal, false);
     look.opacityRuns = opacityStageRuns(ctx.settings.opacity);
     look.opacity = ctx.settings.opacity;
-    std::vector<Pixel> table;
+    NormalGlowTables<Pixel> tables;
+    PF_Err err = PF_Err_NONE;
     try {
-        buildNormalGlowTable(look, table);
+        err = buildNormalGlowTables(ctx.host, look, ctx.settings.blendMode, tables);
     } catch (const std::bad_alloc &) {
         return PF_Err_OUT_OF_MEMORY;
     }
-    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.C, table, ctx.rect,
+    if (err)
+        return err;
+    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.C, tables, ctx.rect,
                                       ctx.settings.blendMode, ctx.settings.view);
 }
 

@@ -299,10 +299,41 @@ void scatter(const PlaneLaneBlock &b) {
             b.lineLit[l] = 1;
 }
 
+// Rows that hold only zeros blur to zeros: written straight where the mask lets the pass write,
+// without the interleave. (Columns read as fast as they are checked, so they take the usual way.)
+bool zeroRows(const PlaneLaneBlock &b) {
+    if (!b.rows)
+        return false;
+    for (int32_t l = 0; l < b.count; ++l) {
+        if (!laneOn(b, l))
+            continue;
+        const uint16_t *s = b.src + (b.first + l) * b.srcStride;
+        uint16_t any = 0;
+        for (int32_t x = 0; x < b.n; ++x)
+            any |= s[x];
+        if (any)
+            return false;
+    }
+    for (int32_t l = 0; l < b.count; ++l) {
+        if (!laneOn(b, l))
+            continue;
+        uint16_t *d = b.dst + (b.first + l) * b.dstStride;
+        const uint8_t *m = b.mask + (b.first + l) * b.maskStride;
+        if (!std::memchr(m, 0, static_cast<std::size_t>(b.n))) {
+            std::memset(d, 0, sizeof(uint16_t) * static_cast<std::size_t>(b.n));
+            continue;
+        }
+        for (int32_t x = 0; x < b.n; ++x)
+            if (m[x])
+                d[x] = 0;
+    }
+    return true;
+}
+
 } // namespace
 
 void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
-    if (b.n <= 0 || b.count <= 0)
+    if (b.n <= 0 || b.count <= 0 || zeroRows(b))
         return;
     gather(b);
     if (k.box != 0)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "render/BlendKernel.h"
 #include "render/BlendModeTable.h"
@@ -213,13 +214,58 @@ void compositeRowFast(PF_Pixel16 *lower, const PF_Pixel16 *upper, A_long width, 
     rowByMode<true>(lower, width, mode, [upper](A_long x) -> const PF_Pixel16 & { return upper[x]; });
 }
 
-void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, A_long width, A_long mode) {
-    rowByMode<false>(lower, width, mode, [glow, table](A_long x) -> const PF_Pixel8 & { return table[glow[x]]; });
+namespace {
+
+template <bool Wide, class Pixel>
+void tableRow(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixel *overClear, A_long width,
+              A_long mode) {
+    if (!overClear) {
+        rowByMode<Wide>(lower, width, mode, [glow, table](A_long x) -> const Pixel & { return table[glow[x]]; });
+        return;
+    }
+    // Runs of transparent black take their results from overClear; the rest is composited.
+    const Pixel clear{};
+    A_long x = 0;
+    while (x < width) {
+        A_long end = x;
+        while (end < width && std::memcmp(&lower[end], &clear, sizeof(Pixel)) == 0) {
+            lower[end] = overClear[glow[end]];
+            ++end;
+        }
+        x = end;
+        while (end < width && std::memcmp(&lower[end], &clear, sizeof(Pixel)) != 0)
+            ++end;
+        const uint16_t *g = glow + x;
+        rowByMode<Wide>(lower + x, end - x, mode, [g, table](A_long i) -> const Pixel & { return table[g[i]]; });
+        x = end;
+    }
 }
 
-void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table, A_long width,
-                      A_long mode) {
-    rowByMode<true>(lower, width, mode, [glow, table](A_long x) -> const PF_Pixel16 & { return table[glow[x]]; });
+template <bool Wide, class Pixel>
+void overClearOf(const Pixel *upper, std::size_t count, A_long mode, Pixel *out) {
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = Pixel{};
+    rowByMode<Wide>(out, static_cast<A_long>(count), mode, [upper](A_long i) -> const Pixel & { return upper[i]; });
+}
+
+} // namespace
+
+void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, const PF_Pixel8 *overClear,
+                      A_long width, A_long mode) {
+    tableRow<false>(lower, glow, table, overClear, width, mode);
+}
+
+void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table,
+                      const PF_Pixel16 *overClear, A_long width, A_long mode) {
+    tableRow<true>(lower, glow, table, overClear, width, mode);
+}
+
+void compositeOverClear(const PF_Pixel8 *upper, std::size_t count, A_long mode, PF_Pixel8 *out) {
+    overClearOf<false>(upper, count, mode, out);
+}
+
+void compositeOverClear(const PF_Pixel16 *upper, std::size_t count, A_long mode, PF_Pixel16 *out) {
+    overClearOf<true>(upper, count, mode, out);
 }
 
 } // namespace AEUtil

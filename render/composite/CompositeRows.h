@@ -4,6 +4,7 @@
 // opaque ones left alone. The results are compositePixel's, which stays the reference.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "AE_Effect.h"
@@ -14,9 +15,15 @@ namespace AEUtil {
 void compositeRowFast(PF_Pixel8 *lower, const PF_Pixel8 *upper, A_long width, A_long mode);
 void compositeRowFast(PF_Pixel16 *lower, const PF_Pixel16 *upper, A_long width, A_long mode);
 
-// lower[x] composited with table[glow[x]].
-void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, A_long width, A_long mode);
-void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table, A_long width,
-                      A_long mode);
+// lower[x] composited with table[glow[x]]. Where lower[x] is transparent black the result depends
+// on the glow value alone: overClear[glow[x]], when given, holds it.
+void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, const PF_Pixel8 *overClear,
+                      A_long width, A_long mode);
+void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table,
+                      const PF_Pixel16 *overClear, A_long width, A_long mode);
+
+// out[i] = transparent black composited with upper[i], for i in [0, count).
+void compositeOverClear(const PF_Pixel8 *upper, std::size_t count, A_long mode, PF_Pixel8 *out);
+void compositeOverClear(const PF_Pixel16 *upper, std::size_t count, A_long mode, PF_Pixel16 *out);
 
 } // namespace AEUtil

@@ -6,6 +6,7 @@
 #include "render/CompositeStages.h"
 #include "render/GlowIntensityRows.h"
 #include "render/PixelComposite.h"
+#include "render/RowBand.h"
 #include "render/WorldRows.h"
 #include "render/composite/CompositeRows.h"
 
@@ -20,10 +21,44 @@ void colourOne(Pixel &out, uint16_t v, const ColouriseSettings &s) {
 }
 
 template <class Pixel>
+struct TableJob {
+    const NormalGlowLook *look = nullptr;
+    A_long mode = 0;
+    NormalGlowTables<Pixel> *tables = nullptr;
+};
+
+template <class Pixel>
+PF_Err tableBand(void *refcon, A_long, A_long i, A_long count) {
+    const TableJob<Pixel> &job = *static_cast<const TableJob<Pixel> *>(refcon);
+    const RowBand band = rowBand(static_cast<int32_t>(kGlowValues), count, i);
+    if (band.end <= band.begin)
+        return PF_Err_NONE;
+    // Each call samples its own copy of the gradient.
+    const ColorFlagList gradient = *job.look->colouring.gradient;
+    ColouriseSettings colouring = job.look->colouring;
+    colouring.gradient = &gradient;
+    const IntensityCurve curve(job.look->intensity);
+    Pixel *glow = job.tables->glow.data() + band.begin;
+    const auto size = static_cast<std::size_t>(band.end - band.begin);
+    for (std::size_t k = 0; k < size; ++k) {
+        glow[k] = Pixel{};
+        const uint16_t curved = curve.apply(static_cast<uint16_t>(static_cast<std::size_t>(band.begin) + k));
+        if (curved != 0)
+            colourOne(glow[k], curved, colouring);
+    }
+    if (job.look->opacityRuns)
+        applyOpacityRow(glow, static_cast<A_long>(size), job.look->opacity);
+    if constexpr (!std::is_same_v<Pixel, PF_PixelFloat>)
+        compositeOverClear(glow, size, job.mode, job.tables->overClear.data() + band.begin);
+    return PF_Err_NONE;
+}
+
+template <class Pixel>
 struct TailJob {
     PF_EffectWorld *output = nullptr;
     const GlowPlane *glow = nullptr;
     const Pixel *table = nullptr;
+    const Pixel *overClear = nullptr;
     PlaneRect rect;
     A_long mode = 0;
     A_long view = 0;
@@ -45,7 +80,7 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
                 for (int32_t x = 0; x < span.cols; ++x)
                     compositePixel(out[x], table[g[x]], job.mode);
             } else {
-                compositeRowFast(out, g, table, span.cols, job.mode);
+                compositeRowFast(out, g, table, job.overClear, span.cols, job.mode);
             }
         } else if (job.view == kViewExtract) {
             for (int32_t x = 0; x < span.cols; ++x)
@@ -61,31 +96,33 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
 } // namespace
 
 template <class Pixel>
-void buildNormalGlowTable(const NormalGlowLook &look, std::vector<Pixel> &table) {
-    table.assign(kGlowValues, Pixel{});
-    const IntensityCurve curve(look.intensity);
-    for (std::size_t v = 1; v < kGlowValues; ++v) {
-        const uint16_t curved = curve.apply(static_cast<uint16_t>(v));
-        if (curved != 0)
-            colourOne(table[v], curved, look.colouring);
-    }
-    if (look.opacityRuns)
-        applyOpacityRow(table.data(), static_cast<A_long>(table.size()), look.opacity);
+PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, A_long blendMode,
+                             NormalGlowTables<Pixel> &tables) {
+    if (!look.colouring.gradient)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    tables.glow.resize(kGlowValues);
+    tables.overClear.resize(std::is_same_v<Pixel, PF_PixelFloat> ? 0 : kGlowValues);
+    TableJob<Pixel> job{&look, blendKernelMode(blendMode), &tables};
+    return host.run(&job, &tableBand<Pixel>);
 }
 
 template <class Pixel>
 PF_Err normalGlowTailStage(const StageHost &host, PF_EffectWorld &output, const GlowPlane &glow,
-                           const std::vector<Pixel> &table, const PlaneRect &rect, A_long blendMode, A_long view) {
-    if (table.size() != kGlowValues)
+                           const NormalGlowTables<Pixel> &tables, const PlaneRect &rect, A_long blendMode,
+                           A_long view) {
+    if (tables.glow.size() != kGlowValues)
         return PF_Err_BAD_CALLBACK_PARAM;
-    TailJob<Pixel> job{&output, &glow, table.data(), rect, blendKernelMode(blendMode), view};
+    const Pixel *overClear = tables.overClear.size() == kGlowValues ? tables.overClear.data() : nullptr;
+    TailJob<Pixel> job{&output, &glow, tables.glow.data(), overClear, rect, blendKernelMode(blendMode), view};
     return host.run(&job, &tailRows<Pixel>);
 }
 
 #define LUMORA_NORMAL_GLOW_TAIL(Pixel)                                                                         \
-    template void buildNormalGlowTable<Pixel>(const NormalGlowLook &, std::vector<Pixel> &);                  \
+    template PF_Err buildNormalGlowTables<Pixel>(const StageHost &, const NormalGlowLook &, A_long,           \
+                                                 NormalGlowTables<Pixel> &);                                   \
     template PF_Err normalGlowTailStage<Pixel>(const StageHost &, PF_EffectWorld &, const GlowPlane &,          \
-                                               const std::vector<Pixel> &, const PlaneRect &, A_long, A_long);
+                                               const NormalGlowTables<Pixel> &, const PlaneRect &, A_long,     \
+                                               A_long);
 LUMORA_NORMAL_GLOW_TAIL(PF_Pixel8)
 LUMORA_NORMAL_GLOW_TAIL(PF_Pixel16)
 LUMORA_NORMAL_GLOW_TAIL(PF_PixelFloat)

@@ -19,15 +19,24 @@ struct NormalGlowLook {
     double opacity = 100.0;
 };
 
-// table[v] = the glow image pixel of glow value v: Opacity(Colourise(curve(v))), transparent
-// black where the curved value is 0. May throw std::bad_alloc.
+// What the tail looks up by glow value v: glow[v], the glow image pixel,
+// Opacity(Colourise(curve(v))) or transparent black where the curved value is 0; and at 8 and
+// 16 bpc overClear[v], that pixel composited onto transparent black with the frame's Blend Mode.
 template <class Pixel>
-void buildNormalGlowTable(const NormalGlowLook &look, std::vector<Pixel> &table);
+struct NormalGlowTables {
+    std::vector<Pixel> glow, overClear;
+};
 
-// The final composite of the glow plane's pixels, looked up in `table`, onto the output by View
-// and Blend Mode, exactly as finalCompositeStage does with the stored glow image.
+// Built over the host's workers, a band of values each. May throw std::bad_alloc.
+template <class Pixel>
+PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, A_long blendMode,
+                             NormalGlowTables<Pixel> &tables);
+
+// The final composite of the glow plane's pixels, looked up in the tables, onto the output by
+// View and Blend Mode, exactly as finalCompositeStage does with the stored glow image.
 template <class Pixel>
 PF_Err normalGlowTailStage(const StageHost &host, PF_EffectWorld &output, const GlowPlane &glow,
-                           const std::vector<Pixel> &table, const PlaneRect &rect, A_long blendMode, A_long view);
+                           const NormalGlowTables<Pixel> &tables, const PlaneRect &rect, A_long blendMode,
+                           A_long view);
 
 } // namespace AEUtil

@@ -55,17 +55,19 @@ void checkRows(uint32_t seed) {
     std::vector<Pixel> lower(kPixels), upper(kPixels), table(kGlowValues);
     std::vector<uint16_t> glow(kPixels);
     for (int i = 0; i < kPixels; ++i) {
-        lower[i] = randomPixel<Pixel>(rng);
+        lower[i] = i % 7 < 2 ? Pixel{} : randomPixel<Pixel>(rng); // runs of transparent black too
         upper[i] = randomPixel<Pixel>(rng);
         glow[i] = static_cast<uint16_t>(i); // table entry i holds upper[i]
         table[static_cast<std::size_t>(i)] = upper[i];
     }
     for (A_long mode = kBlendKeepLower; mode <= kBlendTakeUpper; ++mode) {
+        std::vector<Pixel> overClear(kGlowValues);
+        compositeOverClear(table.data(), table.size(), mode, overClear.data());
         std::vector<Pixel> expected = lower, byPixel = lower, byTable = lower;
         for (int i = 0; i < kPixels; ++i)
             compositePixel(expected[i], upper[i], mode);
         compositeRowFast(byPixel.data(), upper.data(), kPixels, mode);
-        compositeRowFast(byTable.data(), glow.data(), table.data(), kPixels, mode);
+        compositeRowFast(byTable.data(), glow.data(), table.data(), overClear.data(), kPixels, mode);
         for (int i = 0; i < kPixels; ++i) {
             ASSERT_EQ(0, std::memcmp(&expected[i], &byPixel[i], sizeof(Pixel))) << "mode " << mode << " pixel " << i;
             ASSERT_EQ(0, std::memcmp(&expected[i], &byTable[i], sizeof(Pixel))) << "mode " << mode << " pixel " << i;
@@ -112,9 +114,9 @@ void checkTail(A_long view, A_long blendPopup, double intensity, double opacity,
     ASSERT_EQ(PF_Err_NONE, finalCompositeStage<Pixel>(stages, staged.w, image.w, rect, blendPopup, view));
 
     NormalGlowLook look{intensity, colouring, opacityStageRuns(opacity), opacity};
-    std::vector<Pixel> table;
-    buildNormalGlowTable(look, table);
-    ASSERT_EQ(PF_Err_NONE, normalGlowTailStage<Pixel>(stages, tabled.w, glow, table, rect, blendPopup, view));
+    NormalGlowTables<Pixel> tables;
+    ASSERT_EQ(PF_Err_NONE, buildNormalGlowTables(stages, look, blendPopup, tables));
+    ASSERT_EQ(PF_Err_NONE, normalGlowTailStage<Pixel>(stages, tabled.w, glow, tables, rect, blendPopup, view));
     EXPECT_EQ(staged.bytes(), tabled.bytes());
 }
 
