@@ -139,7 +139,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     block.rows = rows;
     block.n = n;
     block.src = src.data;
-    block.mask = mask.data;
+    block.mask = pass.openMask ? nullptr : mask.data;
     block.dst = dst.data;
     block.srcStride = src.rowSamples;
     block.maskStride = mask.rowSamples;
@@ -240,13 +240,13 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
         const BlurWidths widths = glowBlurWidths(radius, aspect, true);
         const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
         const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
-        err = runPlanePass(host, {&src, &tmp, &mask, &rowKernel, true, &rowBoxes});
+        err = runPlanePass(host, {&src, &tmp, &mask, &rowKernel, true, &rowBoxes, nullptr, open});
         if (!err && progress)
             err = progress->report(progress->stepsDone);
         if (!err) {
             const GlowKernel colKernel = kernelForWidth(widths.vertical);
             const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
-            err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false, &colBoxes});
+            err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false, &colBoxes, nullptr, open});
             if (!err && progress)
                 err = progress->report(progress->stepsDone);
         } else if (open) {

@@ -30,6 +30,7 @@ struct PlanePass {
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast pass
     PlaneLaneKernel lanes = nullptr;         // the fast pass's build; null: the best this CPU runs
+    bool openMask = false;                   // the mask is known open (maskIsOpen): the fast pass skips it
 };
 // Tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end);

@@ -32,7 +32,7 @@ struct PlaneLaneBlock {
     int32_t first = 0, count = 0;  // lines first ... first + count - 1
     uint32_t laneOn = 0;           // bit l: line first + l takes part (the mask's line flag)
     const uint16_t *src = nullptr;
-    const uint8_t *mask = nullptr;
+    const uint8_t *mask = nullptr; // null: every sample of the lines taking part is open
     uint16_t *dst = nullptr;
     std::ptrdiff_t srcStride = 0, maskStride = 0, dstStride = 0; // samples from row to row
     const uint16_t *weights = nullptr; // per sample: the peak's weight sum clipped to the line, 16-bit

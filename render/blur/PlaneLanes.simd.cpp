@@ -67,11 +67,27 @@ inline U32 window(const uint32_t *P, int32_t from, int32_t to) {
 }
 
 inline bool allZero(U32 v) {
-    uint32_t any = 0;
-    for (int32_t l = 0; l < W; ++l)
-        any |= v[l];
+    uint64_t w[sizeof v / 8];
+    std::memcpy(w, &v, sizeof v);
+    uint64_t any = 0;
+    for (uint64_t x : w)
+        any |= x;
     return any == 0;
 }
+inline bool allZero(U16 v) {
+    uint64_t w[sizeof v / 8];
+    std::memcpy(w, &v, sizeof v);
+    return (w[0] | w[1] | w[2] | w[3]) == 0;
+}
+
+// The mask of a block: one byte per lane and sample, or (stride 0) the same bytes for every
+// sample when the plane's mask is open.
+struct Gate {
+    const uint8_t *p;
+    int32_t stride;
+    U8 at(int32_t x) const { return load<U8>(p + x * stride); }
+    uint8_t at(int32_t x, int32_t l) const { return p[x * stride + l]; }
+};
 
 inline U32 nestedSum(const uint32_t *P, int32_t x, const PlaneLaneKernelView &k) {
     U32 a{};
@@ -81,19 +97,18 @@ inline U32 nestedSum(const uint32_t *P, int32_t x, const PlaneLaneKernelView &k)
 }
 
 template <bool Boxed>
-void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
+void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
     const int32_t n = b.n;
     const int32_t L = k.peakTaps;
     const int32_t K = k.halfWidth;
     const uint16_t *s = b.in;
-    const uint8_t *m = b.gate;
     uint16_t *out = b.out;
 
     // The span of x where some lane holds a non-zero sample.
     int32_t first = n;
     int32_t last = -1;
     for (int32_t x = 0; x < n; ++x) {
-        if (!allZero(widen(load<U16>(s + x * W)))) {
+        if (!allZero(load<U16>(s + x * W))) {
             first = lesser(first, x);
             last = x;
         }
@@ -115,12 +130,12 @@ void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
     if constexpr (Boxed) {
         // Inside the mask a zero sample counts 1 and a lit one 10, and lit ones add 10 x value.
         C = paddedPrefix(b.work + span, n, pad, [&](int32_t x) {
-            const U32 gate = widen(load<U8>(m + x * W)) != 0;
+            const U32 gate = widen(m.at(x)) != 0;
             const U32 lit = widen(load<U16>(s + x * W)) != 0;
             return (gate & (lit & 9u)) + (gate & 1u);
         });
         S = paddedPrefix(b.work + 2 * span, n, pad, [&](int32_t x) {
-            const U32 gate = widen(load<U8>(m + x * W)) != 0;
+            const U32 gate = widen(m.at(x)) != 0;
             return gate & (10u * widen(load<U16>(s + x * W)));
         });
     }
@@ -169,7 +184,7 @@ void transpose(V (&r)[W]) {
 
 // Whether every lane is written: then the old values are not read, which on fresh memory
 // would map it first for reading and then again for writing.
-inline bool allOpen(U16 open) { return allZero(widen(U16(~open))); }
+inline bool allOpen(U16 open) { return allZero(U16(~open)); }
 
 inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
 
@@ -184,19 +199,22 @@ void gather(const PlaneLaneBlock &b) {
         const U8 onMask8 = __builtin_convertvector(onMask, U8);
         for (int32_t y = 0; y < n; ++y) {
             const uint16_t *s = b.src + y * b.srcStride + b.first;
-            const uint8_t *m = b.mask + y * b.maskStride + b.first;
             U16 v{};
-            U8 g{};
-            if (b.count == W) {
+            if (b.count == W)
                 v = load<U16>(s);
-                g = load<U8>(m);
-            } else {
-                for (int32_t l = 0; l < b.count; ++l) {
+            else
+                for (int32_t l = 0; l < b.count; ++l)
                     v[l] = s[l];
-                    g[l] = m[l];
-                }
-            }
             store(b.in + y * W, v & onMask);
+            if (!b.mask)
+                continue;
+            const uint8_t *m = b.mask + y * b.maskStride + b.first;
+            U8 g{};
+            if (b.count == W)
+                g = load<U8>(m);
+            else
+                for (int32_t l = 0; l < b.count; ++l)
+                    g[l] = m[l];
             store(b.gate + y * W, g & onMask8);
         }
         return;
@@ -205,40 +223,43 @@ void gather(const PlaneLaneBlock &b) {
     const uint8_t *masksIn[W];
     for (int32_t l = 0; l < W; ++l) {
         rowsIn[l] = laneOn(b, l) ? b.src + (b.first + l) * b.srcStride : nullptr;
-        masksIn[l] = laneOn(b, l) ? b.mask + (b.first + l) * b.maskStride : nullptr;
+        masksIn[l] = laneOn(b, l) && b.mask ? b.mask + (b.first + l) * b.maskStride : nullptr;
     }
     int32_t x0 = 0;
     for (; x0 + W <= n; x0 += W) {
         U16 v[W];
-        U8 g[W];
-        for (int32_t l = 0; l < W; ++l) {
+        for (int32_t l = 0; l < W; ++l)
             v[l] = rowsIn[l] ? load<U16>(rowsIn[l] + x0) : U16{};
-            g[l] = masksIn[l] ? load<U8>(masksIn[l] + x0) : U8{};
-        }
         transpose(v);
-        transpose(g);
-        for (int32_t j = 0; j < W; ++j) {
+        for (int32_t j = 0; j < W; ++j)
             store(b.in + (x0 + j) * W, v[j]);
+        if (!b.mask)
+            continue;
+        U8 g[W];
+        for (int32_t l = 0; l < W; ++l)
+            g[l] = masksIn[l] ? load<U8>(masksIn[l] + x0) : U8{};
+        transpose(g);
+        for (int32_t j = 0; j < W; ++j)
             store(b.gate + (x0 + j) * W, g[j]);
-        }
     }
     for (int32_t x = x0; x < n; ++x) {
         for (int32_t l = 0; l < W; ++l) {
             b.in[x * W + l] = rowsIn[l] ? rowsIn[l][x] : 0;
-            b.gate[x * W + l] = masksIn[l] ? masksIn[l][x] : 0;
+            if (b.mask)
+                b.gate[x * W + l] = masksIn[l] ? masksIn[l][x] : 0;
         }
     }
 }
 
 // Lanes back into lines where the gate is set, noting which lines and samples got non-zero values.
-void scatter(const PlaneLaneBlock &b) {
+void scatter(const PlaneLaneBlock &b, Gate gate) {
     const int32_t n = b.n;
     U16 lineLit{};
     if (!b.rows) {
         for (int32_t y = 0; y < n; ++y) {
             uint16_t *d = b.dst + y * b.dstStride + b.first;
             const U16 v = load<U16>(b.out + y * W);
-            const U16 open = __builtin_convertvector(load<U8>(b.gate + y * W), U16) != 0;
+            const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
             const U16 lit = v & open;
             if (b.count == W) {
                 store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
@@ -248,7 +269,7 @@ void scatter(const PlaneLaneBlock &b) {
                         d[l] = v[l];
             }
             lineLit |= lit;
-            if (!allZero(widen(lit)))
+            if (!allZero(lit))
                 b.crossLit[y] = 1;
         }
     } else {
@@ -259,18 +280,27 @@ void scatter(const PlaneLaneBlock &b) {
         int32_t x0 = 0;
         for (; x0 + W <= n; x0 += W) {
             U16 v[W];
-            U8 g[W];
-            for (int32_t j = 0; j < W; ++j) {
+            for (int32_t j = 0; j < W; ++j)
                 v[j] = load<U16>(b.out + (x0 + j) * W);
-                g[j] = load<U8>(b.gate + (x0 + j) * W);
-            }
             transpose(v);
-            transpose(g);
+            // After the transpose lane l's gate runs along the row; an open mask's is constant.
+            U16 opens[W];
+            if (gate.stride == 0) {
+                for (int32_t l = 0; l < W; ++l)
+                    opens[l] = (U16{} + static_cast<uint16_t>(gate.p[l])) != 0;
+            } else {
+                U8 g[W];
+                for (int32_t j = 0; j < W; ++j)
+                    g[j] = gate.at(x0 + j);
+                transpose(g);
+                for (int32_t l = 0; l < W; ++l)
+                    opens[l] = __builtin_convertvector(g[l], U16) != 0;
+            }
             U16 crossed{};
             for (int32_t l = 0; l < W; ++l) {
                 if (!rowsOut[l])
                     continue;
-                const U16 open = __builtin_convertvector(g[l], U16) != 0;
+                const U16 open = opens[l];
                 const U16 lit = v[l] & open;
                 store(rowsOut[l] + x0, allOpen(open) ? lit : lit | (load<U16>(rowsOut[l] + x0) & ~open));
                 lanesLit[l] |= lit;
@@ -282,7 +312,7 @@ void scatter(const PlaneLaneBlock &b) {
         }
         for (int32_t x = x0; x < n; ++x) {
             for (int32_t l = 0; l < W; ++l) {
-                if (!rowsOut[l] || !b.gate[x * W + l])
+                if (!rowsOut[l] || !gate.at(x, l))
                     continue;
                 const uint16_t v = b.out[x * W + l];
                 rowsOut[l][x] = v;
@@ -292,7 +322,7 @@ void scatter(const PlaneLaneBlock &b) {
             }
         }
         for (int32_t l = 0; l < W; ++l)
-            lineLit[l] |= allZero(widen(lanesLit[l])) ? 0 : 1;
+            lineLit[l] |= allZero(lanesLit[l]) ? 0 : 1;
     }
     for (int32_t l = 0; l < b.count; ++l)
         if (lineLit[l])
@@ -318,8 +348,8 @@ bool zeroRows(const PlaneLaneBlock &b) {
         if (!laneOn(b, l))
             continue;
         uint16_t *d = b.dst + (b.first + l) * b.dstStride;
-        const uint8_t *m = b.mask + (b.first + l) * b.maskStride;
-        if (!std::memchr(m, 0, static_cast<std::size_t>(b.n))) {
+        const uint8_t *m = b.mask ? b.mask + (b.first + l) * b.maskStride : nullptr;
+        if (!m || !std::memchr(m, 0, static_cast<std::size_t>(b.n))) {
             std::memset(d, 0, sizeof(uint16_t) * static_cast<std::size_t>(b.n));
             continue;
         }
@@ -336,11 +366,15 @@ void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
     if (b.n <= 0 || b.count <= 0 || zeroRows(b))
         return;
     gather(b);
+    uint8_t lanesOpen[W];
+    for (int32_t l = 0; l < W; ++l)
+        lanesOpen[l] = laneOn(b, l) ? 1 : 0;
+    const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
     if (k.box != 0)
-        blurBlock<true>(b, k);
+        blurBlock<true>(b, k, gate);
     else
-        blurBlock<false>(b, k);
-    scatter(b);
+        blurBlock<false>(b, k, gate);
+    scatter(b, gate);
 }
 
 } // namespace AEUtil::LUMORA_ISA

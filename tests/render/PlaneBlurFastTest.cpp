@@ -97,7 +97,7 @@ void checkCase(const Case &c, uint32_t seed) {
         // Every build of the lane kernel this CPU runs, each over bands that split its blocks.
         for (const PlaneLaneVariant &v : planeLaneVariants()) {
             fast.copyFrom(before);
-            const PlanePass pass{&src, &fast, &mask, &kernel, rowPass, &boxes, v.run};
+            const PlanePass pass{&src, &fast, &mask, &kernel, rowPass, &boxes, v.run, maskIsOpen(mask)};
             const int32_t split = lines / 3;
             blurPlaneLines(pass, 0, split);
             blurPlaneLines(pass, split, lines);
