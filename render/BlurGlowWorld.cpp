@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "render/BlurGlowPlane.h"
-#include "render/ColorBlurFast.h"
 #include "render/RowBand.h"
 
 namespace AEUtil {
@@ -203,10 +202,6 @@ PF_Err passCallback(void *refcon, A_long, A_long i, A_long count) {
     return PF_Err_NONE;
 }
 
-// Lines of the fast 16-bit pass go through this many at a time, gathered into channel arrays
-// (columns: eight pixels, one cache line, per row read).
-constexpr int32_t kLineGroup = 8;
-
 // The r < 2 copy: masked pixels of the rectangle only.
 template <class Pixel>
 PF_Err copyMaskedCallback(void *refcon, A_long, A_long i, A_long count) {
@@ -236,7 +231,8 @@ PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorl
     const BlurWidths widths = glowBlurWidths(radius, aspect, false);
     const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
     const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
-    WorldPass rows{&in, &tmp, rect, &mask, &rowKernel, true, &rowBoxes};
+    const bool open = maskIsOpen(mask);
+    WorldPass rows{&in, &tmp, rect, &mask, &rowKernel, true, &rowBoxes, nullptr, open};
     PF_Err err = host.run(&rows, &passCallback<Float>);
     if (!err && progress)
         err = progress->report(progress->stepsDone);
@@ -244,7 +240,7 @@ PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorl
         return err;
     const GlowKernel colKernel = kernelForWidth(widths.vertical);
     const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
-    WorldPass cols{&tmp, &out, rect, &mask, &colKernel, false, &colBoxes};
+    WorldPass cols{&tmp, &out, rect, &mask, &colKernel, false, &colBoxes, nullptr, open};
     err = host.run(&cols, &passCallback<Float>);
     if (!err && progress)
         err = progress->report(progress->stepsDone);
@@ -258,55 +254,45 @@ void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end) 
 }
 
 void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
+    constexpr int32_t W = kPlaneLanes;
     const MaskPlane &mask = *p.mask;
-    const int32_t width = p.rect.right - p.rect.left, height = p.rect.bottom - p.rect.top;
-    const int32_t n = p.rowPass ? width : height;
-    const auto span = static_cast<std::size_t>(n);
-    auto pixel = [](const PF_EffectWorld *w, int32_t x, int32_t y) {
-        return reinterpret_cast<PF_Pixel16 *>(reinterpret_cast<char *>(w->data) +
-                                              static_cast<std::ptrdiff_t>(y) * w->rowbytes) + x;
+    const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
+    const PlaneLaneKernelView view = laneView(*p.boxes);
+    const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
+    const auto samples = static_cast<std::size_t>(n) * W;
+    std::vector<uint16_t> weights, in(samples), out(samples);
+    std::vector<uint8_t> gate(p.openMask ? 0 : samples);
+    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
+    clippedWeights(n, *p.boxes, weights);
+    auto origin = [&](const PF_EffectWorld *w) {
+        return reinterpret_cast<uint16_t *>(reinterpret_cast<char *>(w->data) +
+                                            static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
+               4 * static_cast<std::ptrdiff_t>(p.rect.left);
     };
-    std::vector<uint16_t> in(span * 4 * kLineGroup), out(span * 4 * kLineGroup);
-    std::vector<uint8_t> gate(span * kLineGroup);
-    ColorBlurScratch scratch;
-    for (int32_t first = begin; first < end; first += kLineGroup) {
-        const int32_t count = std::min(kLineGroup, end - first);
-        // Sample i of line g: the pixel at (x, y) of the rectangle, and its mask value.
-        auto at = [&](int32_t g, int32_t i, int32_t &x, int32_t &y) {
-            x = p.rowPass ? i : first + g;
-            y = p.rowPass ? first + g : i;
-        };
-        auto taken = [&](int32_t g) {
-            return p.rowPass ? mask.rowFlags[first + g] != 0 : mask.colFlags[first + g] != 0;
-        };
-        for (int32_t g = 0; g < count; ++g) {
-            if (!taken(g))
-                continue;
-            for (int32_t i = 0; i < n; ++i) {
-                int32_t x, y;
-                at(g, i, x, y);
-                const PF_Pixel16 &px = *pixel(p.src, p.rect.left + x, p.rect.top + y);
-                uint16_t *ch = &in[g * 4 * span];
-                ch[i] = px.alpha, ch[span + i] = px.red, ch[2 * span + i] = px.green, ch[3 * span + i] = px.blue;
-                gate[g * span + i] = mask.row(y)[x];
-            }
-        }
-        for (int32_t g = 0; g < count; ++g) {
-            if (!taken(g))
-                continue;
-            uint16_t *ch = &in[g * 4 * span];
-            uint16_t *o = &out[g * 4 * span];
-            const uint16_t *const ins[4] = {ch, ch + span, ch + 2 * span, ch + 3 * span};
-            uint16_t *const outs[4] = {o, o + span, o + 2 * span, o + 3 * span};
-            blurColorLine16Fast(ins, &gate[g * span], n, *p.boxes, scratch, outs);
-            for (int32_t i = 0; i < n; ++i) {
-                if (!gate[g * span + i])
-                    continue;
-                int32_t x, y;
-                at(g, i, x, y);
-                *pixel(p.dst, p.rect.left + x, p.rect.top + y) = {outs[0][i], outs[1][i], outs[2][i], outs[3][i]};
-            }
-        }
+    PlaneLaneBlock block;
+    block.rule = LaneRule::Color16;
+    block.rows = p.rowPass;
+    block.n = n;
+    block.src = origin(p.src);
+    block.dst = origin(p.dst);
+    block.srcStride = p.src->rowbytes / 2;
+    block.dstStride = p.dst->rowbytes / 2;
+    block.mask = p.openMask ? nullptr : mask.data;
+    block.maskStride = mask.rowSamples;
+    block.weights = weights.data();
+    block.work = work.data();
+    block.in = in.data();
+    block.out = out.data();
+    block.gate = gate.data();
+    const uint8_t *lineOn = p.rowPass ? mask.rowFlags : mask.colFlags;
+    for (int32_t first = begin; first < end; first += kColorLines) {
+        block.first = first;
+        block.count = std::min(kColorLines, end - first);
+        block.laneOn = 0;
+        for (int32_t l = 0; l < block.count; ++l)
+            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+        if (block.laneOn)
+            kernel(block, view);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "render/PlaneBlurFast.h"
 #include "render/ProgressCounter.h"
 #include "render/StageJob.h"
+#include "render/blur/PlaneLanes.h"
 
 namespace AEUtil {
 
@@ -19,6 +20,8 @@ struct WorldPass {
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast passes
+    PlaneLaneKernel lanes = nullptr;         // the fast 16-bit pass's build; null: the best this CPU runs
+    bool openMask = false;                   // the mask is known open: the fast 16-bit pass skips it
 };
 // 16-bit lines tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end);

@@ -24,9 +24,15 @@ struct PlaneLaneKernelView {
     uint32_t box = 0;
 };
 
-// Up to kPlaneLanes adjacent lines of a plane, blurred together: read from src where the mask
-// is set, written to dst there, as blurLineFast (and the literal pass) does line by line.
+// Which blur a block follows: the plane blur's, one 16-bit sample per line and lane; or the
+// colour blur's on 16-bit pixels, four lines a block and a lane per line and channel.
+enum class LaneRule : uint8_t { Plane, Color16 };
+inline constexpr int32_t kColorLines = kPlaneLanes / 4;
+
+// Up to kPlaneLanes adjacent lines of a plane (kColorLines of a 16-bit world), blurred together:
+// read from src where the mask is set, written to dst there, as the literal passes do line by line.
 struct PlaneLaneBlock {
+    LaneRule rule = LaneRule::Plane;
     bool rows = true;              // the lines are rows; else columns
     int32_t n = 0;                 // samples per line
     int32_t first = 0, count = 0;  // lines first ... first + count - 1
@@ -34,14 +40,16 @@ struct PlaneLaneBlock {
     const uint16_t *src = nullptr;
     const uint8_t *mask = nullptr; // null: every sample of the lines taking part is open
     uint16_t *dst = nullptr;
-    std::ptrdiff_t srcStride = 0, maskStride = 0, dstStride = 0; // samples from row to row
+    std::ptrdiff_t srcStride = 0, maskStride = 0, dstStride = 0; // 16-bit values (mask: bytes) from row to row
     const uint16_t *weights = nullptr; // per sample: the peak's weight sum clipped to the line, 16-bit
     // Working memory: planeLaneWorkSize(n, kernel) values, and three n x kPlaneLanes buffers.
     uint32_t *work = nullptr;
     uint16_t *in = nullptr, *out = nullptr;
     uint8_t *gate = nullptr;
-    uint8_t *lineLit = nullptr;  // count entries: set to 1 where a line got a non-zero value
-    uint8_t *crossLit = nullptr; // n entries: set to 1 where some line got one at that sample
+    // The plane rule only: count entries set to 1 where a line got a non-zero value, and n
+    // entries set to 1 where some line got one at that sample.
+    uint8_t *lineLit = nullptr;
+    uint8_t *crossLit = nullptr;
 };
 
 // The prefix sums one block needs, in uint32 values.

@@ -96,7 +96,9 @@ inline U32 nestedSum(const uint32_t *P, int32_t x, const PlaneLaneKernelView &k)
     return a;
 }
 
-template <bool Boxed>
+// Color: the colour blur's rule. Only masked samples count, each once, in the peak and the
+// box alike; no virtual zeros; the box form rounds to nearest.
+template <bool Boxed, bool Color>
 void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
     const int32_t n = b.n;
     const int32_t L = k.peakTaps;
@@ -124,10 +126,19 @@ void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
 
     const int32_t pad = greater(L, K) + 1;
     const std::size_t span = static_cast<std::size_t>(n + 1 + 2 * pad) * W;
-    const uint32_t *P = paddedPrefix(b.work, n, pad, [&](int32_t x) { return widen(load<U16>(s + x * W)); });
+    const uint32_t *P = nullptr;
     const uint32_t *C = nullptr;
     const uint32_t *S = nullptr;
-    if constexpr (Boxed) {
+    if constexpr (Color) {
+        P = S = paddedPrefix(b.work, n, pad, [&](int32_t x) {
+            return (widen(m.at(x)) != 0) & widen(load<U16>(s + x * W));
+        });
+        if (Boxed || m.stride != 0)
+            C = paddedPrefix(b.work + span, n, pad, [&](int32_t x) { return (widen(m.at(x)) != 0) & 1u; });
+    } else {
+        P = paddedPrefix(b.work, n, pad, [&](int32_t x) { return widen(load<U16>(s + x * W)); });
+    }
+    if constexpr (Boxed && !Color) {
         // Inside the mask a zero sample counts 1 and a lit one 10, and lit ones add 10 x value.
         C = paddedPrefix(b.work + span, n, pad, [&](int32_t x) {
             const U32 gate = widen(m.at(x)) != 0;
@@ -149,11 +160,25 @@ void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
             continue;
         }
         const U32 a = nestedSum(P, x, k);
-        const uint32_t ws = b.weights[x];
         U32 result;
-        if constexpr (!Boxed) {
+        if constexpr (Color) {
+            // The weight sum of the masked taps, kept to 16 bits; a lane-wide table when all are.
+            const U32 ws = m.stride == 0 ? U32{} + b.weights[x] : nestedSum(C, x, k) & 0xFFFFu;
+            const U32 none = ws == 0;
+            const U32 divisor = ws + (none & 1u);
+            if constexpr (!Boxed) {
+                result = (none & widen(load<U16>(s + x * W))) | (~none & quotient(a + ws / 2u, divisor));
+            } else {
+                const U32 c = window(C, x - K + 1, x + K - 1);
+                const U32 bm = quotient(window(S, x - K + 1, x + K - 1), c + (c == 0 ? 1u : 0u));
+                const U32 peak = ~none & (quotient(a, divisor) * (32768u - o));
+                result = (bm * o + peak + 16384u) / 32768u;
+            }
+        } else if constexpr (!Boxed) {
+            const uint32_t ws = b.weights[x];
             result = ws ? quotient(a + ws / 2u, U32{} + ws) : widen(load<U16>(s + x * W));
         } else {
+            const uint32_t ws = b.weights[x];
             // Virtual zeros past the far end count in every lane alike.
             const U32 c = window(C, x - K + 1, x + K - 1) + static_cast<uint32_t>(greater(0, x - vzFrom));
             // A count of 0 means the lane's own sample is masked off: its result is unused.
@@ -360,10 +385,130 @@ bool zeroRows(const PlaneLaneBlock &b) {
     return true;
 }
 
+// Four 16-bit pixels as four 64-bit elements, and their 4 x 4 transpose (two rounds of
+// perfect shuffles): row k's pixel j becomes pixel k of row j.
+using U64 = uint64_t __attribute__((vector_size(32)));
+
+void transpose4(U64 (&r)[4]) {
+    constexpr U64 lo = {0, 4, 1, 5};
+    constexpr U64 hi = {2, 6, 3, 7};
+    for (int32_t round = 0; round < 2; ++round) {
+        const U64 t[4] = {__builtin_shuffle(r[0], r[2], lo), __builtin_shuffle(r[0], r[2], hi),
+                          __builtin_shuffle(r[1], r[3], lo), __builtin_shuffle(r[1], r[3], hi)};
+        for (int32_t i = 0; i < 4; ++i)
+            r[i] = t[i];
+    }
+}
+
+// Colour lanes: lane l is channel l % 4 of line first + l / 4.
+inline bool colorLaneOn(const PlaneLaneBlock &b, int32_t l) { return laneOn(b, l / 4); }
+
+void gatherColor(const PlaneLaneBlock &b) {
+    const int32_t n = b.n;
+    if (!b.rows) {
+        U16 onMask{};
+        for (int32_t l = 0; l < W; ++l)
+            onMask[l] = colorLaneOn(b, l) ? 0xFFFF : 0;
+        for (int32_t y = 0; y < n; ++y) {
+            const uint16_t *s = b.src + y * b.srcStride + b.first * 4;
+            U16 v{};
+            if (b.count == kColorLines)
+                v = load<U16>(s);
+            else
+                for (int32_t l = 0; l < b.count * 4; ++l)
+                    v[l] = s[l];
+            store(b.in + y * W, v & onMask);
+            if (!b.mask)
+                continue;
+            const uint8_t *m = b.mask + y * b.maskStride + b.first;
+            for (int32_t l = 0; l < W; ++l)
+                b.gate[y * W + l] = colorLaneOn(b, l) ? m[l / 4] : 0;
+        }
+        return;
+    }
+    const uint16_t *rowsIn[kColorLines];
+    for (int32_t k = 0; k < kColorLines; ++k)
+        rowsIn[k] = laneOn(b, k) ? b.src + (b.first + k) * b.srcStride : nullptr;
+    int32_t x0 = 0;
+    for (; x0 + 4 <= n; x0 += 4) {
+        U64 r[4];
+        for (int32_t k = 0; k < 4; ++k)
+            r[k] = rowsIn[k] ? load<U64>(rowsIn[k] + x0 * 4) : U64{};
+        transpose4(r);
+        for (int32_t j = 0; j < 4; ++j)
+            store(b.in + (x0 + j) * W, r[j]);
+    }
+    for (int32_t x = x0; x < n; ++x)
+        for (int32_t l = 0; l < W; ++l)
+            b.in[x * W + l] = rowsIn[l / 4] ? rowsIn[l / 4][x * 4 + l % 4] : 0;
+    if (!b.mask)
+        return;
+    for (int32_t k = 0; k < kColorLines; ++k) {
+        const uint8_t *m = rowsIn[k] ? b.mask + (b.first + k) * b.maskStride : nullptr;
+        for (int32_t x = 0; x < n; ++x)
+            for (int32_t c = 0; c < 4; ++c)
+                b.gate[x * W + k * 4 + c] = m ? m[x] : 0;
+    }
+}
+
+void scatterColor(const PlaneLaneBlock &b, Gate gate) {
+    const int32_t n = b.n;
+    if (!b.rows) {
+        for (int32_t y = 0; y < n; ++y) {
+            uint16_t *d = b.dst + y * b.dstStride + b.first * 4;
+            const U16 v = load<U16>(b.out + y * W);
+            const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
+            if (b.count == kColorLines) {
+                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
+            } else {
+                for (int32_t l = 0; l < b.count * 4; ++l)
+                    if (open[l])
+                        d[l] = v[l];
+            }
+        }
+        return;
+    }
+    uint16_t *rowsOut[kColorLines];
+    for (int32_t k = 0; k < kColorLines; ++k)
+        rowsOut[k] = laneOn(b, k) ? b.dst + (b.first + k) * b.dstStride : nullptr;
+    int32_t x0 = 0;
+    if (gate.stride == 0) {
+        // Open: every sample of the lines taking part is written.
+        for (; x0 + 4 <= n; x0 += 4) {
+            U64 r[4];
+            for (int32_t j = 0; j < 4; ++j)
+                r[j] = load<U64>(b.out + (x0 + j) * W);
+            transpose4(r);
+            for (int32_t k = 0; k < 4; ++k)
+                if (rowsOut[k])
+                    store(rowsOut[k] + x0 * 4, r[k]);
+        }
+    }
+    for (int32_t x = x0; x < n; ++x)
+        for (int32_t l = 0; l < W; ++l)
+            if (rowsOut[l / 4] && gate.at(x, l))
+                rowsOut[l / 4][x * 4 + l % 4] = b.out[x * W + l];
+}
+
 } // namespace
 
 void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
-    if (b.n <= 0 || b.count <= 0 || zeroRows(b))
+    if (b.n <= 0 || b.count <= 0)
+        return;
+    if (b.rule == LaneRule::Color16) {
+        gatherColor(b);
+        uint8_t lanesOpen[W];
+        for (int32_t l = 0; l < W; ++l)
+            lanesOpen[l] = colorLaneOn(b, l) ? 1 : 0;
+        const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
+        if (k.box != 0)
+            blurBlock<true, true>(b, k, gate);
+        else
+            blurBlock<false, true>(b, k, gate);
+        scatterColor(b, gate);
+        return;
+    }
+    if (zeroRows(b))
         return;
     gather(b);
     uint8_t lanesOpen[W];
@@ -371,9 +516,9 @@ void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
         lanesOpen[l] = laneOn(b, l) ? 1 : 0;
     const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
     if (k.box != 0)
-        blurBlock<true>(b, k, gate);
+        blurBlock<true, false>(b, k, gate);
     else
-        blurBlock<false>(b, k, gate);
+        blurBlock<false, false>(b, k, gate);
     scatter(b, gate);
 }
 
