@@ -21,18 +21,6 @@ NestedBoxKernel nestedBoxes(const GlowKernel &k) {
     return n;
 }
 
-void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc) {
-    std::fill(acc + from, acc + to + 1, 0u);
-    for (std::size_t i = 0; i < k.radii.size(); ++i) {
-        const int32_t r = k.radii[i];
-        const uint32_t step = k.steps[i];
-        const uint32_t *plus = prefix + r + 1;
-        const uint32_t *minus = prefix - r;
-        for (int32_t x = from; x <= to; ++x)
-            acc[x] += step * (plus[x] - minus[x]);
-    }
-}
-
 uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k) {
     uint32_t sum = 0;
     for (std::size_t i = 0; i < k.radii.size(); ++i) {

@@ -1,6 +1,5 @@
-// The plane blur's line pass computed from prefix sums: the same integers as the tap-by-tap
-// pass (blurLineLiteral, kept as the oracle), at a cost that grows with the kernel's number of
-// distinct weights instead of its width, and nothing computed where the window holds only zeros.
+// The glow kernel as nested boxes, which lets the fast blurs take a window's weighted sum from
+// prefix sums at a cost that grows with the kernel's number of distinct weights, not its width.
 #pragma once
 
 #include <cstdint>
@@ -23,10 +22,8 @@ struct NestedBoxKernel {
 };
 NestedBoxKernel nestedBoxes(const GlowKernel &k);
 
-// steps[i] x (prefix[x + r_i + 1] - prefix[x - r_i]) summed over the kernel's radii for every x
-// in [from, to], whose windows lie inside the line; the loop over x vectorises.
-void nestedSums(const uint32_t *prefix, const NestedBoxKernel &k, int32_t from, int32_t to, uint32_t *acc);
-// The same at one x, the windows clipped to a line of n samples.
+// steps[i] x (prefix[x + r_i + 1] - prefix[x - r_i]) summed over the kernel's radii at one x,
+// the windows clipped to a line of n samples.
 uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k);
 // The peak's weight sum at x, the window clipped to a line of n samples.
 uint32_t clippedWeight(int32_t n, int32_t x, const NestedBoxKernel &k);
