@@ -76,6 +76,7 @@ void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glo
     embedhost::HostProfile profile;
     profile.workerThreads = benchWorkers();
     profile.garbageFill = false;
+    profile.reuseCacheBytes = std::size_t{2} << 30;
     embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
     if (const embedhost::CommandResult set = host.setUp(); set.err != PF_Err_NONE) {
         state.SkipWithError(("set-up failed: " + set.message()).c_str());

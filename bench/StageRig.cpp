@@ -58,6 +58,7 @@ embedhost::HostProfile StageRig::profile() {
     embedhost::HostProfile p;
     p.workerThreads = benchWorkers();
     p.garbageFill = false;
+    p.reuseCacheBytes = std::size_t{2} << 30;
     return p;
 }
 

@@ -68,6 +68,7 @@ embedhost::HostProfile profileFor(const RenderRequest &request) {
     profile.downsampleX = profile.downsampleY = PF_RationalScale{1, static_cast<A_u_long>(request.downsample)};
     profile.quality = request.quality;
     profile.garbageFill = false;
+    profile.reuseCacheBytes = std::size_t{2} << 30;
     return profile;
 }
 

@@ -53,8 +53,8 @@ void *allocBytes(A_HandleSize size) {
 
 } // namespace
 
-HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill)
-    : maxBytes_(maxBytes), garbageFill_(garbageFill) {
+HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill, std::size_t reuseCacheBytes)
+    : cache_(reuseCacheBytes, &std::free), maxBytes_(maxBytes), garbageFill_(garbageFill) {
     suite1_.host_new_handle = cbNew;
     suite1_.host_lock_handle = cbLock;
     suite1_.host_unlock_handle = cbUnlock;
@@ -104,7 +104,9 @@ PF_Handle HandleStore::newHandle(A_HandleSize size) {
         --failAfter_;
     if (size > maxBytes_)
         return nullptr;
-    void *bytes = allocBytes(size);
+    void *bytes = cache_.take(static_cast<std::size_t>(size));
+    if (!bytes)
+        bytes = allocBytes(size);
     if (!bytes)
         return nullptr;
     if (garbageFill_)
@@ -150,7 +152,7 @@ void HandleStore::dispose(PF_Handle handle) {
         return;
     if (r->locks > 0)
         note(HandleMisuse::DisposeLocked, handle, "dispose");
-    std::free(r->master);
+    cache_.give(r->master, static_cast<std::size_t>(r->size));
     records_.erase(handle);
 }
 

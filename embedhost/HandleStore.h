@@ -10,6 +10,7 @@
 
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
+#include "embedhost/BlockCache.h"
 
 namespace embedhost {
 
@@ -29,7 +30,7 @@ struct HandleMisuseRecord {
 
 class HandleStore {
 public:
-    explicit HandleStore(A_HandleSize maxBytes, bool garbageFill = true);
+    explicit HandleStore(A_HandleSize maxBytes, bool garbageFill = true, std::size_t reuseCacheBytes = 0);
     HandleStore(const HandleStore &) = delete;
     HandleStore &operator=(const HandleStore &) = delete;
     ~HandleStore(); // frees what plug-ins leaked; live() tells tests about it before
@@ -78,6 +79,7 @@ private:
     void note(HandleMisuse kind, const void *handle, const char *operation);
 
     mutable std::mutex mutex_;
+    BlockCache cache_;
     A_HandleSize maxBytes_;
     bool garbageFill_;
     std::map<PF_Handle, std::unique_ptr<Record>> records_;

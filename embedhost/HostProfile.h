@@ -66,6 +66,10 @@ struct HostProfile {
     // host's memory is not zeroed, so tests catch reads of what was never written. lumora and
     // the benchmarks turn it off: the pattern is this host's cost, not the effect's.
     bool garbageFill = true;
+    // Bytes of disposed worlds and handles (blocks of 1 MiB and more) kept to serve new ones
+    // of the same size, as the host's memory cache does. 0 here, so the sanitizers see a use
+    // after dispose; lumora and the benchmarks keep some, so frames after the first reuse pages.
+    std::size_t reuseCacheBytes = 0;
 
     HostProfile &withhold(std::string name, std::int32_t suiteVersion) {
         withheldSuites.push_back({std::move(name), suiteVersion});

@@ -51,7 +51,12 @@ PF_Err cbCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect 
 
 } // namespace
 
-WorldStore::WorldStore(const HostProfile &profile) : profile_(profile) {
+namespace {
+void releasePixels(void *data) { ::operator delete[](data, kPixelAlignment); }
+} // namespace
+
+WorldStore::WorldStore(const HostProfile &profile)
+    : cache_(profile.reuseCacheBytes, &releasePixels), profile_(profile) {
     suite1_.new_world = cbNewWorld1;
     suite1_.dispose_world = cbDispose;
     suite2_.PF_NewWorld = cbNewWorld2;
@@ -97,7 +102,13 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
     const std::size_t bytes = rowbytes * std::size_t(height);
     if (rowbytes > 0x7fffffff || bytes > profile_.maxAllocationBytes)
         return PF_Err_BAD_CALLBACK_PARAM;
-    void *data = ::operator new[](bytes, kPixelAlignment, std::nothrow);
+    void *data = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        data = cache_.take(bytes);
+    }
+    if (!data)
+        data = ::operator new[](bytes, kPixelAlignment, std::nothrow);
     if (!data)
         return PF_Err_OUT_OF_MEMORY;
     if (clear || profile_.garbageFill)
@@ -139,17 +150,16 @@ const WorldStore::Record *WorldStore::findLocked(const PF_EffectWorld *world) co
 }
 
 PF_Err WorldStore::dispose(PF_EffectWorld *world) {
-    void *data = nullptr;
-    {
-        std::lock_guard lock(mutex_);
-        if (!findLocked(world))
-            return PF_Err_BAD_CALLBACK_PARAM;
-        data = world->data;
-        worlds_.erase(data);
-    }
     // The caller's record keeps its stale pointer, as with a real host: using it is a bug
-    // that the sanitizers should see.
-    ::operator delete[](data, kPixelAlignment);
+    // that the sanitizers see unless the block is kept for reuse.
+    std::lock_guard lock(mutex_);
+    const Record *record = findLocked(world);
+    if (!record)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    const std::size_t bytes = record->bytes;
+    void *data = world->data;
+    worlds_.erase(data);
+    cache_.give(data, bytes);
     return PF_Err_NONE;
 }
 

@@ -9,6 +9,7 @@
 
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
+#include "embedhost/BlockCache.h"
 #include "embedhost/HostProfile.h"
 
 namespace embedhost {
@@ -60,6 +61,7 @@ private:
     const Record *findLocked(const PF_EffectWorld *world) const;
 
     mutable std::mutex mutex_;
+    BlockCache cache_;
     HostProfile profile_;
     std::map<const void *, Record> worlds_; // keyed by the pixel address
     std::size_t totalCreated_ = 0;
