@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -72,9 +74,10 @@ bool drewGlow(const embedhost::RenderOutput &out, const embedhost::Image &input)
     return false;
 }
 
-void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius, bool depthEffects) {
+void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glowRadius, bool depthEffects,
+                    unsigned workers) {
     embedhost::HostProfile profile;
-    profile.workerThreads = benchWorkers();
+    profile.workerThreads = workers;
     profile.garbageFill = false;
     profile.reuseCacheBytes = std::size_t{2} << 30;
     embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
@@ -113,25 +116,36 @@ void fullRenderCase(benchmark::State &state, Depth depth, GlowType type, int glo
         benchmark::DoNotOptimize(out.image.pixels.data());
     }
     clock.report(state);
+    // One more frame for the most host memory the effect holds while rendering.
+    host.memory().resetPeak();
+    if (host.renderFrame().err == PF_Err_NONE)
+        state.counters["host_B_per_px"] =
+            static_cast<double>(host.memory().peak()) / (static_cast<double>(frameWidth()) * frameHeight());
     host.tearDown();
 }
 
 } // namespace
 
 void registerFullRenderBenchmarks() {
-    for (const Depth &depth : benchDepths())
-        for (const GlowType &type : kGlowTypes)
-            for (const int radius : benchGlowRadii()) {
-                const std::string name =
-                    std::string("FullRender/") + depth.name + "/" + type.name + "/r" + std::to_string(radius);
-                configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, radius, false));
-            }
+    // Each case also with one worker ("FullRender1w/..."), for its speed-up from more workers.
+    std::vector<std::pair<std::string, unsigned>> runs = {{"FullRender/", benchWorkers()}};
+    if (benchWorkers() > 1)
+        runs.push_back({"FullRender1w/", 1u});
+    for (const auto &[prefix, workers] : runs)
+        for (const Depth &depth : benchDepths())
+            for (const GlowType &type : kGlowTypes)
+                for (const int radius : benchGlowRadii()) {
+                    const std::string name = prefix + depth.name + "/" + type.name + "/r" + std::to_string(radius);
+                    configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, radius, false,
+                                                           workers));
+                }
     // "<type>+Depth": the case of the same depth, type and radius with the depth branch on.
     for (const Depth &depth : benchDepths())
         for (const GlowType &type : kGlowTypes) {
             const std::string name = std::string("FullRender/") + depth.name + "/" + type.name + "+Depth/r" +
                                      std::to_string(kDepthCaseRadius);
-            configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, kDepthCaseRadius, true));
+            configure(benchmark::RegisterBenchmark(name.c_str(), fullRenderCase, depth, type, kDepthCaseRadius, true,
+                                                   benchWorkers()));
         }
 }
 

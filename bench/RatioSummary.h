@@ -1,5 +1,6 @@
-// The console reporter of lumora_bench, which also keeps every case's ms_per_MP so that the
-// ratio Lumora / OpenCV per case can be printed from the same run's measurements.
+// The console reporter of lumora_bench, which also keeps every case's counters so that the
+// full renders' summary (ratio to OpenCV, speed-up from one worker, memory) comes from the
+// same run's measurements.
 #pragma once
 
 #include <map>
@@ -17,11 +18,13 @@ public:
 
     void ReportRuns(const std::vector<Run> &runs) override;
 
-    // Mean ms_per_MP of a case's measured repetitions; negative when it did not run.
-    double msPerMegapixel(const std::string &name) const;
+    // Mean of a counter over a case's measured repetitions; negative when it did not run.
+    double counter(const std::string &name, const char *counterName) const;
+    double msPerMegapixel(const std::string &name) const { return counter(name, "ms_per_MP"); }
 
     // One line per full-render case: its ms/MP, the peer's at the same depth and Glow Radius,
-    // and their ratio (above 1: Lumora is slower).
+    // their ratio (above 1: Lumora is slower), the speed-up over its one-worker twin and the
+    // most host memory the effect held, per input pixel.
     // Then one line per depth case: its ms/MP beside the same case without the depth branch.
     void print(std::ostream &out) const;
 
@@ -31,11 +34,13 @@ private:
     void printPairs(std::ostream &out, const char *title, const char *caseHead, const char *partnerHead,
                     std::string (*partnerOf)(const std::string &), bool keepUnmeasured) const;
 
+    void printFullRenders(std::ostream &out) const;
+
     struct Sum {
         double total = 0.0;
         int count = 0;
     };
-    std::map<std::string, Sum> sums_;
+    std::map<std::string, std::map<std::string, Sum>> sums_; // case -> counter -> sum
     std::vector<std::string> order_;
 };
 
@@ -47,5 +52,7 @@ benchmark::ConsoleReporter::OutputOptions consoleOptions(int argc, char **argv);
 std::string peerCaseOf(const std::string &fullRenderName);
 // "FullRender/8bpc/Normal+Depth/r100" -> "FullRender/8bpc/Normal/r100"; empty for other names.
 std::string depthOffCaseOf(const std::string &fullRenderName);
+// "FullRender/8bpc/Normal/r100" -> "FullRender1w/8bpc/Normal/r100", its one-worker twin.
+std::string oneWorkerCaseOf(const std::string &fullRenderName);
 
 } // namespace lumora::bench

@@ -53,8 +53,8 @@ void *allocBytes(A_HandleSize size) {
 
 } // namespace
 
-HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill, std::size_t reuseCacheBytes)
-    : cache_(reuseCacheBytes, &std::free), maxBytes_(maxBytes), garbageFill_(garbageFill) {
+HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill, std::size_t reuseCacheBytes, MemoryMeter *meter)
+    : cache_(reuseCacheBytes, &std::free), meter_(meter), maxBytes_(maxBytes), garbageFill_(garbageFill) {
     suite1_.host_new_handle = cbNew;
     suite1_.host_lock_handle = cbLock;
     suite1_.host_unlock_handle = cbUnlock;
@@ -117,6 +117,8 @@ PF_Handle HandleStore::newHandle(A_HandleSize size) {
     PF_Handle handle = &record->master;
     records_.emplace(handle, std::move(record));
     ++totalAllocated_;
+    if (meter_)
+        meter_->add(static_cast<std::size_t>(size));
     return handle;
 }
 
@@ -152,6 +154,8 @@ void HandleStore::dispose(PF_Handle handle) {
         return;
     if (r->locks > 0)
         note(HandleMisuse::DisposeLocked, handle, "dispose");
+    if (meter_)
+        meter_->remove(static_cast<std::size_t>(r->size));
     cache_.give(r->master, static_cast<std::size_t>(r->size));
     records_.erase(handle);
 }
@@ -185,6 +189,10 @@ PF_Err HandleStore::resize(A_HandleSize newSize, PF_Handle *handleP) {
     if (garbageFill_)
         std::memset(static_cast<char *>(bytes) + keep, kGarbageByte, static_cast<std::size_t>(newSize) - keep);
     std::free(r->master);
+    if (meter_) {
+        meter_->add(static_cast<std::size_t>(newSize));
+        meter_->remove(static_cast<std::size_t>(r->size));
+    }
     r->master = bytes;
     r->size = newSize;
     return PF_Err_NONE;

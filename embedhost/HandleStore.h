@@ -11,6 +11,7 @@
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
 #include "embedhost/BlockCache.h"
+#include "embedhost/MemoryMeter.h"
 
 namespace embedhost {
 
@@ -30,7 +31,9 @@ struct HandleMisuseRecord {
 
 class HandleStore {
 public:
-    explicit HandleStore(A_HandleSize maxBytes, bool garbageFill = true, std::size_t reuseCacheBytes = 0);
+    // The meter (if any) counts the bytes of live handles.
+    explicit HandleStore(A_HandleSize maxBytes, bool garbageFill = true, std::size_t reuseCacheBytes = 0,
+                         MemoryMeter *meter = nullptr);
     HandleStore(const HandleStore &) = delete;
     HandleStore &operator=(const HandleStore &) = delete;
     ~HandleStore(); // frees what plug-ins leaked; live() tells tests about it before
@@ -80,6 +83,7 @@ private:
 
     mutable std::mutex mutex_;
     BlockCache cache_;
+    MemoryMeter *meter_;
     A_HandleSize maxBytes_;
     bool garbageFill_;
     std::map<PF_Handle, std::unique_ptr<Record>> records_;

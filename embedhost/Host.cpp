@@ -37,7 +37,8 @@ Host::Host(Plugin plugin, HostProfile profile)
 Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
     : claim_(this), profile_(std::move(profile)), plugin_(std::move(plugin)),
       suites_(profile_.withheldSuites, static_cast<std::size_t>(profile_.maxAllocationBytes)),
-      handles_(profile_.maxAllocationBytes, profile_.garbageFill, profile_.reuseCacheBytes), worlds_(profile_),
+      handles_(profile_.maxAllocationBytes, profile_.garbageFill, profile_.reuseCacheBytes, &memory_),
+      worlds_(profile_, &memory_),
       utils_(makeUtilCallbacks()), params_(*this), threads_(profile_.workerThreads) {
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, handles_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, worlds_.suite1());

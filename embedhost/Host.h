@@ -112,6 +112,8 @@ public:
     const HostProfile &profile() const { return profile_; }
     SuiteRegistry &suites() { return suites_; }
     HandleStore &handles() { return handles_; }
+    // The effect's worlds and handles: what it holds now and its high-water mark.
+    MemoryMeter &memory() { return memory_; }
     WorldStore &worlds() { return worlds_; }
     ThreadPool &threads() { return threads_; }
     Interaction &interaction() { return interaction_; }
@@ -177,6 +179,7 @@ private:
     HostProfile profile_;
     std::shared_ptr<Plugin> plugin_;
     SuiteRegistry suites_;
+    MemoryMeter memory_;
     HandleStore handles_;
     WorldStore worlds_;
     Interaction interaction_;

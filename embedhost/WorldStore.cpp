@@ -24,7 +24,7 @@ WorldStore *currentStore() {
 PF_Err cbNewWorld2(PF_ProgPtr ref, A_long w, A_long h, PF_Boolean clear, PF_PixelFormat format,
                    PF_EffectWorld *world) {
     WorldStore *s = storeFor(ref);
-    return s ? s->create(w, h, format, clear != 0, world) : PF_Err_BAD_CALLBACK_PARAM;
+    return s ? s->create(w, h, format, clear != 0, world, true) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err cbNewWorld1(PF_ProgPtr ref, A_long w, A_long h, PF_NewWorldFlags flags,
@@ -55,8 +55,8 @@ namespace {
 void releasePixels(void *data) { ::operator delete[](data, kPixelAlignment); }
 } // namespace
 
-WorldStore::WorldStore(const HostProfile &profile)
-    : cache_(profile.reuseCacheBytes, &releasePixels), profile_(profile) {
+WorldStore::WorldStore(const HostProfile &profile, MemoryMeter *meter)
+    : cache_(profile.reuseCacheBytes, &releasePixels), meter_(meter), profile_(profile) {
     suite1_.new_world = cbNewWorld1;
     suite1_.dispose_world = cbDispose;
     suite2_.PF_NewWorld = cbNewWorld2;
@@ -89,7 +89,7 @@ std::size_t WorldStore::bytesPerPixel(PF_PixelFormat format) {
 }
 
 PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bool clear,
-                          PF_EffectWorld *world) {
+                          PF_EffectWorld *world, bool forEffect) {
     const std::size_t pixelBytes = bytesPerPixel(format);
     if (!world || pixelBytes == 0)
         return PF_Err_BAD_CALLBACK_PARAM;
@@ -125,7 +125,9 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
     world->pix_aspect_ratio = PF_RationalScale{1, 1};
 
     std::lock_guard lock(mutex_);
-    worlds_[data] = Record{format, width, height, static_cast<A_long>(rowbytes), bytes};
+    worlds_[data] = Record{format, width, height, static_cast<A_long>(rowbytes), bytes, forEffect};
+    if (forEffect && meter_)
+        meter_->add(bytes);
     ++totalCreated_;
     return PF_Err_NONE;
 }
@@ -134,7 +136,7 @@ PF_Err WorldStore::createWithFlags(A_long width, A_long height, PF_NewWorldFlags
                                    PF_EffectWorld *world) {
     const PF_PixelFormat format =
         (flags & PF_NewWorldFlag_DEEP_PIXELS) ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
-    return create(width, height, format, (flags & PF_NewWorldFlag_CLEAR_PIXELS) != 0, world);
+    return create(width, height, format, (flags & PF_NewWorldFlag_CLEAR_PIXELS) != 0, world, true);
 }
 
 const WorldStore::Record *WorldStore::findLocked(const PF_EffectWorld *world) const {
@@ -157,6 +159,8 @@ PF_Err WorldStore::dispose(PF_EffectWorld *world) {
     if (!record)
         return PF_Err_BAD_CALLBACK_PARAM;
     const std::size_t bytes = record->bytes;
+    if (record->effect && meter_)
+        meter_->remove(bytes);
     void *data = world->data;
     worlds_.erase(data);
     cache_.give(data, bytes);

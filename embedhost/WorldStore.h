@@ -11,12 +11,14 @@
 #include "AE_EffectCBSuites.h"
 #include "embedhost/BlockCache.h"
 #include "embedhost/HostProfile.h"
+#include "embedhost/MemoryMeter.h"
 
 namespace embedhost {
 
 class WorldStore {
 public:
-    explicit WorldStore(const HostProfile &profile);
+    // The meter (if any) counts the worlds the effect makes through the suites.
+    explicit WorldStore(const HostProfile &profile, MemoryMeter *meter = nullptr);
     WorldStore(const WorldStore &) = delete;
     WorldStore &operator=(const WorldStore &) = delete;
     ~WorldStore(); // frees what plug-ins leaked; live() tells tests about it before
@@ -28,7 +30,7 @@ public:
     // Errors: PF_Err_BAD_CALLBACK_PARAM for a null world, unknown format, or a size below 1
     // or above the profile's limits; nothing is allocated then.
     PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear,
-                  PF_EffectWorld *world);
+                  PF_EffectWorld *world, bool forEffect = false);
     // Version 1 and utils flavour: PF_NewWorldFlag_DEEP_PIXELS selects 16 bit, else 8 bit.
     PF_Err createWithFlags(A_long width, A_long height, PF_NewWorldFlags flags,
                            PF_EffectWorld *world);
@@ -56,12 +58,14 @@ private:
         PF_PixelFormat format;
         A_long width, height, rowbytes;
         std::size_t bytes;
+        bool effect; // made through the suites, so counted by the meter
     };
     // The world's record when *world describes a live buffer of this store exactly.
     const Record *findLocked(const PF_EffectWorld *world) const;
 
     mutable std::mutex mutex_;
     BlockCache cache_;
+    MemoryMeter *meter_;
     HostProfile profile_;
     std::map<const void *, Record> worlds_; // keyed by the pixel address
     std::size_t totalCreated_ = 0;
