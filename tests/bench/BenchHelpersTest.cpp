@@ -70,8 +70,10 @@ TEST(RatioSummary, DividesTheMeanOfRepetitionsByThePeerOfTheSameRun) {
     auto mean = run("FullRender/8bpc/Normal/r10", 500.0);
     mean.run_type = benchmark::BenchmarkReporter::Run::RT_Aggregate;
     mean.aggregate_name = "mean";
-    summary.ReportRuns({run("FullRender/8bpc/Normal/r10", 6.0), run("FullRender/8bpc/Normal/r10", 10.0), failed,
-                        mean});
+    auto withMemory = run("FullRender/8bpc/Normal/r10", 10.0);
+    withMemory.counters["host_B_per_px"] = benchmark::Counter(36.5);
+    summary.ReportRuns({run("FullRender/8bpc/Normal/r10", 6.0), withMemory, failed, mean});
+    summary.ReportRuns({run("FullRender1w/8bpc/Normal/r10", 14.0)});
     summary.ReportRuns({run("FullRender/16bpc/Normal/r10", 3.0)});
     summary.ReportRuns({run("OpenCvPeer/8bpc/r10", 2.0), run("Stage/mono/AngleMap", 7.0)});
 
@@ -84,12 +86,14 @@ TEST(RatioSummary, DividesTheMeanOfRepetitionsByThePeerOfTheSameRun) {
     summary.print(out);
     const std::string text = out.str();
     EXPECT_NE(text.find("FullRender/8bpc/Normal/r10"), std::string::npos);
-    EXPECT_NE(text.find("8.000        2.000      4.000"), std::string::npos) << text;
+    // Beside it: the ratio, the speed-up over its one-worker twin (14 / 8) and its memory.
+    EXPECT_NE(text.find("8.000      2.000    4.000     1.75     36.5"), std::string::npos) << text;
     // The 16 bpc render has no peer in this run: no ratio is made up.
     const std::size_t line = text.find("FullRender/16bpc/Normal/r10");
     ASSERT_NE(line, std::string::npos);
-    EXPECT_NE(text.find("3.000            -          -", line), std::string::npos) << text;
-    // Stages and peers get no line of their own.
+    EXPECT_NE(text.find("3.000          -        -        -        -", line), std::string::npos) << text;
+    // Stages, peers and one-worker twins get no line of their own.
+    EXPECT_EQ(text.find("FullRender1w/"), std::string::npos);
     EXPECT_EQ(text.find("Stage/mono/AngleMap"), std::string::npos);
     EXPECT_EQ(text.find("OpenCvPeer/8bpc/r10  "), std::string::npos);
 }
