@@ -3,6 +3,7 @@
 
 #include "render/BlurGlowPlane.h"
 #include "render/BlurGlowWorld.h"
+#include "render/ClearWorld.h"
 #include "render/ColourFinishStages.h"
 #include "render/ColouriseStage.h"
 #include "render/CompositeStages.h"
@@ -95,14 +96,16 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
     const A_long W = ctx.values.width, H = ctx.values.height;
     EffectWorldPtr T1 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
     EffectWorldPtr T2 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
-    EffectWorldPtr T3 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
     const A_long glowType = ctx.settings.glowType;
+    // Only Original Colors reads the source's colours, at 16 bits in an 8 bpc render.
+    const bool widenSource = std::is_same_v<Pixel, PF_Pixel8> && glowType == kGlowTypeOriginalColors;
+    EffectWorldPtr T3 = widenSource ? WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat) : EffectWorldPtr{};
 
-    PF_Err err = fillWorld(ctx.in_data, *T1.get(), FillColour::TransparentBlack);
-    const PF_EffectWorld *colourSource = ctx.SRC.get();
-    if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+    PF_Err err = clearWorldStage<Wide>(ctx.host, *T1.get());
+    const PF_EffectWorld *colourSource = ctx.source;
+    if (widenSource) {
         if (!err)
-            err = expandTo16(ctx.host, *T3.get(), *ctx.SRC.get(), ctx.rect);
+            err = expandTo16(ctx.host, *T3.get(), *ctx.source, ctx.rect);
         colourSource = T3.get();
     }
     if (!err && ctx.depthBranch)
@@ -116,6 +119,8 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
                                    ctx.colouring(glowType, false));
     if (!err)
         err = blurColourGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
+    if (!ctx.depthBranch)
+        return err; // the rest is the frame's fused tail
     if (!err)
         err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
     if (!err)

@@ -13,6 +13,7 @@
 #include "render/GlowSourceStages.h"
 #include "render/HostWorldOps.h"
 #include "render/PixelComposite.h"
+#include "render/composite/ColorGlowTail.h"
 #include "render/composite/NormalGlowTail.h"
 
 namespace AEUtil {
@@ -25,11 +26,11 @@ GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
     return p;
 }
 
-// Normal glow without a depth glow ends in the table-driven tail, which needs no glow image.
-bool tableTail(const RenderSettings &s) { return s.glowType == kGlowTypeNormal && !depthBranchRuns(s); }
+// Without a depth glow to merge, the frame ends in a fused tail that stores no glow image.
+bool fusedTail(const RenderSettings &s) { return !depthBranchRuns(s); }
 
 // View Normal over an output of the area's size starts from the centred source, so the output
-// can hold it; the table-driven tail reads it nowhere else and needs no copy of its own.
+// can hold it; until the fused tail composites onto it, it is read as the source.
 bool sourceInOutput(const GlowRenderContext &ctx) {
     const PF_EffectWorld *out = ctx.settings.output;
     return ctx.settings.view == kViewNormal && out->width == ctx.values.width && out->height == ctx.values.height;
@@ -65,9 +66,9 @@ void allocateBuffers(GlowRenderContext &ctx) {
 
     constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
     const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
-    if (!tableTail(ctx.settings))
+    if (!fusedTail(ctx.settings))
         ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
-    if (!(tableTail(ctx.settings) && sourceInOutput(ctx)))
+    if (!(fusedTail(ctx.settings) && sourceInOutput(ctx)))
         ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     if (colourGlow)
         ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
@@ -134,6 +135,21 @@ PF_Err finishFromTable(GlowRenderContext &ctx) {
 }
 
 template <class Pixel>
+PF_Err finishColorGlow(GlowRenderContext &ctx) {
+    ColorGlowFinish finish;
+    finish.intensity = ctx.settings.glowIntensity;
+    finish.opacityRuns = opacityStageRuns(ctx.settings.opacity);
+    finish.opacity = ctx.settings.opacity;
+    finish.blendMode = ctx.settings.blendMode;
+    finish.view = ctx.settings.view;
+    try {
+        return colorGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.X1.get(), ctx.rect, finish);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+}
+
+template <class Pixel>
 PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex) {
     if (!err)
         err = placeSource<Pixel>(ctx);
@@ -157,8 +173,11 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
         }
     }
     ctx.hueWrap.reset();
-    if (!err && tableTail(ctx.settings)) {
-        err = finishFromTable<Pixel>(ctx);
+    if (!err && fusedTail(ctx.settings)) {
+        if (ctx.settings.glowType == kGlowTypeNormal)
+            err = finishFromTable<Pixel>(ctx);
+        else
+            err = finishColorGlow<Pixel>(ctx);
     } else {
         if (!err && opacityStageRuns(ctx.settings.opacity))
             err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);

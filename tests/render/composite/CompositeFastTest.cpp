@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include "render/BlendModeTable.h"
@@ -12,6 +13,9 @@
 #include "render/GlowSourceStages.h"
 #include "render/HostWorldOps.h"
 #include "render/PixelComposite.h"
+#include "render/ColourFinishStages.h"
+#include "render/FormatConvert.h"
+#include "render/composite/ColorGlowTail.h"
 #include "render/composite/CompositeRows.h"
 #include "render/composite/NormalGlowTail.h"
 #include "../StageTestSupport.h"
@@ -134,6 +138,62 @@ TEST(NormalGlowTail, MatchesTheStagesItReplaces) {
         checkTail<PF_Pixel8>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
         checkTail<PF_Pixel16>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
         checkTail<PF_PixelFloat>(c.view, c.blendPopup, c.intensity, c.opacity, seed++);
+    }
+}
+
+// The blurred colour glow through the finishing stages the colour tail replaces, and through it.
+template <class Pixel>
+void checkColorTail(A_long view, A_long blendPopup, double intensity, double opacity, uint32_t seed) {
+    using Wide = std::conditional_t<std::is_same_v<Pixel, PF_PixelFloat>, PF_PixelFloat, PF_Pixel16>;
+    SCOPED_TRACE(::testing::Message() << sizeof(Pixel) << "-byte pixels, view " << view << " blend " << blendPopup
+                                      << " intensity " << intensity << " opacity " << opacity);
+    embedhost::Host host(workers(3));
+    const StageHost stages = stagesOf(host);
+    std::mt19937 rng(seed);
+    constexpr int W = 29, H = 17;
+    World<Wide> glow(W, H), finished(W, H);
+    for (Wide &p : glow.px) {
+        const PF_Pixel16 q = randomPixel<PF_Pixel16>(rng); // premultiplied or not: every path
+        if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
+            p = {q.alpha / 32768.0f, q.red / 32768.0f, q.green / 32768.0f, q.blue / 32768.0f};
+        else
+            p = q;
+    }
+    finished.px = glow.px;
+    World<Pixel> staged(W + 2, H + 1), fused(W + 2, H + 1), image(W, H);
+    for (Pixel &p : staged.px)
+        p = std::is_same_v<Pixel, PF_PixelFloat> ? Pixel{} : randomPixel<Pixel>(rng);
+    fused.px = staged.px;
+    const PlaneRect rect{0, 0, W, H};
+
+    ASSERT_EQ(PF_Err_NONE, unpremultiplyStage<Wide>(stages, finished.w, rect));
+    ASSERT_EQ(PF_Err_NONE, colourIntensityStage<Wide>(stages, finished.w, rect, intensity));
+    if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+        ASSERT_EQ(PF_Err_NONE, reduceTo8(stages, image.w, finished.w, rect));
+    } else {
+        image.px = finished.px;
+    }
+    if (opacityStageRuns(opacity)) {
+        ASSERT_EQ(PF_Err_NONE, opacityStage<Pixel>(stages, image.w, rect, opacity));
+    }
+    ASSERT_EQ(PF_Err_NONE, finalCompositeStage<Pixel>(stages, staged.w, image.w, rect, blendPopup, view));
+
+    const ColorGlowFinish finish{intensity, opacityStageRuns(opacity), opacity, blendPopup, view};
+    ASSERT_EQ(PF_Err_NONE, colorGlowTailStage<Pixel>(stages, fused.w, glow.w, rect, finish));
+    EXPECT_EQ(staged.bytes(), fused.bytes());
+}
+
+TEST(ColorGlowTail, MatchesTheStagesItReplaces) {
+    const struct {
+        A_long view, blendPopup;
+        double intensity, opacity;
+    } cases[] = {{kViewNormal, 3, 1.0, 100.0}, {kViewNormal, 7, 2.5, 37.5}, {kViewExtract, 3, 0.0, 62.0},
+                 {2, 5, 1.3, 100.0}};
+    uint32_t seed = 11;
+    for (const auto &c : cases) {
+        checkColorTail<PF_Pixel8>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
+        checkColorTail<PF_Pixel16>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
+        checkColorTail<PF_PixelFloat>(c.view, c.blendPopup, c.intensity, c.opacity, seed++);
     }
 }
 
