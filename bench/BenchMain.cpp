@@ -11,9 +11,11 @@
 #include "bench/OpenCvPeer.h"
 #include "bench/RatioSummary.h"
 #include "bench/StageBench.h"
+#include "embedhost/FrameHeap.h"
 
 int main(int argc, char **argv) {
     using namespace lumora::bench;
+    embedhost::keepFrameBuffersInHeap();
     try {
         setBenchOptions(takeBenchOptions(argc, argv));
     } catch (const std::exception &e) {

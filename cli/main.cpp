@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "embedhost/FrameHeap.h"
 
 int main(int argc, char **argv) {
+    embedhost::keepFrameBuffersInHeap();
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const int status = lumora::cli::runCommandLine(args, lumora::cli::allCommands(), std::cout, std::cerr);
     std::cout.flush();

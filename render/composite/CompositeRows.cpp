@@ -160,8 +160,9 @@ inline void compositeOne(Pixel &lower, const Pixel &upper, const Reciprocals8 &r
     if (prep == Prep::Premultiply && newAlpha != 0) {
         if constexpr (Wide) {
             const double scale = static_cast<double>(newAlpha) / F::full;
-            for (Channel &v : c)
-                v = static_cast<Channel>(std::trunc(std::min(v / scale, static_cast<double>(F::full))));
+            for (Channel &v : c) // an opaque result divides by exactly 1
+                v = newAlpha == F::full ? std::min<Channel>(v, F::full)
+                                        : static_cast<Channel>(std::trunc(std::min(v / scale, static_cast<double>(F::full))));
         } else {
             for (Channel &v : c)
                 v = unp.v[static_cast<std::size_t>(newAlpha)][v];
