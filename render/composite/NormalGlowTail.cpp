@@ -1,5 +1,6 @@
 #include "render/composite/NormalGlowTail.h"
 
+#include <cstring>
 #include <type_traits>
 
 #include "render/BlendModeTable.h"
@@ -48,8 +49,15 @@ PF_Err tableBand(void *refcon, A_long, A_long i, A_long count) {
     }
     if (job.look->opacityRuns)
         applyOpacityRow(glow, static_cast<A_long>(size), job.look->opacity);
-    if constexpr (!std::is_same_v<Pixel, PF_PixelFloat>)
-        compositeOverClear(glow, size, job.mode, job.tables->overClear.data() + band.begin);
+    Pixel *overClear = job.tables->overClear.data() + band.begin;
+    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
+        for (std::size_t k = 0; k < size; ++k) {
+            overClear[k] = Pixel{};
+            compositePixel(overClear[k], glow[k], job.mode);
+        }
+    } else {
+        compositeOverClear(glow, size, job.mode, overClear);
+    }
     return PF_Err_NONE;
 }
 
@@ -77,8 +85,14 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
         const uint16_t *g = job.glow->row(y);
         if (job.view == kViewNormal) {
             if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
-                for (int32_t x = 0; x < span.cols; ++x)
-                    compositePixel(out[x], table[g[x]], job.mode);
+                // Over transparent black (all bits 0) the result is the glow value's alone.
+                const Pixel clear{};
+                for (int32_t x = 0; x < span.cols; ++x) {
+                    if (std::memcmp(&out[x], &clear, sizeof clear) == 0)
+                        out[x] = job.overClear[g[x]];
+                    else
+                        compositePixel(out[x], table[g[x]], job.mode);
+                }
             } else {
                 compositeRowFast(out, g, table, job.overClear, span.cols, job.mode);
             }
@@ -101,7 +115,7 @@ PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, 
     if (!look.colouring.gradient)
         return PF_Err_BAD_CALLBACK_PARAM;
     tables.glow.resize(kGlowValues);
-    tables.overClear.resize(std::is_same_v<Pixel, PF_PixelFloat> ? 0 : kGlowValues);
+    tables.overClear.resize(kGlowValues);
     TableJob<Pixel> job{&look, blendKernelMode(blendMode), &tables};
     return host.run(&job, &tableBand<Pixel>);
 }

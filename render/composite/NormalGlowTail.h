@@ -20,8 +20,8 @@ struct NormalGlowLook {
 };
 
 // What the tail looks up by glow value v: glow[v], the glow image pixel,
-// Opacity(Colourise(curve(v))) or transparent black where the curved value is 0; and at 8 and
-// 16 bpc overClear[v], that pixel composited onto transparent black with the frame's Blend Mode.
+// Opacity(Colourise(curve(v))) or transparent black where the curved value is 0; and
+// overClear[v], that pixel composited onto transparent black with the frame's Blend Mode.
 template <class Pixel>
 struct NormalGlowTables {
     std::vector<Pixel> glow, overClear;

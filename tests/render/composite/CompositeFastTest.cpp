@@ -102,8 +102,8 @@ void checkTail(A_long view, A_long blendPopup, double intensity, double opacity,
             curved.row(y)[x] = glow.row(y)[x];
         }
     World<Pixel> staged(W + 3, H + 2), tabled(W + 3, H + 2), image(W, H);
-    for (Pixel &p : staged.px)
-        p = randomPixel<Pixel>(rng);
+    for (std::size_t i = 0; i < staged.px.size(); ++i)
+        staged.px[i] = i % 3 == 0 ? Pixel{} : randomPixel<Pixel>(rng); // transparent black too
     tabled.px = staged.px;
     const ColorFlagList gradient = twoStops({255, 250, 40, 10}, {255, 10, 90, 255});
     ColouriseSettings colouring;
