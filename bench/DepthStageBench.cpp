@@ -8,8 +8,8 @@
 
 #include "bench/BenchSetup.h"
 #include "bench/StageRig.h"
-#include "render/DepthCurve.h"
-#include "render/DepthStages.h"
+#include "render/depth/DepthCurve.h"
+#include "render/depth/DepthStages.h"
 
 namespace lumora::bench {
 

@@ -8,7 +8,7 @@
 
 #include "bench/BenchImages.h"
 #include "bench/BenchSetup.h"
-#include "render/BlurGlowPlane.h"
+#include "render/blur/BlurGlowPlane.h"
 
 namespace lumora::bench {
 

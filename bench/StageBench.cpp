@@ -10,14 +10,14 @@
 
 #include "bench/BenchSetup.h"
 #include "bench/StageRig.h"
-#include "render/BlurGlowPlane.h"
-#include "render/BlurGlowWorld.h"
-#include "render/ColourFinishStages.h"
-#include "render/ColouriseStage.h"
-#include "render/CompositeStages.h"
-#include "render/CopyCentered.h"
-#include "render/FormatConvert.h"
-#include "render/GlowSourceStages.h"
+#include "render/blur/BlurGlowPlane.h"
+#include "render/blur/BlurGlowWorld.h"
+#include "render/color/ColourFinishStages.h"
+#include "render/color/ColouriseStage.h"
+#include "render/composite/CompositeStages.h"
+#include "render/source/CopyCentered.h"
+#include "render/source/FormatConvert.h"
+#include "render/source/GlowSourceStages.h"
 
 namespace lumora::bench {
 

@@ -7,9 +7,9 @@
 
 #include "bench/BenchImages.h"
 #include "bench/BenchSetup.h"
-#include "render/BlurGlowPlane.h"
-#include "render/CopyCentered.h"
-#include "render/GlowSourceStages.h"
+#include "render/blur/BlurGlowPlane.h"
+#include "render/source/CopyCentered.h"
+#include "render/source/GlowSourceStages.h"
 
 namespace lumora::bench {
 

@@ -11,8 +11,8 @@
 #include "embedhost/Host.h"
 #include "embedhost/Image.h"
 #include "bench/BenchSetup.h"
-#include "render/GlowPlane.h"
-#include "render/StageJob.h"
+#include "render/pipeline/GlowPlane.h"
+#include "render/pipeline/StageJob.h"
 
 namespace lumora::bench {
 

@@ -6,8 +6,8 @@
 #include "colorbar/GradColorPresetUI.h"
 #include "params/GlowParams.h"
 #include "params/ParamRegistry.h"
-#include "render/GlowPreRender.h"
-#include "render/RenderGlow.h"
+#include "render/pipeline/GlowPreRender.h"
+#include "render/pipeline/RenderGlow.h"
 
 namespace AEUtil {
 

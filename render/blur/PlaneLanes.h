@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/PlaneBlurFast.h"
+#include "render/blur/PlaneBlurFast.h"
 
 namespace AEUtil {
 

@@ -4,13 +4,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/BlendModeTable.h"
-#include "render/CompositeStages.h"
-#include "render/FormatConvert.h"
-#include "render/GlowColourFinish.h"
-#include "render/PixelComposite.h"
-#include "render/RowBand.h"
-#include "render/WorldRows.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/composite/CompositeStages.h"
+#include "render/source/FormatConvert.h"
+#include "render/color/GlowColourFinish.h"
+#include "render/composite/PixelComposite.h"
+#include "render/pipeline/RowBand.h"
+#include "render/pipeline/WorldRows.h"
 #include "render/composite/CompositeRows.h"
 
 namespace AEUtil {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/BlendKernel.h"
-#include "render/BlendModeTable.h"
+#include "render/composite/BlendKernel.h"
+#include "render/composite/BlendModeTable.h"
 
 namespace AEUtil {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <type_traits>
 
-#include "render/BlendModeTable.h"
-#include "render/CompositeStages.h"
-#include "render/GlowIntensityRows.h"
-#include "render/PixelComposite.h"
-#include "render/RowBand.h"
-#include "render/WorldRows.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/composite/CompositeStages.h"
+#include "render/color/GlowIntensityRows.h"
+#include "render/composite/PixelComposite.h"
+#include "render/pipeline/RowBand.h"
+#include "render/pipeline/WorldRows.h"
 #include "render/composite/CompositeRows.h"
 
 namespace AEUtil {

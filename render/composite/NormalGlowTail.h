@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "render/StageJob.h"
+#include "render/pipeline/StageJob.h"
 
 namespace AEUtil {
 

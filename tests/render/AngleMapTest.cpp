@@ -1,6 +1,6 @@
 // Angle-map regions on small planes: isolated pixels, bars, spans that take in other blobs,
 // and blobs that start below a finished region.
-#include "render/AngleMap.h"
+#include "render/color/AngleMap.h"
 
 #include <gtest/gtest.h>
 

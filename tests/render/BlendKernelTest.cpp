@@ -1,6 +1,6 @@
 // Each blend mode at each pixel depth on hand-worked pixel pairs, with and without mixing.
-#include "render/BlendKernel.h"
-#include "render/BlendModeTable.h"
+#include "render/composite/BlendKernel.h"
+#include "render/composite/BlendModeTable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "render/BlurGlowPlane.h"
-#include "render/BlurGlowWorld.h"
+#include "render/blur/BlurGlowPlane.h"
+#include "render/blur/BlurGlowWorld.h"
 
 namespace {
 

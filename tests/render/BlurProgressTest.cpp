@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "embedhost/Host.h"
-#include "render/BlurGlowPlane.h"
+#include "render/blur/BlurGlowPlane.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "embedhost/Host.h"
-#include "render/BlurGlowPlane.h"
-#include "render/BlurGlowWorld.h"
+#include "render/blur/BlurGlowPlane.h"
+#include "render/blur/BlurGlowWorld.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Un-premultiply, colour intensity and the depth-glow merge on hand-worked pixels.
-#include "render/GlowColourFinish.h"
+#include "render/color/GlowColourFinish.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <random>
 
 #include "StageTestSupport.h"
-#include "render/ColourFinishStages.h"
-#include "render/ColouriseStage.h"
-#include "render/CompositeStages.h"
+#include "render/color/ColourFinishStages.h"
+#include "render/color/ColouriseStage.h"
+#include "render/composite/CompositeStages.h"
 
 using namespace stagetest;
 

@@ -1,5 +1,5 @@
 // Colourise on a red-to-blue gradient: each rule at each depth, the tint, and the byte scaling.
-#include "render/GlowColourise.h"
+#include "render/color/GlowColourise.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "StageTestSupport.h"
-#include "render/CompositeStages.h"
-#include "render/FormatConvert.h"
+#include "render/composite/CompositeStages.h"
+#include "render/source/FormatConvert.h"
 
 using namespace stagetest;
 

@@ -1,6 +1,6 @@
 // The DepthCurve: its four segments worked out for the corner settings, the clamp of settings
 // outside the sliders' range, monotony, and its life in host memory.
-#include "render/DepthCurve.h"
+#include "render/depth/DepthCurve.h"
 
 #include <gtest/gtest.h>
 

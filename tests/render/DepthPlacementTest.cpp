@@ -1,7 +1,7 @@
 // When the depth branch runs, where the source sits, and which part of the Depth Layer covers it.
 #include <gtest/gtest.h>
 
-#include "render/DepthPlacement.h"
+#include "render/depth/DepthPlacement.h"
 
 using namespace AEUtil;
 

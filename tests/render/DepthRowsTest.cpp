@@ -1,6 +1,6 @@
 // Depth kernels on hand-worked pixels: the depth index at each pixel form, the depth glow source
 // with its threshold and soft zone, and the depth intensity curve.
-#include "render/DepthRows.h"
+#include "render/depth/DepthRows.h"
 
 #include <gtest/gtest.h>
 

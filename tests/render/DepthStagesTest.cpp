@@ -1,7 +1,7 @@
 // The depth stages through iterate_generic: crop clipping, the mask built over the rectangle,
 // the depth glow source and intensity curve inside their rectangles, and the same bytes from
 // one call and from several workers at every pixel form.
-#include "render/DepthStages.h"
+#include "render/depth/DepthStages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 
 #include "StageTestSupport.h"
-#include "render/DepthCurve.h"
+#include "render/depth/DepthCurve.h"
 
 using namespace stagetest;
 

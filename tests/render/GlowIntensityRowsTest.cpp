@@ -1,5 +1,5 @@
 // Mask weighting and the Glow Intensity curve on hand-worked samples, including intensity 0.
-#include "render/GlowIntensityRows.h"
+#include "render/color/GlowIntensityRows.h"
 
 #include <gtest/gtest.h>
 

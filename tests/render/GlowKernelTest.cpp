@@ -1,7 +1,7 @@
 // Kernel weights worked out by hand from the normalised Gaussian and the correction rule.
 #include <gtest/gtest.h>
 
-#include "render/GlowKernel.h"
+#include "render/blur/GlowKernel.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Threshold rule and glow-source extraction at its edges, in every pixel form and both channels.
-#include "render/GlowSourceRows.h"
+#include "render/source/GlowSourceRows.h"
 
 #include <gtest/gtest.h>
 

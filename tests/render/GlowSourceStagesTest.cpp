@@ -1,6 +1,6 @@
 // The mono stages through iterate_generic: extraction, mask weighting and intensity curve on
 // hand-worked values, and the same bytes from one call and from several workers.
-#include "render/GlowSourceStages.h"
+#include "render/source/GlowSourceStages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Working values of a frame render and the declared output area, on hand-worked numbers.
-#include "render/GlowWorkingValues.h"
+#include "render/pipeline/GlowWorkingValues.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "render/GlowPreRender.h"
+#include "render/pipeline/GlowPreRender.h"
 
 using namespace AEUtil;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "embedhost/Host.h"
-#include "render/HostWorldOps.h"
+#include "render/pipeline/HostWorldOps.h"
 
 using embedhost::Host;
 using embedhost::HostProfile;

@@ -1,6 +1,6 @@
 // The HueWrapTable: one count per hue wrap along the glow value, in the direction of the jump,
 // and the channel scaling of each depth.
-#include "render/HueWrapTable.h"
+#include "render/color/HueWrapTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pixel composite (alpha, lower-colour preparation, un-premultiply), Opacity and the
 // "Threshold" view fold, on hand-worked pixels.
-#include "render/PixelComposite.h"
+#include "render/composite/PixelComposite.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/BlurGlowPlane.h"
-#include "render/BlurGlowWorld.h"
+#include "render/blur/BlurGlowPlane.h"
+#include "render/blur/BlurGlowWorld.h"
 #include "render/blur/PlaneLanes.h"
 
 namespace {

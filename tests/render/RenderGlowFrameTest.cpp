@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "GlowFrameSupport.h"
-#include "render/RenderGlow.h"
+#include "render/pipeline/RenderGlow.h"
 
 using namespace glowframe;
 

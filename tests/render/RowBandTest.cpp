@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "render/RowBand.h"
+#include "render/pipeline/RowBand.h"
 
 using AEUtil::rowBand;
 

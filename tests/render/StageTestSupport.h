@@ -6,8 +6,8 @@
 
 #include "colorbar/GradientData.h"
 #include "embedhost/Host.h"
-#include "render/GlowPlane.h"
-#include "render/StageJob.h"
+#include "render/pipeline/GlowPlane.h"
+#include "render/pipeline/StageJob.h"
 
 namespace stagetest {
 

@@ -7,14 +7,14 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/BlendModeTable.h"
-#include "render/ColouriseStage.h"
-#include "render/CompositeStages.h"
-#include "render/GlowSourceStages.h"
-#include "render/HostWorldOps.h"
-#include "render/PixelComposite.h"
-#include "render/ColourFinishStages.h"
-#include "render/FormatConvert.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/color/ColouriseStage.h"
+#include "render/composite/CompositeStages.h"
+#include "render/source/GlowSourceStages.h"
+#include "render/pipeline/HostWorldOps.h"
+#include "render/composite/PixelComposite.h"
+#include "render/color/ColourFinishStages.h"
+#include "render/source/FormatConvert.h"
 #include "render/composite/ColorGlowTail.h"
 #include "render/composite/CompositeRows.h"
 #include "render/composite/NormalGlowTail.h"

@@ -1,0 +1,365 @@
+// The colour blur. Unlike the plane blur, only masked samples count, each once, and nothing
+// is counted past the end of a line; the integer form rounds to nearest.
+#include "render/blur/BlurGlowWorld.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "render/blur/BlurGlowPlane.h"
+#include "render/pipeline/RowBand.h"
+
+namespace AEUtil {
+namespace {
+
+template <class Pixel>
+struct PixelLine {
+    char *base;
+    std::ptrdiff_t step; // bytes between neighbours along the line
+    Pixel &operator[](int32_t i) const { return *reinterpret_cast<Pixel *>(base + i * step); }
+};
+
+struct MaskLine {
+    const uint8_t *p;
+    std::ptrdiff_t step;
+    uint8_t operator[](int32_t i) const { return p[i * step]; }
+};
+
+// Box and window bookkeeping shared by both forms; Sum is the type of the channel sums.
+template <class Pixel, class Sum, class OutFn>
+void blurWorldLine(PixelLine<const Pixel> s, MaskLine m, int32_t N, const GlowKernel &k, OutFn emit) {
+    const int32_t K = k.halfWidth;
+    uint32_t n = 0;
+    Sum a = 0, r = 0, g = 0, b = 0;
+    auto enter = [&](int32_t j) {
+        if (!m[j])
+            return;
+        ++n;
+        a += s[j].alpha, r += s[j].red, g += s[j].green, b += s[j].blue;
+    };
+    auto leave = [&](int32_t j) {
+        if (!m[j])
+            return;
+        --n;
+        a -= s[j].alpha, r -= s[j].red, g -= s[j].green, b -= s[j].blue;
+    };
+    int32_t last = std::min(K, N) - 2;
+    for (int32_t j = 0; j <= last; ++j)
+        enter(j);
+    int32_t left = 0;
+    for (int32_t x = 0; x < N; ++x) {
+        const int32_t R = std::min(x + K - 1, N - 1);
+        if (R != last) {
+            enter(R);
+            last = R;
+        }
+        if (left < x - K + 1) {
+            leave(left);
+            left = x - K + 1;
+        }
+        if (!m[x] || n == 0)
+            continue;
+        const int32_t jBegin = std::max(left, x - (kMaxPeakTaps - 1));
+        const int32_t jEnd = std::min(R, x + kMaxPeakTaps - 1);
+        emit(x, jBegin, jEnd, n, a, r, g, b);
+    }
+}
+
+void line16(const WorldPass &p, PixelLine<const PF_Pixel16> s, MaskLine m, int32_t N, PixelLine<PF_Pixel16> d) {
+    const GlowKernel &k = *p.kernel;
+    const uint32_t o = k.box;
+    blurWorldLine<PF_Pixel16, uint32_t>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, uint32_t sa,
+                                                         uint32_t sr, uint32_t sg, uint32_t sb) {
+        uint32_t acc[4] = {0, 0, 0, 0};
+        uint16_t ws = 0;
+        for (int32_t j = jb; j <= je; ++j) {
+            if (!m[j])
+                continue;
+            const uint32_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
+            acc[0] += w * s[j].alpha, acc[1] += w * s[j].red, acc[2] += w * s[j].green, acc[3] += w * s[j].blue;
+            ws = static_cast<uint16_t>(ws + w);
+        }
+        if (o == 0) {
+            if (ws == 0) {
+                d[x] = s[x];
+                return;
+            }
+            auto ch = [&](uint32_t v) { return static_cast<A_u_short>((v + ws / 2u) / ws); };
+            d[x] = {ch(acc[0]), ch(acc[1]), ch(acc[2]), ch(acc[3])};
+            return;
+        }
+        const uint32_t sums[4] = {sa, sr, sg, sb};
+        A_u_short outc[4];
+        for (int c = 0; c < 4; ++c) {
+            const uint64_t bm = sums[c] / n;
+            const uint64_t peak = ws ? uint64_t(acc[c] / ws) * (32768u - o) : 0;
+            outc[c] = static_cast<A_u_short>((bm * o + peak + 16384u) / 32768u);
+        }
+        d[x] = {outc[0], outc[1], outc[2], outc[3]};
+    });
+}
+
+// Prefix counts of one line's masked pixels and of those with a non-zero channel: a window
+// without the latter adds only zeros to the peak, which leaves every sum as it was.
+struct FloatLineIndex {
+    std::vector<uint32_t> masked, lit;
+    void build(PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N) {
+        masked.resize(static_cast<std::size_t>(N) + 1);
+        lit.resize(static_cast<std::size_t>(N) + 1);
+        masked[0] = lit[0] = 0;
+        for (int32_t i = 0; i < N; ++i) {
+            const PF_PixelFloat &px = s[i];
+            const bool any = px.alpha != 0.0f || px.red != 0.0f || px.green != 0.0f || px.blue != 0.0f;
+            masked[i + 1] = masked[i] + (m[i] ? 1u : 0u);
+            lit[i + 1] = lit[i] + (m[i] && any ? 1u : 0u);
+        }
+    }
+};
+
+// With an index, windows of zeros skip the tap loop; without, every tap is visited.
+void lineFloatIndexed(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
+                      PixelLine<PF_PixelFloat> d, FloatLineIndex *index) {
+    const GlowKernel &k = *p.kernel;
+    const double o = k.box;
+    if (index)
+        index->build(s, m, N);
+    blurWorldLine<PF_PixelFloat, double>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, double sa,
+                                                         double sr, double sg, double sb) {
+        double peak[4] = {0, 0, 0, 0};
+        uint16_t ws = 0;
+        const bool zeros = index && index->lit[je + 1] == index->lit[jb];
+        // The masked taps' weight sum, as nested boxes over the masked counts ([jb, je] is the
+        // peak's window clipped to the line).
+        if (zeros)
+            ws = static_cast<uint16_t>(clippedNestedSum(index->masked.data(), N, x, *p.boxes));
+        for (int32_t j = jb; j <= je && !zeros; ++j) {
+            if (!m[j])
+                continue;
+            const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
+            const double f = w / 32768.0;
+            peak[0] += f * s[j].alpha, peak[1] += f * s[j].red, peak[2] += f * s[j].green, peak[3] += f * s[j].blue;
+            ws = static_cast<uint16_t>(ws + w);
+        }
+        if (o == 0 && ws == 0) {
+            d[x] = s[x];
+            return;
+        }
+        const double sums[4] = {sa, sr, sg, sb};
+        float outc[4];
+        for (int c = 0; c < 4; ++c) {
+            const double boxPart = (sums[c] / n) * (o / 32768.0);
+            if (o == 0)
+                outc[c] = static_cast<float>(peak[c] * (32768.0 / ws));
+            else if (ws == 0)
+                outc[c] = static_cast<float>(boxPart);
+            else
+                outc[c] = static_cast<float>(peak[c] * (32768.0 / ws) * (1.0 - o / 32768.0) + boxPart);
+        }
+        d[x] = {outc[0], outc[1], outc[2], outc[3]};
+    });
+}
+
+template <class Pixel, class LineFn>
+void blurLines(const WorldPass &p, int32_t begin, int32_t end, LineFn lineFn) {
+    const MaskPlane &mask = *p.mask;
+    const auto px = static_cast<std::ptrdiff_t>(sizeof(Pixel));
+    auto at = [&](const PF_EffectWorld *w, int32_t x, int32_t y) {
+        return reinterpret_cast<char *>(w->data) + static_cast<std::ptrdiff_t>(y) * w->rowbytes + x * px;
+    };
+    const int32_t width = p.rect.right - p.rect.left, height = p.rect.bottom - p.rect.top;
+    for (int32_t line = begin; line < end; ++line) {
+        if (p.rowPass) {
+            if (!mask.rowFlags[line])
+                continue;
+            const int32_t y = p.rect.top + line;
+            lineFn(p, PixelLine<const Pixel>{at(p.src, p.rect.left, y), px}, MaskLine{mask.row(line), 1}, width,
+                   PixelLine<Pixel>{at(p.dst, p.rect.left, y), px});
+        } else {
+            if (!mask.colFlags[line])
+                continue;
+            const int32_t x = p.rect.left + line;
+            lineFn(p, PixelLine<const Pixel>{at(p.src, x, p.rect.top), p.src->rowbytes},
+                   MaskLine{mask.data + line, mask.rowSamples}, height,
+                   PixelLine<Pixel>{at(p.dst, x, p.rect.top), p.dst->rowbytes});
+        }
+    }
+}
+
+template <bool Float>
+PF_Err passCallback(void *refcon, A_long, A_long i, A_long count) {
+    const WorldPass &p = *static_cast<const WorldPass *>(refcon);
+    const int32_t lines = p.rowPass ? p.rect.bottom - p.rect.top : p.rect.right - p.rect.left;
+    const RowBand band = rowBand(lines, count, i);
+    try {
+        if constexpr (Float)
+            blurWorldLinesFloat(p, band.begin, band.end);
+        else
+            blurWorldLines16(p, band.begin, band.end);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+    return PF_Err_NONE;
+}
+
+// The r < 2 copy: masked pixels of the rectangle only.
+template <class Pixel>
+PF_Err copyMaskedCallback(void *refcon, A_long, A_long i, A_long count) {
+    const WorldPass &p = *static_cast<const WorldPass *>(refcon);
+    const RowBand band = rowBand(p.rect.bottom - p.rect.top, count, i);
+    for (int32_t line = band.begin; line < band.end; ++line) {
+        const int32_t y = p.rect.top + line;
+        const auto *s = reinterpret_cast<const Pixel *>(reinterpret_cast<const char *>(p.src->data) +
+                                                        static_cast<std::ptrdiff_t>(y) * p.src->rowbytes);
+        auto *d = reinterpret_cast<Pixel *>(reinterpret_cast<char *>(p.dst->data) +
+                                            static_cast<std::ptrdiff_t>(y) * p.dst->rowbytes);
+        for (int32_t c = 0; c < p.rect.right - p.rect.left; ++c)
+            if (p.mask->row(line)[c])
+                d[p.rect.left + c] = s[p.rect.left + c];
+    }
+    return PF_Err_NONE;
+}
+
+template <class Pixel, bool Float>
+PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                 const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
+                 const ProgressCounter *progress) {
+    if (radius < 2.0) {
+        WorldPass copy{&in, &out, rect, &mask, nullptr, true};
+        return host.run(&copy, &copyMaskedCallback<Pixel>);
+    }
+    const BlurWidths widths = glowBlurWidths(radius, aspect, false);
+    const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
+    const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
+    const bool open = maskIsOpen(mask);
+    WorldPass rows{&in, &tmp, rect, &mask, &rowKernel, true, &rowBoxes, nullptr, open};
+    PF_Err err = host.run(&rows, &passCallback<Float>);
+    if (!err && progress)
+        err = progress->report(progress->stepsDone);
+    if (err)
+        return err;
+    const GlowKernel colKernel = kernelForWidth(widths.vertical);
+    const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
+    WorldPass cols{&tmp, &out, rect, &mask, &colKernel, false, &colBoxes, nullptr, open};
+    err = host.run(&cols, &passCallback<Float>);
+    if (!err && progress)
+        err = progress->report(progress->stepsDone);
+    return err;
+}
+
+} // namespace
+
+void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end) {
+    blurLines<PF_Pixel16>(pass, begin, end, line16);
+}
+
+void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
+    constexpr int32_t W = kPlaneLanes;
+    const MaskPlane &mask = *p.mask;
+    const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
+    const PlaneLaneKernelView view = laneView(*p.boxes);
+    const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
+    const auto samples = static_cast<std::size_t>(n) * W;
+    std::vector<uint16_t> weights, in(samples), out(samples);
+    std::vector<uint8_t> gate(p.openMask ? 0 : samples);
+    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
+    clippedWeights(n, *p.boxes, weights);
+    auto origin = [&](const PF_EffectWorld *w) {
+        return reinterpret_cast<uint16_t *>(reinterpret_cast<char *>(w->data) +
+                                            static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
+               4 * static_cast<std::ptrdiff_t>(p.rect.left);
+    };
+    PlaneLaneBlock block;
+    block.rule = LaneRule::Color16;
+    block.rows = p.rowPass;
+    block.n = n;
+    block.src = origin(p.src);
+    block.dst = origin(p.dst);
+    block.srcStride = p.src->rowbytes / 2;
+    block.dstStride = p.dst->rowbytes / 2;
+    block.mask = p.openMask ? nullptr : mask.data;
+    block.maskStride = mask.rowSamples;
+    block.weights = weights.data();
+    block.work = work.data();
+    block.in = in.data();
+    block.out = out.data();
+    block.gate = gate.data();
+    const uint8_t *lineOn = p.rowPass ? mask.rowFlags : mask.colFlags;
+    for (int32_t first = begin; first < end; first += kColorLines) {
+        block.first = first;
+        block.count = std::min(kColorLines, end - first);
+        block.laneOn = 0;
+        for (int32_t l = 0; l < block.count; ++l)
+            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+        if (block.laneOn)
+            kernel(block, view);
+    }
+}
+
+void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end) {
+    blurLines<PF_PixelFloat>(pass, begin, end, [](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
+        lineFloatIndexed(p, src, m, n, dst, nullptr);
+    });
+}
+
+void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end) {
+    FloatLineIndex index;
+    if (pass.rowPass) {
+        blurLines<PF_PixelFloat>(pass, begin, end, [&](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
+            lineFloatIndexed(p, src, m, n, dst, &index);
+        });
+        return;
+    }
+    // Columns are copied into contiguous lines, a cache line of pixels per row read, blurred
+    // there and copied back whole (what the pass leaves unwritten goes back unchanged).
+    constexpr int32_t group = 64 / int32_t(sizeof(PF_PixelFloat));
+    const MaskPlane &mask = *pass.mask;
+    const int32_t h = pass.rect.bottom - pass.rect.top;
+    const auto span = static_cast<std::size_t>(h);
+    std::vector<PF_PixelFloat> in(span * group), out(span * group);
+    std::vector<uint8_t> gate(span * group);
+    auto row = [&](const PF_EffectWorld *w, int32_t y) {
+        return reinterpret_cast<PF_PixelFloat *>(reinterpret_cast<char *>(w->data) +
+                                                 static_cast<std::ptrdiff_t>(pass.rect.top + y) * w->rowbytes) +
+               pass.rect.left;
+    };
+    constexpr auto px = static_cast<std::ptrdiff_t>(sizeof(PF_PixelFloat));
+    for (int32_t first = begin; first < end; first += group) {
+        const int32_t count = std::min(group, end - first);
+        for (int32_t y = 0; y < h; ++y) {
+            const PF_PixelFloat *s = row(pass.src, y) + first;
+            const PF_PixelFloat *d = row(pass.dst, y) + first;
+            for (int32_t g = 0; g < count; ++g) {
+                in[g * span + y] = s[g];
+                out[g * span + y] = d[g];
+                gate[g * span + y] = mask.row(y)[first + g];
+            }
+        }
+        for (int32_t g = 0; g < count; ++g) {
+            if (!mask.colFlags[first + g])
+                continue;
+            lineFloatIndexed(pass, PixelLine<const PF_PixelFloat>{reinterpret_cast<char *>(&in[g * span]), px},
+                             MaskLine{&gate[g * span], 1}, h,
+                             PixelLine<PF_PixelFloat>{reinterpret_cast<char *>(&out[g * span]), px}, &index);
+        }
+        for (int32_t y = 0; y < h; ++y) {
+            PF_PixelFloat *d = row(pass.dst, y) + first;
+            for (int32_t g = 0; g < count; ++g)
+                d[g] = out[g * span + y];
+        }
+    }
+}
+
+PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                     const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
+                     const ProgressCounter *progress) {
+    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, mask, radius, aspect, progress);
+}
+
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
+                          PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
+                          double aspect, const ProgressCounter *progress) {
+    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, mask, radius, aspect, progress);
+}
+
+} // namespace AEUtil

@@ -1,0 +1,147 @@
+// The two branches of the frame render by Glow Type, each with its depth glow.
+#include "render/pipeline/GlowRenderContext.h"
+
+#include "render/blur/BlurGlowPlane.h"
+#include "render/blur/BlurGlowWorld.h"
+#include "render/source/ClearWorld.h"
+#include "render/color/ColourFinishStages.h"
+#include "render/color/ColouriseStage.h"
+#include "render/composite/CompositeStages.h"
+#include "render/depth/DepthStages.h"
+#include "render/source/FormatConvert.h"
+#include "render/source/GlowSourceStages.h"
+#include "render/pipeline/HostWorldOps.h"
+
+namespace AEUtil {
+
+namespace {
+
+template <class Wide>
+PF_Err blurColourGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                      double radius) {
+    if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
+        return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
+                                  &ctx.progress);
+    else
+        return BlurGlowWorld(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
+                             &ctx.progress);
+}
+
+// The Normal type's depth glow: blurred with Depth Radius, shaped by Depth Intensity + 1 (so
+// Depth Intensity 0 keeps it), tinted, and laid over GL.
+template <class Pixel>
+PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
+    PF_Err err = BlurGlowPlane(ctx.host, ctx.E, ctx.Gd, ctx.mask, ctx.values.depthRadius, ctx.settings.glowAspect,
+                               &ctx.progress);
+    if (!err)
+        err = applyDepthIntensityCurve(ctx.host, ctx.M, ctx.rect, ctx.settings.depthIntensity + 1.0, ctx.Gd);
+    if (!err)
+        err = colouriseStage<Pixel>(ctx.host, *ctx.X2.get(), ctx.SRC.get(), ctx.Gd, ctx.P, ctx.rect,
+                                    ctx.colouring(kGlowTypeNormal, true));
+    if (!err)
+        err = depthGlowMergeStage<Pixel>(ctx.host, *ctx.GL.get(), *ctx.X2.get(), ctx.rect);
+    return err;
+}
+
+// The colour types' depth glow, built like their main glow from E with the tint and Depth
+// Radius, finished with Depth Intensity itself, and laid over X1.
+template <class Wide>
+PF_Err addColourDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
+                          const PF_EffectWorld *colourSource) {
+    const A_long glowType = ctx.settings.glowType;
+    PF_Err err = fillWorld(ctx.in_data, T1, FillColour::TransparentBlack);
+    if (!err && glowType == kGlowTypeAngleMap)
+        err = angleMapStage(ctx.host, ctx.E, ctx.P);
+    if (!err)
+        err = colouriseStage<Wide>(ctx.host, T1, colourSource, ctx.E, ctx.P, ctx.rect, ctx.colouring(glowType, true));
+    if (!err)
+        err = blurColourGlow<Wide>(ctx, *ctx.X2.get(), T1, T2, ctx.values.depthRadius);
+    if (!err)
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect);
+    if (!err)
+        err = colourIntensityStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect, ctx.settings.depthIntensity);
+    if (!err)
+        err = depthGlowMergeStage<Wide>(ctx.host, *ctx.X1.get(), *ctx.X2.get(), ctx.rect);
+    return err;
+}
+
+} // namespace
+
+template <class Pixel>
+PF_Err renderNormalGlow(GlowRenderContext &ctx) {
+    PF_Err err = PF_Err_NONE;
+    if (ctx.depthBranch)
+        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.B);
+    else
+        ctx.B = ctx.A; // full weight everywhere: the combined source is the glow source
+    if (!err)
+        err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.mask, ctx.values.radius, ctx.settings.glowAspect,
+                            &ctx.progress);
+    if (!ctx.depthBranch)
+        return err; // the rest is the frame's table-driven tail
+    if (!err)
+        err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.C);
+    if (!err)
+        err = colouriseStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
+                                    ctx.colouring(kGlowTypeNormal, false));
+    if (!err)
+        err = addNormalDepthGlow<Pixel>(ctx);
+    return err;
+}
+
+template <class Pixel>
+PF_Err renderColourGlow(GlowRenderContext &ctx) {
+    using Wide = typename GlowDepth<Pixel>::Wide;
+    constexpr PF_PixelFormat wideFormat = GlowDepth<Pixel>::wideFormat;
+    const A_long W = ctx.values.width, H = ctx.values.height;
+    EffectWorldPtr T1 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
+    EffectWorldPtr T2 = WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat);
+    const A_long glowType = ctx.settings.glowType;
+    // Only Original Colors reads the source's colours, at 16 bits in an 8 bpc render.
+    const bool widenSource = std::is_same_v<Pixel, PF_Pixel8> && glowType == kGlowTypeOriginalColors;
+    EffectWorldPtr T3 = widenSource ? WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat) : EffectWorldPtr{};
+
+    PF_Err err = clearWorldStage<Wide>(ctx.host, *T1.get());
+    const PF_EffectWorld *colourSource = ctx.source;
+    if (widenSource) {
+        if (!err)
+            err = expandTo16(ctx.host, *T3.get(), *ctx.source, ctx.rect);
+        colourSource = T3.get();
+    }
+    if (!err && ctx.depthBranch)
+        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.C);
+    else if (!err)
+        ctx.C = ctx.A; // full weight everywhere: the combined source is the glow source
+    if (!err && glowType == kGlowTypeAngleMap)
+        err = angleMapStage(ctx.host, ctx.C, ctx.P);
+    if (!err)
+        err = colouriseStage<Wide>(ctx.host, *T1.get(), colourSource, ctx.C, ctx.P, ctx.rect,
+                                   ctx.colouring(glowType, false));
+    if (!err)
+        err = blurColourGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
+    if (!ctx.depthBranch)
+        return err; // the rest is the frame's fused tail
+    if (!err)
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
+    if (!err)
+        err = colourIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
+    if (!err && ctx.depthBranch)
+        err = addColourDepthGlow<Wide>(ctx, *T1.get(), *T2.get(), colourSource);
+    if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+        if (!err)
+            err = reduceTo8(ctx.host, *ctx.GL.get(), *ctx.X1.get(), ctx.rect);
+    } else {
+        if (!err)
+            err = copyWorld(ctx.in_data, *ctx.X1.get(), *ctx.GL.get());
+    }
+    return err;
+}
+
+template PF_Err renderNormalGlow<PF_Pixel8>(GlowRenderContext &);
+template PF_Err renderNormalGlow<PF_Pixel16>(GlowRenderContext &);
+template PF_Err renderNormalGlow<PF_PixelFloat>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_Pixel8>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_Pixel16>(GlowRenderContext &);
+template PF_Err renderColourGlow<PF_PixelFloat>(GlowRenderContext &);
+
+} // namespace AEUtil

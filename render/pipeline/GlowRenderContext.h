@@ -1,0 +1,97 @@
+// What the steps of one frame render share: the settings copy, the working values and every
+// buffer, each owned here so that all of them go back on every path.
+#pragma once
+
+#include <optional>
+#include <type_traits>
+
+#include "AE_EffectPixelFormat.h"
+#include "colorbar/GradientData.h"
+#include "host/WorldSuite.h"
+#include "params/RenderSettings.h"
+#include "render/pipeline/GlowWorkingValues.h"
+#include "render/color/HueWrapTable.h"
+#include "render/pipeline/ProgressCounter.h"
+#include "render/pipeline/StageJob.h"
+
+namespace AEUtil {
+
+// Pixel types and formats of one depth. The colour glow of Angle Map and Original Colors is
+// worked at 16 bits in an 8 bpc render.
+template <class Pixel>
+struct GlowDepth;
+template <>
+struct GlowDepth<PF_Pixel8> {
+    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB32;
+    using Wide = PF_Pixel16;
+    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB64;
+    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Bytes8;
+};
+template <>
+struct GlowDepth<PF_Pixel16> {
+    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB64;
+    using Wide = PF_Pixel16;
+    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB64;
+    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Scaled16;
+};
+template <>
+struct GlowDepth<PF_PixelFloat> {
+    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB128;
+    using Wide = PF_PixelFloat;
+    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB128;
+    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Scaled16;
+};
+
+// Glow Type popup values.
+inline constexpr A_long kGlowTypeNormal = 1;
+inline constexpr A_long kGlowTypeAngleMap = 2;
+inline constexpr A_long kGlowTypeOriginalColors = 3;
+
+struct GlowRenderContext {
+    RenderSettings settings; // the driver's private copy
+    PF_InData *in_data = nullptr;
+    StageHost host;
+    GlowWorkingValues values;
+    PlaneRect rect;
+    ProgressCounter progress;
+    bool depthBranch = false; // whether the depth branch built M and E
+
+    // Planes: glow source, combined source, glow, angles, depth mask, depth source, depth glow.
+    GlowPlane A, B, C, P, M, E, Gd;
+    MaskPlane mask;
+    // Work worlds: glow image, centred source, colour glow and depth colour glow.
+    EffectWorldPtr GL, SRC, X1, X2;
+    // The centred source: SRC, or the output when that holds it and SRC is not needed.
+    const PF_EffectWorld *source = nullptr;
+
+    ColorFlagList gradient{};
+    std::optional<HueWrapTable> hueWrap;
+
+    ColouriseSettings colouring(A_long rule, bool tint) const {
+        ColouriseSettings s;
+        s.rule = static_cast<ColourRule>(rule);
+        s.tint = tint;
+        s.tintColour = settings.depthTint;
+        s.hueWrap = hueWrap ? hueWrap->data() : nullptr;
+        s.gradient = &gradient;
+        return s;
+    }
+};
+
+// Step 9, with Enable Depth Effects and a Depth Layer: the depth mask M and the depth glow
+// source E. Sets depthBranch on success.
+template <class Pixel>
+PF_Err buildDepthBranch(GlowRenderContext &ctx);
+
+// Step 10, Glow Type Normal: the plane blur into C; with the depth branch, the intensity curve,
+// Colourise into GL and the depth glow over it. Without it the driver finishes from C.
+template <class Pixel>
+PF_Err renderNormalGlow(GlowRenderContext &ctx);
+
+// Step 11, Angle Map and Original Colors: Colourise first, then the colour blur and its
+// finish, into GL, with the depth glow merged in the colour worlds. Its three extra worlds
+// live only for this step.
+template <class Pixel>
+PF_Err renderColourGlow(GlowRenderContext &ctx);
+
+} // namespace AEUtil

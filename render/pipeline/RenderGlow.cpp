@@ -1,0 +1,230 @@
+// The frame render driver. Buffers are allocated up front; from the first fill on, each step
+// runs only while no error has been met, and the first error is the result.
+#include "render/pipeline/RenderGlow.h"
+
+#include <new>
+#include <vector>
+
+#include "colorbar/FetchGradient.h"
+#include "render/composite/CompositeStages.h"
+#include "render/source/CopyCentered.h"
+#include "render/depth/DepthPlacement.h"
+#include "render/pipeline/GlowRenderContext.h"
+#include "render/source/GlowSourceStages.h"
+#include "render/pipeline/HostWorldOps.h"
+#include "render/composite/PixelComposite.h"
+#include "render/composite/ColorGlowTail.h"
+#include "render/composite/NormalGlowTail.h"
+
+namespace AEUtil {
+
+namespace {
+
+GlowPlane newPlane(const GlowWorkingValues &v, const PlaneMemory &mem) {
+    GlowPlane p;
+    p.resize(v.width, v.height, mem);
+    return p;
+}
+
+// Without a depth glow to merge, the frame ends in a fused tail that stores no glow image.
+bool fusedTail(const RenderSettings &s) { return !depthBranchRuns(s); }
+
+// View Normal over an output of the area's size starts from the centred source, so the output
+// can hold it; until the fused tail composites onto it, it is read as the source.
+bool sourceInOutput(const GlowRenderContext &ctx) {
+    const PF_EffectWorld *out = ctx.settings.output;
+    return ctx.settings.view == kViewNormal && out->width == ctx.values.width && out->height == ctx.values.height;
+}
+
+// Only what this frame's branch reads is allocated. Without the depth branch the mask
+// weighting is the identity (full weight everywhere), so the combined source is the glow source
+// itself, shared rather than copied; the blurs size their own outputs.
+template <class Pixel>
+void allocateBuffers(GlowRenderContext &ctx) {
+    const GlowWorkingValues &v = ctx.values;
+    const PlaneMemory &mem = ctx.host.memory;
+    const A_long glowType = ctx.settings.glowType;
+    const bool depth = depthBranchRuns(ctx.settings);
+    const bool colourGlow = glowType != kGlowTypeNormal;
+    ctx.A = newPlane(v, mem);
+    if (depth) {
+        ctx.M = newPlane(v, mem);
+        ctx.E = newPlane(v, mem);
+        ctx.E.clear();
+        if (colourGlow) {
+            ctx.C = newPlane(v, mem);
+            ctx.C.clear();
+        } else {
+            ctx.B = newPlane(v, mem);
+            ctx.B.clear();
+        }
+    }
+    if (glowType == kGlowTypeAngleMap)
+        ctx.P = newPlane(v, mem);
+    ctx.mask.resize(v.width, v.height, mem);
+    fillOpenMask(ctx.mask);
+
+    constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
+    const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
+    if (!fusedTail(ctx.settings))
+        ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    if (!(fusedTail(ctx.settings) && sourceInOutput(ctx)))
+        ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+    if (colourGlow)
+        ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+    if (depth)
+        ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+}
+
+// Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
+// Centring writes every pixel of its destination, so SRC and a same-sized output need no fill.
+template <class Pixel>
+PF_Err placeSource(GlowRenderContext &ctx) {
+    PF_Err err = PF_Err_NONE;
+    for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get()})
+        if (!err && w)
+            err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
+    const PF_Rect &in = ctx.settings.inputRect;
+    CopyJob job{ctx.SRC.get(),
+                ctx.settings.input,
+                {in.left, in.top, in.right, in.bottom},
+                ctx.rect,
+                ctx.values.offsetX,
+                ctx.values.offsetY};
+    if (!err && ctx.SRC)
+        err = placeCentered<Pixel>(ctx.host, job);
+    PF_EffectWorld &output = *ctx.settings.output;
+    ctx.source = ctx.SRC ? ctx.SRC.get() : &output;
+    if (err)
+        return err;
+    switch (ctx.settings.view) {
+    case kViewNormal:
+        if (sourceInOutput(ctx)) {
+            job.dst = &output;
+            return placeCentered<Pixel>(ctx.host, job);
+        }
+        err = fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+        if (!err)
+            err = copyWorld(ctx.in_data, *ctx.SRC.get(), output);
+        return err;
+    case kViewExtract:
+        return fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+    default:
+        return fillWorld(ctx.in_data, output, FillColour::OpaqueBlack);
+    }
+}
+
+template <class Pixel>
+PF_Err finishFromTable(GlowRenderContext &ctx) {
+    NormalGlowLook look;
+    look.intensity = ctx.settings.glowIntensity;
+    look.colouring = ctx.colouring(kGlowTypeNormal, false);
+    look.opacityRuns = opacityStageRuns(ctx.settings.opacity);
+    look.opacity = ctx.settings.opacity;
+    NormalGlowTables<Pixel> tables;
+    PF_Err err = PF_Err_NONE;
+    try {
+        err = buildNormalGlowTables(ctx.host, look, ctx.settings.blendMode, tables);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+    if (err)
+        return err;
+    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.C, tables, ctx.rect,
+                                      ctx.settings.blendMode, ctx.settings.view);
+}
+
+template <class Pixel>
+PF_Err finishColorGlow(GlowRenderContext &ctx) {
+    ColorGlowFinish finish;
+    finish.intensity = ctx.settings.glowIntensity;
+    finish.opacityRuns = opacityStageRuns(ctx.settings.opacity);
+    finish.opacity = ctx.settings.opacity;
+    finish.blendMode = ctx.settings.blendMode;
+    finish.view = ctx.settings.view;
+    try {
+        return colorGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.X1.get(), ctx.rect, finish);
+    } catch (const std::bad_alloc &) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+}
+
+template <class Pixel>
+PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex) {
+    if (!err)
+        err = placeSource<Pixel>(ctx);
+    if (!err)
+        err = fetchGradient(ctx.in_data, gradientIndex, ctx.gradient);
+    if (!err)
+        ctx.hueWrap.emplace(ctx.gradient, GlowDepth<Pixel>::hueChannels, ctx.host.memory);
+    if (!err)
+        err = extractGlowSource<Pixel>(ctx.host, *ctx.source, ctx.rect, ctx.values.threshold,
+                                       ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.A);
+    if (!err) {
+        if (depthBranchRuns(ctx.settings))
+            err = buildDepthBranch<Pixel>(ctx);
+    }
+    if (!err) {
+        switch (ctx.settings.glowType) {
+        case kGlowTypeNormal: err = renderNormalGlow<Pixel>(ctx); break;
+        case kGlowTypeAngleMap:
+        case kGlowTypeOriginalColors: err = renderColourGlow<Pixel>(ctx); break;
+        default: err = PF_Err_BAD_CALLBACK_PARAM; break;
+        }
+    }
+    ctx.hueWrap.reset();
+    if (!err && fusedTail(ctx.settings)) {
+        if (ctx.settings.glowType == kGlowTypeNormal)
+            err = finishFromTable<Pixel>(ctx);
+        else
+            err = finishColorGlow<Pixel>(ctx);
+    } else {
+        if (!err && opacityStageRuns(ctx.settings.opacity))
+            err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);
+        if (!err)
+            err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.GL.get(), ctx.rect,
+                                             ctx.settings.blendMode, ctx.settings.view);
+    }
+    if (!err)
+        err = ctx.progress.report(ctx.progress.stepsDone + 1);
+    return err;
+}
+
+} // namespace
+
+template <class Pixel>
+PF_Err renderGlow(const RenderSettings &settings, PF_ParamIndex gradientIndex) {
+    if (!settings.in_data || !settings.input || !settings.output)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    GlowRenderContext ctx;
+    ctx.settings = settings;
+    ctx.in_data = settings.in_data;
+    ctx.host = StageHost::fromInData(*ctx.in_data);
+
+    A_long itemWidth = 0, itemHeight = 0;
+    const PF_Err err = queryItemSize(ctx.in_data, itemWidth, itemHeight);
+    ctx.values = glowWorkingValues(ctx.settings, *ctx.in_data, itemWidth, itemHeight);
+    if (ctx.values.empty())
+        return PF_Err_NONE;
+    ctx.rect = {0, 0, ctx.values.width, ctx.values.height};
+    ctx.progress.inData = ctx.in_data;
+    ctx.progress.effectRef = ctx.in_data->effect_ref;
+
+    allocateBuffers<Pixel>(ctx);
+    return runSteps<Pixel>(ctx, err, gradientIndex);
+}
+
+template PF_Err renderGlow<PF_Pixel8>(const RenderSettings &, PF_ParamIndex);
+template PF_Err renderGlow<PF_Pixel16>(const RenderSettings &, PF_ParamIndex);
+template PF_Err renderGlow<PF_PixelFloat>(const RenderSettings &, PF_ParamIndex);
+
+PF_Err renderGlowForFormat(const RenderSettings &settings, PF_ParamIndex gradientIndex) {
+    switch (settings.pixelFormat) {
+    case PF_PixelFormat_ARGB32: return renderGlow<PF_Pixel8>(settings, gradientIndex);
+    case PF_PixelFormat_ARGB64: return renderGlow<PF_Pixel16>(settings, gradientIndex);
+    case PF_PixelFormat_ARGB128: return renderGlow<PF_PixelFloat>(settings, gradientIndex);
+    default: return PF_Err_UNRECOGNIZED_PARAM_TYPE;
+    }
+}
+
+} // namespace AEUtil
