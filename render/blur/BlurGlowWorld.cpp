@@ -100,40 +100,15 @@ void line16(const WorldPass &p, PixelLine<const PF_Pixel16> s, MaskLine m, int32
     });
 }
 
-// Prefix counts of one line's masked pixels and of those with a non-zero channel: a window
-// without the latter adds only zeros to the peak, which leaves every sum as it was.
-struct FloatLineIndex {
-    std::vector<uint32_t> masked, lit;
-    void build(PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N) {
-        masked.resize(static_cast<std::size_t>(N) + 1);
-        lit.resize(static_cast<std::size_t>(N) + 1);
-        masked[0] = lit[0] = 0;
-        for (int32_t i = 0; i < N; ++i) {
-            const PF_PixelFloat &px = s[i];
-            const bool any = px.alpha != 0.0f || px.red != 0.0f || px.green != 0.0f || px.blue != 0.0f;
-            masked[i + 1] = masked[i] + (m[i] ? 1u : 0u);
-            lit[i + 1] = lit[i] + (m[i] && any ? 1u : 0u);
-        }
-    }
-};
-
-// With an index, windows of zeros skip the tap loop; without, every tap is visited.
-void lineFloatIndexed(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
-                      PixelLine<PF_PixelFloat> d, FloatLineIndex *index) {
+void lineFloat(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
+               PixelLine<PF_PixelFloat> d) {
     const GlowKernel &k = *p.kernel;
     const double o = k.box;
-    if (index)
-        index->build(s, m, N);
     blurWorldLine<PF_PixelFloat, double>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, double sa,
                                                          double sr, double sg, double sb) {
         double peak[4] = {0, 0, 0, 0};
         uint16_t ws = 0;
-        const bool zeros = index && index->lit[je + 1] == index->lit[jb];
-        // The masked taps' weight sum, as nested boxes over the masked counts ([jb, je] is the
-        // peak's window clipped to the line).
-        if (zeros)
-            ws = static_cast<uint16_t>(clippedNestedSum(index->masked.data(), N, x, *p.boxes));
-        for (int32_t j = jb; j <= je && !zeros; ++j) {
+        for (int32_t j = jb; j <= je; ++j) {
             if (!m[j])
                 continue;
             const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
@@ -298,55 +273,53 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
 
 void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end) {
     blurLines<PF_PixelFloat>(pass, begin, end, [](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
-        lineFloatIndexed(p, src, m, n, dst, nullptr);
+        lineFloat(p, src, m, n, dst);
     });
 }
 
-void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end) {
-    FloatLineIndex index;
-    if (pass.rowPass) {
-        blurLines<PF_PixelFloat>(pass, begin, end, [&](const WorldPass &p, auto src, MaskLine m, int32_t n, auto dst) {
-            lineFloatIndexed(p, src, m, n, dst, &index);
-        });
-        return;
-    }
-    // Columns are copied into contiguous lines, a cache line of pixels per row read, blurred
-    // there and copied back whole (what the pass leaves unwritten goes back unchanged).
-    constexpr int32_t group = 64 / int32_t(sizeof(PF_PixelFloat));
-    const MaskPlane &mask = *pass.mask;
-    const int32_t h = pass.rect.bottom - pass.rect.top;
-    const auto span = static_cast<std::size_t>(h);
-    std::vector<PF_PixelFloat> in(span * group), out(span * group);
-    std::vector<uint8_t> gate(span * group);
-    auto row = [&](const PF_EffectWorld *w, int32_t y) {
-        return reinterpret_cast<PF_PixelFloat *>(reinterpret_cast<char *>(w->data) +
-                                                 static_cast<std::ptrdiff_t>(pass.rect.top + y) * w->rowbytes) +
-               pass.rect.left;
+void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
+    const MaskPlane &mask = *p.mask;
+    const GlowKernel &kernel = *p.kernel;
+    const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
+    const FloatLaneKernel run = p.floatLanes ? p.floatLanes : planeLaneVariants().front().runFloat;
+    const auto samples = static_cast<std::size_t>(n) * kFloatLanes;
+    std::vector<uint16_t> weights;
+    std::vector<float> in(samples), out(samples);
+    std::vector<uint8_t> gate(p.openMask ? 0 : samples);
+    std::vector<uint32_t> lit(static_cast<std::size_t>(n) + 1);
+    clippedWeights(n, *p.boxes, weights);
+    auto origin = [&](const PF_EffectWorld *w) {
+        return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
+                                         static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
+               4 * static_cast<std::ptrdiff_t>(p.rect.left);
     };
-    constexpr auto px = static_cast<std::ptrdiff_t>(sizeof(PF_PixelFloat));
-    for (int32_t first = begin; first < end; first += group) {
-        const int32_t count = std::min(group, end - first);
-        for (int32_t y = 0; y < h; ++y) {
-            const PF_PixelFloat *s = row(pass.src, y) + first;
-            const PF_PixelFloat *d = row(pass.dst, y) + first;
-            for (int32_t g = 0; g < count; ++g) {
-                in[g * span + y] = s[g];
-                out[g * span + y] = d[g];
-                gate[g * span + y] = mask.row(y)[first + g];
-            }
-        }
-        for (int32_t g = 0; g < count; ++g) {
-            if (!mask.colFlags[first + g])
-                continue;
-            lineFloatIndexed(pass, PixelLine<const PF_PixelFloat>{reinterpret_cast<char *>(&in[g * span]), px},
-                             MaskLine{&gate[g * span], 1}, h,
-                             PixelLine<PF_PixelFloat>{reinterpret_cast<char *>(&out[g * span]), px}, &index);
-        }
-        for (int32_t y = 0; y < h; ++y) {
-            PF_PixelFloat *d = row(pass.dst, y) + first;
-            for (int32_t g = 0; g < count; ++g)
-                d[g] = out[g * span + y];
-        }
+    FloatLaneBlock block;
+    block.rows = p.rowPass;
+    block.n = n;
+    block.src = origin(p.src);
+    block.dst = origin(p.dst);
+    block.srcStride = p.src->rowbytes / static_cast<A_long>(sizeof(float));
+    block.dstStride = p.dst->rowbytes / static_cast<A_long>(sizeof(float));
+    block.mask = p.openMask ? nullptr : mask.data;
+    block.maskStride = mask.rowSamples;
+    block.kernel = kernel.weights.data();
+    block.peakTaps = kernel.length();
+    block.halfWidth = kernel.halfWidth;
+    block.box = kernel.box;
+    block.weights = weights.data();
+    block.in = in.data();
+    block.out = out.data();
+    block.gate = gate.data();
+    block.lit = lit.data();
+    const uint8_t *lineOn = p.rowPass ? mask.rowFlags : mask.colFlags;
+    for (int32_t first = begin; first < end; first += kFloatLines) {
+        block.first = first;
+        block.count = std::min(kFloatLines, end - first);
+        block.laneOn = 0;
+        for (int32_t l = 0; l < block.count; ++l)
+            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+        if (block.laneOn)
+            run(block);
     }
 }
 

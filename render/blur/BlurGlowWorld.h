@@ -21,13 +21,14 @@ struct WorldPass {
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast passes
     PlaneLaneKernel lanes = nullptr;         // the fast 16-bit pass's build; null: the best this CPU runs
-    bool openMask = false;                   // the mask is known open: the fast 16-bit pass skips it
+    bool openMask = false;                   // the mask is known open: the fast passes skip it
+    FloatLaneKernel floatLanes = nullptr;    // the fast float pass's build; null: the best this CPU runs
 };
 // 16-bit lines tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end);
 // The same values from prefix sums (needs pass.boxes); may throw std::bad_alloc.
 void blurWorldLines16(const WorldPass &pass, int32_t begin, int32_t end);
-// Float lines tap by tap (the oracle), and with windows of zeros skipped: the same floats.
+// Float lines tap by tap (the oracle), and two lines at a time in SIMD lanes: the same floats.
 void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end);
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
 

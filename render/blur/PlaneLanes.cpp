@@ -8,6 +8,7 @@ namespace AEUtil {
 #define LUMORA_DECLARE_LANES(isa)                                                                 \
     namespace isa {                                                                              \
     void blurPlaneLanes(const PlaneLaneBlock &, const PlaneLaneKernelView &);                    \
+    void blurFloatLanes(const FloatLaneBlock &);                                                 \
     }
 LUMORA_DECLARE_LANES(portable)
 #if defined(LUMORA_X86_KERNELS)
@@ -23,11 +24,11 @@ const std::vector<PlaneLaneVariant> &planeLaneVariants() {
         __builtin_cpu_init();
         if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
             __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq"))
-            v.push_back({"avx512", &avx512::blurPlaneLanes});
+            v.push_back({"avx512", &avx512::blurPlaneLanes, &avx512::blurFloatLanes});
         if (__builtin_cpu_supports("avx2"))
-            v.push_back({"avx2", &avx2::blurPlaneLanes});
+            v.push_back({"avx2", &avx2::blurPlaneLanes, &avx2::blurFloatLanes});
 #endif
-        v.push_back({"portable", &portable::blurPlaneLanes});
+        v.push_back({"portable", &portable::blurPlaneLanes, &portable::blurFloatLanes});
         return v;
     }();
     return variants;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/blur/FloatLanes.h"
 #include "render/blur/PlaneBlurFast.h"
 
 namespace AEUtil {
@@ -62,6 +63,7 @@ using PlaneLaneKernel = void (*)(const PlaneLaneBlock &, const PlaneLaneKernelVi
 struct PlaneLaneVariant {
     const char *isa;
     PlaneLaneKernel run;
+    FloatLaneKernel runFloat; // the float colour blur's lanes (FloatLanes.h)
 };
 // Every build of the kernel this CPU can run, the fastest first; never empty.
 const std::vector<PlaneLaneVariant> &planeLaneVariants();

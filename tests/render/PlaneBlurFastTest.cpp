@@ -171,12 +171,17 @@ void checkColorCase(const Case &c, uint32_t seed) {
                     << (rowPass ? "row pass " : "column pass ") << v.isa;
             }
         } else {
-            fast.px = before;
-            const WorldPass fastPass{&src.w, &fast.w, rect, &mask, &kernel, rowPass, &boxes};
             blurWorldLinesFloatLiteral(literalPass, 0, lines);
-            blurWorldLinesFloat(fastPass, 0, lines);
-            ASSERT_EQ(0, std::memcmp(literal.px.data(), fast.px.data(), literal.px.size() * sizeof(Pixel)))
-                << (rowPass ? "row pass" : "column pass");
+            for (const PlaneLaneVariant &v : planeLaneVariants()) {
+                fast.px = before;
+                WorldPass fastPass{&src.w, &fast.w, rect, &mask, &kernel, rowPass, &boxes, nullptr, maskIsOpen(mask)};
+                fastPass.floatLanes = v.runFloat;
+                const int32_t split = lines / 3;
+                blurWorldLinesFloat(fastPass, 0, split);
+                blurWorldLinesFloat(fastPass, split, lines);
+                ASSERT_EQ(0, std::memcmp(literal.px.data(), fast.px.data(), literal.px.size() * sizeof(Pixel)))
+                    << (rowPass ? "row pass " : "column pass ") << v.isa;
+            }
         }
     }
 }
