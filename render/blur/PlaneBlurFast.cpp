@@ -21,16 +21,6 @@ NestedBoxKernel nestedBoxes(const GlowKernel &k) {
     return n;
 }
 
-uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k) {
-    uint32_t sum = 0;
-    for (std::size_t i = 0; i < k.radii.size(); ++i) {
-        const int32_t lo = std::max(x - k.radii[i], 0);
-        const int32_t hi = std::min(x + k.radii[i], n - 1);
-        sum += k.steps[i] * (prefix[hi + 1] - prefix[lo]);
-    }
-    return sum;
-}
-
 uint32_t clippedWeight(int32_t n, int32_t x, const NestedBoxKernel &k) {
     uint32_t weight = 0;
     for (std::size_t i = 0; i < k.radii.size(); ++i) {

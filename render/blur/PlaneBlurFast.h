@@ -22,9 +22,6 @@ struct NestedBoxKernel {
 };
 NestedBoxKernel nestedBoxes(const GlowKernel &k);
 
-// steps[i] x (prefix[x + r_i + 1] - prefix[x - r_i]) summed over the kernel's radii at one x,
-// the windows clipped to a line of n samples.
-uint32_t clippedNestedSum(const uint32_t *prefix, int32_t n, int32_t x, const NestedBoxKernel &k);
 // The peak's weight sum at x, the window clipped to a line of n samples.
 uint32_t clippedWeight(int32_t n, int32_t x, const NestedBoxKernel &k);
 
