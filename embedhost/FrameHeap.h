@@ -11,7 +11,8 @@ namespace embedhost {
 
 inline void keepFrameBuffersInHeap() {
 #if defined(__GLIBC__)
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    // glibc caps the mmap threshold at 32 MiB, below a frame's larger buffers: no mmap at all.
+    mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
 }
