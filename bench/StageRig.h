@@ -7,10 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchSetup.h"
 #include "colorbar/GradientData.h"
 #include "embedhost/Host.h"
 #include "embedhost/Image.h"
-#include "bench/BenchSetup.h"
 #include "render/pipeline/GlowPlane.h"
 #include "render/pipeline/StageJob.h"
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "AE_EffectPixelFormat.h"
 #include "AE_Effect.h"
+#include "AE_EffectPixelFormat.h"
 
 namespace embedhost {
 

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "render/blur/GlowKernel.h"
-#include "render/pipeline/GlowPlane.h"
 #include "render/blur/PlaneBlurFast.h"
+#include "render/blur/PlaneLanes.h"
+#include "render/pipeline/GlowPlane.h"
 #include "render/pipeline/ProgressCounter.h"
 #include "render/pipeline/StageJob.h"
-#include "render/blur/PlaneLanes.h"
 
 namespace AEUtil {
 

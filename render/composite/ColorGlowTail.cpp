@@ -4,14 +4,14 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/composite/BlendModeTable.h"
-#include "render/composite/CompositeStages.h"
-#include "render/source/FormatConvert.h"
 #include "render/color/GlowColourFinish.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/composite/CompositeRows.h"
+#include "render/composite/CompositeStages.h"
 #include "render/composite/PixelComposite.h"
 #include "render/pipeline/RowBand.h"
 #include "render/pipeline/WorldRows.h"
-#include "render/composite/CompositeRows.h"
+#include "render/source/FormatConvert.h"
 
 namespace AEUtil {
 

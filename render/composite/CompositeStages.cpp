@@ -5,11 +5,11 @@
 #include <cstring>
 #include <type_traits>
 
-#include "render/composite/BlendModeTable.h"
 #include "render/color/GlowColourFinish.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/composite/CompositeRows.h"
 #include "render/composite/PixelComposite.h"
 #include "render/pipeline/WorldRows.h"
-#include "render/composite/CompositeRows.h"
 
 namespace AEUtil {
 

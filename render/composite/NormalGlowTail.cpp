@@ -3,13 +3,13 @@
 #include <cstring>
 #include <type_traits>
 
-#include "render/composite/BlendModeTable.h"
-#include "render/composite/CompositeStages.h"
 #include "render/color/GlowIntensityRows.h"
+#include "render/composite/BlendModeTable.h"
+#include "render/composite/CompositeRows.h"
+#include "render/composite/CompositeStages.h"
 #include "render/composite/PixelComposite.h"
 #include "render/pipeline/RowBand.h"
 #include "render/pipeline/WorldRows.h"
-#include "render/composite/CompositeRows.h"
 
 namespace AEUtil {
 

@@ -1,12 +1,12 @@
 // The depth branch of the frame render: the Depth Layer cropped to the source area, scaled to
 // the source's size, placed like the source, read through the DepthCurve into the mask M, and
 // the depth glow source E. Its curve and three worlds live only for this step.
-#include "render/source/CopyCentered.h"
 #include "render/depth/DepthCurve.h"
 #include "render/depth/DepthPlacement.h"
 #include "render/depth/DepthStages.h"
 #include "render/pipeline/GlowRenderContext.h"
 #include "render/pipeline/HostWorldOps.h"
+#include "render/source/CopyCentered.h"
 
 namespace AEUtil {
 

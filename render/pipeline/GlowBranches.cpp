@@ -3,14 +3,14 @@
 
 #include "render/blur/BlurGlowPlane.h"
 #include "render/blur/BlurGlowWorld.h"
-#include "render/source/ClearWorld.h"
 #include "render/color/ColourFinishStages.h"
 #include "render/color/ColouriseStage.h"
 #include "render/composite/CompositeStages.h"
 #include "render/depth/DepthStages.h"
+#include "render/pipeline/HostWorldOps.h"
+#include "render/source/ClearWorld.h"
 #include "render/source/FormatConvert.h"
 #include "render/source/GlowSourceStages.h"
-#include "render/pipeline/HostWorldOps.h"
 
 namespace AEUtil {
 

@@ -9,8 +9,8 @@
 #include "colorbar/GradientData.h"
 #include "host/WorldSuite.h"
 #include "params/RenderSettings.h"
-#include "render/pipeline/GlowWorkingValues.h"
 #include "render/color/HueWrapTable.h"
+#include "render/pipeline/GlowWorkingValues.h"
 #include "render/pipeline/ProgressCounter.h"
 #include "render/pipeline/StageJob.h"
 

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "colorbar/FetchGradient.h"
+#include "render/composite/ColorGlowTail.h"
 #include "render/composite/CompositeStages.h"
-#include "render/source/CopyCentered.h"
+#include "render/composite/NormalGlowTail.h"
+#include "render/composite/PixelComposite.h"
 #include "render/depth/DepthPlacement.h"
 #include "render/pipeline/GlowRenderContext.h"
-#include "render/source/GlowSourceStages.h"
 #include "render/pipeline/HostWorldOps.h"
-#include "render/composite/PixelComposite.h"
-#include "render/composite/ColorGlowTail.h"
-#include "render/composite/NormalGlowTail.h"
+#include "render/source/CopyCentered.h"
+#include "render/source/GlowSourceStages.h"
 
 namespace AEUtil {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "render/color/GlowIntensityRows.h"
-#include "render/source/GlowSourceRows.h"
 #include "render/pipeline/RowBand.h"
+#include "render/source/GlowSourceRows.h"
 
 namespace AEUtil {
 

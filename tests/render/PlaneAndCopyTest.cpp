@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "render/source/CopyCentered.h"
 #include "render/pipeline/GlowPlane.h"
+#include "render/source/CopyCentered.h"
 
 namespace {
 

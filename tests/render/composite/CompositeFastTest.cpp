@@ -7,18 +7,18 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/composite/BlendModeTable.h"
-#include "render/color/ColouriseStage.h"
-#include "render/composite/CompositeStages.h"
-#include "render/source/GlowSourceStages.h"
-#include "render/pipeline/HostWorldOps.h"
-#include "render/composite/PixelComposite.h"
+#include "../StageTestSupport.h"
 #include "render/color/ColourFinishStages.h"
-#include "render/source/FormatConvert.h"
+#include "render/color/ColouriseStage.h"
+#include "render/composite/BlendModeTable.h"
 #include "render/composite/ColorGlowTail.h"
 #include "render/composite/CompositeRows.h"
+#include "render/composite/CompositeStages.h"
 #include "render/composite/NormalGlowTail.h"
-#include "../StageTestSupport.h"
+#include "render/composite/PixelComposite.h"
+#include "render/pipeline/HostWorldOps.h"
+#include "render/source/FormatConvert.h"
+#include "render/source/GlowSourceStages.h"
 
 namespace {
 
