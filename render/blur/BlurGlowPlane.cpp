@@ -124,7 +124,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     constexpr int32_t W = kPlaneLanes;
     const GlowPlane &src = *pass.src;
     GlowPlane &dst = *pass.dst;
-    const MaskPlane &mask = *pass.mask;
+    const MaskPlane *mask = pass.mask; // null: open, every line and sample taking part
     const bool rows = pass.rowPass;
     const int32_t n = rows ? src.width : src.height;
     const PlaneLaneKernelView view = laneView(*pass.boxes);
@@ -139,10 +139,10 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     block.rows = rows;
     block.n = n;
     block.src = src.data;
-    block.mask = pass.openMask ? nullptr : mask.data;
+    block.mask = pass.openMask || !mask ? nullptr : mask->data;
     block.dst = dst.data;
     block.srcStride = src.rowSamples;
-    block.maskStride = mask.rowSamples;
+    block.maskStride = mask ? mask->rowSamples : 0;
     block.dstStride = dst.rowSamples;
     block.weights = weights.data();
     block.work = work.data();
@@ -150,7 +150,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     block.out = out.data();
     block.gate = gate.data();
     block.crossLit = crossLit.data();
-    const uint8_t *lineOn = rows ? mask.rowFlags : mask.colFlags;
+    const uint8_t *lineOn = !mask ? nullptr : rows ? mask->rowFlags : mask->colFlags;
     uint8_t *lineFlags = rows ? dst.rowFlags : dst.colFlags;
     uint8_t *crossFlags = rows ? dst.colFlags : dst.rowFlags;
     bool any = false;
@@ -159,7 +159,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
         block.count = std::min(W, end - first);
         block.laneOn = 0;
         for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
         if (!block.laneOn)
             continue;
         uint8_t lineLit[W] = {};
@@ -211,11 +211,13 @@ PF_Err runPlanePass(const StageHost &host, const PlanePass &pass) {
     return host.run(const_cast<PlanePass *>(&pass), &planePassCallback);
 }
 
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
-                     double radius, double aspect, const ProgressCounter *progress) {
+namespace {
+
+PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane *mask, double radius,
+                 double aspect, const ProgressCounter *progress) {
     dst.resize(src.width, src.height, host.memory);
     // Under an open mask each pass writes every sample, so only the flags need a start.
-    const bool open = radius >= 2.0 && maskIsOpen(mask);
+    const bool open = radius >= 2.0 && (!mask || maskIsOpen(*mask));
     if (dst.data) {
         if (open)
             dst.copyFlagsFrom(src);
@@ -240,13 +242,13 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
         const BlurWidths widths = glowBlurWidths(radius, aspect, true);
         const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
         const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
-        err = runPlanePass(host, {&src, &tmp, &mask, &rowKernel, true, &rowBoxes, nullptr, open});
+        err = runPlanePass(host, {&src, &tmp, mask, &rowKernel, true, &rowBoxes, nullptr, open});
         if (!err && progress)
             err = progress->report(progress->stepsDone);
         if (!err) {
             const GlowKernel colKernel = kernelForWidth(widths.vertical);
             const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
-            err = runPlanePass(host, {&tmp, &dst, &mask, &colKernel, false, &colBoxes, nullptr, open});
+            err = runPlanePass(host, {&tmp, &dst, mask, &colKernel, false, &colBoxes, nullptr, open});
             if (!err && progress)
                 err = progress->report(progress->stepsDone);
         } else if (open) {
@@ -256,6 +258,18 @@ PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst
     dst.status = 1;
     dst.content = 1;
     return err;
+}
+
+} // namespace
+
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
+                     double radius, double aspect, const ProgressCounter *progress) {
+    return blurPlane(host, src, dst, &mask, radius, aspect, progress);
+}
+
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
+                     const ProgressCounter *progress) {
+    return blurPlane(host, src, dst, nullptr, radius, aspect, progress);
 }
 
 } // namespace AEUtil

@@ -25,7 +25,7 @@ GlowKernel kernelForWidth(double width);
 struct PlanePass {
     const GlowPlane *src = nullptr;
     GlowPlane *dst = nullptr;
-    const MaskPlane *mask = nullptr;
+    const MaskPlane *mask = nullptr; // the fast pass takes null as the open mask
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast pass
@@ -42,5 +42,9 @@ PF_Err runPlanePass(const StageHost &host, const PlanePass &pass);
 
 PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
                      double radius, double aspect, const ProgressCounter *progress);
+// The same under the open mask (every sample takes part), which the render always uses: no
+// mask plane is made or read.
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
+                     const ProgressCounter *progress);
 
 } // namespace AEUtil

@@ -189,25 +189,26 @@ PF_Err copyMaskedCallback(void *refcon, A_long, A_long i, A_long count) {
         auto *d = reinterpret_cast<Pixel *>(reinterpret_cast<char *>(p.dst->data) +
                                             static_cast<std::ptrdiff_t>(y) * p.dst->rowbytes);
         for (int32_t c = 0; c < p.rect.right - p.rect.left; ++c)
-            if (p.mask->row(line)[c])
+            if (!p.mask || p.mask->row(line)[c])
                 d[p.rect.left + c] = s[p.rect.left + c];
     }
     return PF_Err_NONE;
 }
 
+// A null mask is the open one (every pixel takes part).
 template <class Pixel, bool Float>
 PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                 const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
+                 const PlaneRect &rect, const MaskPlane *mask, double radius, double aspect,
                  const ProgressCounter *progress) {
     if (radius < 2.0) {
-        WorldPass copy{&in, &out, rect, &mask, nullptr, true};
+        WorldPass copy{&in, &out, rect, mask, nullptr, true};
         return host.run(&copy, &copyMaskedCallback<Pixel>);
     }
     const BlurWidths widths = glowBlurWidths(radius, aspect, false);
     const GlowKernel rowKernel = kernelForWidth(widths.horizontal);
     const NestedBoxKernel rowBoxes = nestedBoxes(rowKernel);
-    const bool open = maskIsOpen(mask);
-    WorldPass rows{&in, &tmp, rect, &mask, &rowKernel, true, &rowBoxes, nullptr, open};
+    const bool open = !mask || maskIsOpen(*mask);
+    WorldPass rows{&in, &tmp, rect, mask, &rowKernel, true, &rowBoxes, nullptr, open};
     PF_Err err = host.run(&rows, &passCallback<Float>);
     if (!err && progress)
         err = progress->report(progress->stepsDone);
@@ -215,7 +216,7 @@ PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorl
         return err;
     const GlowKernel colKernel = kernelForWidth(widths.vertical);
     const NestedBoxKernel colBoxes = nestedBoxes(colKernel);
-    WorldPass cols{&tmp, &out, rect, &mask, &colKernel, false, &colBoxes, nullptr, open};
+    WorldPass cols{&tmp, &out, rect, mask, &colKernel, false, &colBoxes, nullptr, open};
     err = host.run(&cols, &passCallback<Float>);
     if (!err && progress)
         err = progress->report(progress->stepsDone);
@@ -230,7 +231,7 @@ void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end) 
 
 void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     constexpr int32_t W = kPlaneLanes;
-    const MaskPlane &mask = *p.mask;
+    const MaskPlane *mask = p.mask;
     const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
     const PlaneLaneKernelView view = laneView(*p.boxes);
     const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
@@ -252,20 +253,20 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     block.dst = origin(p.dst);
     block.srcStride = p.src->rowbytes / 2;
     block.dstStride = p.dst->rowbytes / 2;
-    block.mask = p.openMask ? nullptr : mask.data;
-    block.maskStride = mask.rowSamples;
+    block.mask = p.openMask || !mask ? nullptr : mask->data;
+    block.maskStride = mask ? mask->rowSamples : 0;
     block.weights = weights.data();
     block.work = work.data();
     block.in = in.data();
     block.out = out.data();
     block.gate = gate.data();
-    const uint8_t *lineOn = p.rowPass ? mask.rowFlags : mask.colFlags;
+    const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
     for (int32_t first = begin; first < end; first += kColorLines) {
         block.first = first;
         block.count = std::min(kColorLines, end - first);
         block.laneOn = 0;
         for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
         if (block.laneOn)
             kernel(block, view);
     }
@@ -278,7 +279,7 @@ void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t en
 }
 
 void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
-    const MaskPlane &mask = *p.mask;
+    const MaskPlane *mask = p.mask;
     const GlowKernel &kernel = *p.kernel;
     const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
     const FloatLaneKernel run = p.floatLanes ? p.floatLanes : planeLaneVariants().front().runFloat;
@@ -300,8 +301,8 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
     block.dst = origin(p.dst);
     block.srcStride = p.src->rowbytes / static_cast<A_long>(sizeof(float));
     block.dstStride = p.dst->rowbytes / static_cast<A_long>(sizeof(float));
-    block.mask = p.openMask ? nullptr : mask.data;
-    block.maskStride = mask.rowSamples;
+    block.mask = p.openMask || !mask ? nullptr : mask->data;
+    block.maskStride = mask ? mask->rowSamples : 0;
     block.kernel = kernel.weights.data();
     block.peakTaps = kernel.length();
     block.halfWidth = kernel.halfWidth;
@@ -311,13 +312,13 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
     block.out = out.data();
     block.gate = gate.data();
     block.lit = lit.data();
-    const uint8_t *lineOn = p.rowPass ? mask.rowFlags : mask.colFlags;
+    const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
     for (int32_t first = begin; first < end; first += kFloatLines) {
         block.first = first;
         block.count = std::min(kFloatLines, end - first);
         block.laneOn = 0;
         for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= lineOn[first + l] ? 1u << l : 0u;
+            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
         if (block.laneOn)
             run(block);
     }
@@ -326,13 +327,24 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
                      const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
                      const ProgressCounter *progress) {
-    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, mask, radius, aspect, progress);
+    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
+}
+
+PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
+    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
 }
 
 PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
                           PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
                           double aspect, const ProgressCounter *progress) {
-    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, mask, radius, aspect, progress);
+    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
+}
+
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
+                          PF_EffectWorld &tmp, const PlaneRect &rect, double radius, double aspect,
+                          const ProgressCounter *progress) {
+    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
 }
 
 } // namespace AEUtil

@@ -16,7 +16,7 @@ struct WorldPass {
     const PF_EffectWorld *src = nullptr;
     PF_EffectWorld *dst = nullptr;
     PlaneRect rect;
-    const MaskPlane *mask = nullptr;
+    const MaskPlane *mask = nullptr; // the fast passes take null as the open mask
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast passes
@@ -36,9 +36,15 @@ void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
                      const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
                      const ProgressCounter *progress);
+// The same under the open mask (every pixel takes part), which the render always uses.
+PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress);
 // Float form: four 32-bit float channels (0 ... 1) per pixel.
 PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
                           PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
                           double aspect, const ProgressCounter *progress);
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
+                          PF_EffectWorld &tmp, const PlaneRect &rect, double radius, double aspect,
+                          const ProgressCounter *progress);
 
 } // namespace AEUtil

@@ -20,19 +20,17 @@ template <class Wide>
 PF_Err blurColourGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
                       double radius) {
     if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
-        return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
-                                  &ctx.progress);
+        return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, radius, ctx.settings.glowAspect, &ctx.progress);
     else
-        return BlurGlowWorld(ctx.host, out, in, tmp, ctx.rect, ctx.mask, radius, ctx.settings.glowAspect,
-                             &ctx.progress);
+        return BlurGlowWorld(ctx.host, out, in, tmp, ctx.rect, radius, ctx.settings.glowAspect, &ctx.progress);
 }
 
 // The Normal type's depth glow: blurred with Depth Radius, shaped by Depth Intensity + 1 (so
 // Depth Intensity 0 keeps it), tinted, and laid over GL.
 template <class Pixel>
 PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
-    PF_Err err = BlurGlowPlane(ctx.host, ctx.E, ctx.Gd, ctx.mask, ctx.values.depthRadius, ctx.settings.glowAspect,
-                               &ctx.progress);
+    PF_Err err =
+        BlurGlowPlane(ctx.host, ctx.E, ctx.Gd, ctx.values.depthRadius, ctx.settings.glowAspect, &ctx.progress);
     if (!err)
         err = applyDepthIntensityCurve(ctx.host, ctx.M, ctx.rect, ctx.settings.depthIntensity + 1.0, ctx.Gd);
     if (!err)
@@ -75,8 +73,7 @@ PF_Err renderNormalGlow(GlowRenderContext &ctx) {
     else
         ctx.B = ctx.A; // full weight everywhere: the combined source is the glow source
     if (!err)
-        err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.mask, ctx.values.radius, ctx.settings.glowAspect,
-                            &ctx.progress);
+        err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.values.radius, ctx.settings.glowAspect, &ctx.progress);
     if (!ctx.depthBranch)
         return err; // the rest is the frame's table-driven tail
     if (!err)

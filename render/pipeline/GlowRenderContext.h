@@ -58,7 +58,6 @@ struct GlowRenderContext {
 
     // Planes: glow source, combined source, glow, angles, depth mask, depth source, depth glow.
     GlowPlane A, B, C, P, M, E, Gd;
-    MaskPlane mask;
     // Work worlds: glow image, centred source, colour glow and depth colour glow.
     EffectWorldPtr GL, SRC, X1, X2;
     // The centred source: SRC, or the output when that holds it and SRC is not needed.

@@ -61,8 +61,6 @@ void allocateBuffers(GlowRenderContext &ctx) {
     }
     if (glowType == kGlowTypeAngleMap)
         ctx.P = newPlane(v, mem);
-    ctx.mask.resize(v.width, v.height, mem);
-    fillOpenMask(ctx.mask);
 
     constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
     const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
