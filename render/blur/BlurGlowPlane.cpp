@@ -154,25 +154,18 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     uint8_t *lineFlags = rows ? dst.rowFlags : dst.colFlags;
     uint8_t *crossFlags = rows ? dst.colFlags : dst.rowFlags;
     bool any = false;
-    for (int32_t first = begin; first < end; first += W) {
-        block.first = first;
-        block.count = std::min(W, end - first);
-        block.laneOn = 0;
-        for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
-        if (!block.laneOn)
-            continue;
+    forEachLaneBlock(block, lineOn, begin, end, W, [&] {
         uint8_t lineLit[W] = {};
         block.lineLit = lineLit;
         kernel(block, view);
         // Lines of the band are this worker's own; the samples across them are shared.
         for (int32_t l = 0; l < block.count; ++l) {
             if (lineLit[l]) {
-                lineFlags[first + l] = 1;
+                lineFlags[block.first + l] = 1;
                 any = true;
             }
         }
-    }
+    });
     for (int32_t i = 0; i < n; ++i)
         if (crossLit[static_cast<std::size_t>(i)])
             setFlag(crossFlags[i]);

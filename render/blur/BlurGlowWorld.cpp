@@ -261,15 +261,7 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     block.out = out.data();
     block.gate = gate.data();
     const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
-    for (int32_t first = begin; first < end; first += kColorLines) {
-        block.first = first;
-        block.count = std::min(kColorLines, end - first);
-        block.laneOn = 0;
-        for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
-        if (block.laneOn)
-            kernel(block, view);
-    }
+    forEachLaneBlock(block, lineOn, begin, end, kColorLines, [&] { kernel(block, view); });
 }
 
 void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end) {
@@ -313,15 +305,7 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
     block.gate = gate.data();
     block.lit = lit.data();
     const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
-    for (int32_t first = begin; first < end; first += kFloatLines) {
-        block.first = first;
-        block.count = std::min(kFloatLines, end - first);
-        block.laneOn = 0;
-        for (int32_t l = 0; l < block.count; ++l)
-            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
-        if (block.laneOn)
-            run(block);
-    }
+    forEachLaneBlock(block, lineOn, begin, end, kFloatLines, [&] { run(block); });
 }
 
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,

@@ -1,12 +1,10 @@
 // The float colour blur's lanes (see FloatLanes.h), compiled once per instruction set like
-// PlaneLanes.simd.cpp, under the same rule: no inline function of a shared header.
+// PlaneLanes.simd.cpp, under the same rule: no inline function of a shared header but the
+// internal ones of LaneVectors.h.
 #include <cstring>
 
 #include "render/blur/FloatLanes.h"
-
-#ifndef LUMORA_ISA
-#error "LUMORA_ISA names the instruction set this copy of the kernel is built for"
-#endif
+#include "render/blur/LaneVectors.h"
 
 namespace AEUtil::LUMORA_ISA {
 
@@ -22,18 +20,6 @@ using I32 = int32_t __attribute__((vector_size(4 * W)));
 using U32 = uint32_t __attribute__((vector_size(4 * W)));
 using U8 = uint8_t __attribute__((vector_size(W)));
 
-template <class V, class T>
-inline V load(const T *p) {
-    V v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-template <class V, class T>
-inline void store(T *p, V v) {
-    std::memcpy(p, &v, sizeof v);
-}
-inline int32_t lesser(int32_t a, int32_t b) { return a < b ? a : b; }
-inline int32_t greater(int32_t a, int32_t b) { return a < b ? b : a; }
 
 inline bool laneOn(const FloatLaneBlock &b, int32_t k) { return k < b.count && ((b.laneOn >> k) & 1u); }
 

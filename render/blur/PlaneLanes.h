@@ -71,6 +71,21 @@ inline PlaneLaneKernel planeLaneKernel() { return planeLaneVariants().front().ru
 
 PlaneLaneKernelView laneView(const NestedBoxKernel &k);
 
+// Lines [begin, end) a block of `perBlock` at a time: sets the block's first, count and laneOn
+// (from the mask's line flags; null: every line) and calls run() for blocks with a line on.
+template <class Block, class Run>
+void forEachLaneBlock(Block &block, const uint8_t *lineOn, int32_t begin, int32_t end, int32_t perBlock, Run run) {
+    for (int32_t first = begin; first < end; first += perBlock) {
+        block.first = first;
+        block.count = end - first < perBlock ? end - first : perBlock;
+        block.laneOn = 0;
+        for (int32_t l = 0; l < block.count; ++l)
+            block.laneOn |= !lineOn || lineOn[first + l] ? 1u << l : 0u;
+        if (block.laneOn)
+            run();
+    }
+}
+
 // The clipped weight sums blurLineFast divides by, for a line of n samples.
 void clippedWeights(int32_t n, const NestedBoxKernel &k, std::vector<uint16_t> &out);
 

@@ -2,14 +2,11 @@
 // (LUMORA_ISA names the namespace); the lane loops are plain C++ the compiler turns into
 // vector code for that set, so the arithmetic reads as the per-sample pass does. It calls no
 // inline function of a shared header: such a copy built for a wider instruction set could be
-// the one the linker keeps for the whole program.
+// the one the linker keeps for the whole program (LaneVectors.h is its own, internal helpers).
 #include <cstring>
 
+#include "render/blur/LaneVectors.h"
 #include "render/blur/PlaneLanes.h"
-
-#ifndef LUMORA_ISA
-#error "LUMORA_ISA names the instruction set this copy of the kernel is built for"
-#endif
 
 namespace AEUtil::LUMORA_ISA {
 
@@ -24,21 +21,9 @@ using U16 = uint16_t __attribute__((vector_size(2 * W)));
 using U8 = uint8_t __attribute__((vector_size(W)));
 using F64 = double __attribute__((vector_size(8 * W)));
 
-template <class V, class T>
-inline V load(const T *p) {
-    V v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-template <class V, class T>
-inline void store(T *p, V v) {
-    std::memcpy(p, &v, sizeof v);
-}
 inline U32 widen(U16 v) { return __builtin_convertvector(v, U32); }
 inline U32 widen(U8 v) { return __builtin_convertvector(v, U32); }
 
-inline int32_t lesser(int32_t a, int32_t b) { return a < b ? a : b; }
-inline int32_t greater(int32_t a, int32_t b) { return a < b ? b : a; }
 
 // floor(num / den) through doubles: exact, since both are below 2^32 and the quotient's
 // distance to the next integer (at least 1/den) exceeds the rounding error of one division.
