@@ -1,6 +1,5 @@
 #include "render/composite/ColorGlowTail.h"
 
-#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -82,17 +81,7 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
             finishPixel(job, in[x], glow[static_cast<std::size_t>(x)]);
         if (job.finish.opacityRuns)
             applyOpacityRow(glow.data(), span.cols, job.finish.opacity);
-        if (job.finish.view == kViewNormal) {
-            if constexpr (std::is_same_v<Pixel, PF_PixelFloat>)
-                compositeRow(out, glow.data(), span.cols, job.mode);
-            else
-                compositeRowFast(out, glow.data(), span.cols, job.mode);
-        } else if (job.finish.view == kViewExtract) {
-            std::memcpy(out, glow.data(), sizeof(Pixel) * static_cast<std::size_t>(span.cols));
-        } else {
-            for (int32_t x = 0; x < span.cols; ++x)
-                thresholdViewPixel(out[x], glow[static_cast<std::size_t>(x)]);
-        }
+        compositeRowByView(out, glow.data(), span.cols, job.mode, job.finish.view);
     }
     return PF_Err_NONE;
 }

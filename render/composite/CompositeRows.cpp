@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "render/composite/BlendKernel.h"
 #include "render/composite/BlendModeTable.h"
+#include "render/composite/PixelComposite.h"
 
 namespace AEUtil {
 
@@ -207,24 +209,29 @@ void rowByMode(Pixel *lower, A_long width, A_long mode, UpperAt upperAt) {
 
 } // namespace
 
-void compositeRowFast(PF_Pixel8 *lower, const PF_Pixel8 *upper, A_long width, A_long mode) {
-    rowByMode<false>(lower, width, mode, [upper](A_long x) -> const PF_Pixel8 & { return upper[x]; });
-}
-
-void compositeRowFast(PF_Pixel16 *lower, const PF_Pixel16 *upper, A_long width, A_long mode) {
-    rowByMode<true>(lower, width, mode, [upper](A_long x) -> const PF_Pixel16 & { return upper[x]; });
-}
-
 namespace {
 
-template <bool Wide, class Pixel>
+// A run of pixels composited with one mode: 8 and 16 bpc by the rows above, float by the pixel
+// composite itself.
+template <class Pixel, class UpperAt>
+void compositeRun(Pixel *lower, A_long width, A_long mode, UpperAt upperAt) {
+    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
+        for (A_long x = 0; x < width; ++x)
+            compositePixel(lower[x], upperAt(x), mode);
+    } else {
+        rowByMode<std::is_same_v<Pixel, PF_Pixel16>>(lower, width, mode, upperAt);
+    }
+}
+
+template <class Pixel>
 void tableRow(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixel *overClear, A_long width,
               A_long mode) {
     if (!overClear) {
-        rowByMode<Wide>(lower, width, mode, [glow, table](A_long x) -> const Pixel & { return table[glow[x]]; });
+        compositeRun(lower, width, mode, [glow, table](A_long x) -> const Pixel & { return table[glow[x]]; });
         return;
     }
-    // Runs of transparent black take their results from overClear; the rest is composited.
+    // Runs of transparent black (all bits 0) take their results from overClear; the rest is
+    // composited.
     const Pixel clear{};
     A_long x = 0;
     while (x < width) {
@@ -237,36 +244,34 @@ void tableRow(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixe
         while (end < width && std::memcmp(&lower[end], &clear, sizeof(Pixel)) != 0)
             ++end;
         const uint16_t *g = glow + x;
-        rowByMode<Wide>(lower + x, end - x, mode, [g, table](A_long i) -> const Pixel & { return table[g[i]]; });
+        compositeRun(lower + x, end - x, mode, [g, table](A_long i) -> const Pixel & { return table[g[i]]; });
         x = end;
     }
 }
 
-template <bool Wide, class Pixel>
+template <class Pixel>
 void overClearOf(const Pixel *upper, std::size_t count, A_long mode, Pixel *out) {
     for (std::size_t i = 0; i < count; ++i)
         out[i] = Pixel{};
-    rowByMode<Wide>(out, static_cast<A_long>(count), mode, [upper](A_long i) -> const Pixel & { return upper[i]; });
+    compositeRun(out, static_cast<A_long>(count), mode, [upper](A_long i) -> const Pixel & { return upper[i]; });
 }
 
 } // namespace
 
-void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, const PF_Pixel8 *overClear,
-                      A_long width, A_long mode) {
-    tableRow<false>(lower, glow, table, overClear, width, mode);
-}
-
-void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table,
-                      const PF_Pixel16 *overClear, A_long width, A_long mode) {
-    tableRow<true>(lower, glow, table, overClear, width, mode);
-}
-
-void compositeOverClear(const PF_Pixel8 *upper, std::size_t count, A_long mode, PF_Pixel8 *out) {
-    overClearOf<false>(upper, count, mode, out);
-}
-
-void compositeOverClear(const PF_Pixel16 *upper, std::size_t count, A_long mode, PF_Pixel16 *out) {
-    overClearOf<true>(upper, count, mode, out);
-}
+#define LUMORA_COMPOSITE_ROWS(Pixel)                                                                                 \
+    void compositeRowFast(Pixel *lower, const Pixel *upper, A_long width, A_long mode) {                         \
+        compositeRun(lower, width, mode, [upper](A_long x) -> const Pixel & { return upper[x]; });               \
+    }                                                                                                            \
+    void compositeRowFast(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixel *overClear,          \
+                          A_long width, A_long mode) {                                                           \
+        tableRow(lower, glow, table, overClear, width, mode);                                                    \
+    }                                                                                                            \
+    void compositeOverClear(const Pixel *upper, std::size_t count, A_long mode, Pixel *out) {                    \
+        overClearOf(upper, count, mode, out);                                                                    \
+    }
+LUMORA_COMPOSITE_ROWS(PF_Pixel8)
+LUMORA_COMPOSITE_ROWS(PF_Pixel16)
+LUMORA_COMPOSITE_ROWS(PF_PixelFloat)
+#undef LUMORA_COMPOSITE_ROWS
 
 } // namespace AEUtil

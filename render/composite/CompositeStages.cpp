@@ -3,7 +3,6 @@
 #include "render/composite/CompositeStages.h"
 
 #include <cstring>
-#include <type_traits>
 
 #include "render/color/GlowColourFinish.h"
 #include "render/composite/BlendModeTable.h"
@@ -53,22 +52,24 @@ PF_Err compositeRows(void *refcon, A_long, A_long i, A_long count) {
     for (int32_t y = band.begin; y < band.end; ++y) {
         Pixel *out = rectRow<Pixel>(*job.dst, job.rect, y);
         const Pixel *glow = rectRow<Pixel>(*job.src, job.rect, y);
-        if (job.view == kViewNormal) {
-            if constexpr (std::is_same_v<Pixel, PF_PixelFloat>)
-                compositeRow(out, glow, span.cols, mode);
-            else
-                compositeRowFast(out, glow, span.cols, mode);
-        } else if (job.view == kViewExtract) {
-            std::memcpy(out, glow, sizeof(Pixel) * static_cast<std::size_t>(span.cols));
-        } else {
-            for (int32_t x = 0; x < span.cols; ++x)
-                thresholdViewPixel(out[x], glow[x]);
-        }
+        compositeRowByView(out, glow, span.cols, mode, job.view);
     }
     return PF_Err_NONE;
 }
 
 } // namespace
+
+template <class Pixel>
+void compositeRowByView(Pixel *out, const Pixel *glow, int32_t cols, A_long mode, A_long view) {
+    if (view == kViewNormal) {
+        compositeRowFast(out, glow, cols, mode);
+    } else if (view == kViewExtract) {
+        std::memcpy(out, glow, sizeof(Pixel) * static_cast<std::size_t>(cols));
+    } else {
+        for (int32_t x = 0; x < cols; ++x)
+            thresholdViewPixel(out[x], glow[x]);
+    }
+}
 
 template <class Pixel>
 PF_Err depthGlowMergeStage(const StageHost &host, PF_EffectWorld &main, const PF_EffectWorld &depth,
@@ -102,6 +103,7 @@ PF_Err finalCompositeStage(const StageHost &host, PF_EffectWorld &output, const 
 }
 
 #define LUMORA_COMPOSITE_STAGES(Pixel)                                                                       \
+    template void compositeRowByView<Pixel>(Pixel *, const Pixel *, int32_t, A_long, A_long);                \
     template PF_Err depthGlowMergeStage<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,   \
                                                const PlaneRect &);                                             \
     template PF_Err opacityStage<Pixel>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);       \

@@ -19,6 +19,10 @@ PF_Err depthGlowMergeStage(const StageHost &host, PF_EffectWorld &main, const PF
 template <class Pixel>
 PF_Err opacityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double opacity);
 
+// One row of that: out[x] and glow[x] for x < cols; mode is a kernel mode (BlendModeTable.h).
+template <class Pixel>
+void compositeRowByView(Pixel *out, const Pixel *glow, int32_t cols, A_long mode, A_long view);
+
 // The glow onto the output by View: blended with the Blend Mode popup value (Normal), copied
 // (Extract), or folded into the threshold picture (any other value).
 template <class Pixel>

@@ -1,8 +1,5 @@
 #include "render/composite/NormalGlowTail.h"
 
-#include <cstring>
-#include <type_traits>
-
 #include "render/color/GlowIntensityRows.h"
 #include "render/composite/BlendModeTable.h"
 #include "render/composite/CompositeRows.h"
@@ -49,15 +46,7 @@ PF_Err tableBand(void *refcon, A_long, A_long i, A_long count) {
     }
     if (job.look->opacityRuns)
         applyOpacityRow(glow, static_cast<A_long>(size), job.look->opacity);
-    Pixel *overClear = job.tables->overClear.data() + band.begin;
-    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
-        for (std::size_t k = 0; k < size; ++k) {
-            overClear[k] = Pixel{};
-            compositePixel(overClear[k], glow[k], job.mode);
-        }
-    } else {
-        compositeOverClear(glow, size, job.mode, overClear);
-    }
+    compositeOverClear(glow, size, job.mode, job.tables->overClear.data() + band.begin);
     return PF_Err_NONE;
 }
 
@@ -84,18 +73,7 @@ PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
         Pixel *out = worldRow<Pixel>(*job.output, job.rect.top + y) + job.rect.left;
         const uint16_t *g = job.glow->row(y);
         if (job.view == kViewNormal) {
-            if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
-                // Over transparent black (all bits 0) the result is the glow value's alone.
-                const Pixel clear{};
-                for (int32_t x = 0; x < span.cols; ++x) {
-                    if (std::memcmp(&out[x], &clear, sizeof clear) == 0)
-                        out[x] = job.overClear[g[x]];
-                    else
-                        compositePixel(out[x], table[g[x]], job.mode);
-                }
-            } else {
-                compositeRowFast(out, g, table, job.overClear, span.cols, job.mode);
-            }
+            compositeRowFast(out, g, table, job.overClear, span.cols, job.mode);
         } else if (job.view == kViewExtract) {
             for (int32_t x = 0; x < span.cols; ++x)
                 out[x] = table[g[x]];

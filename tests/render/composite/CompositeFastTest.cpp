@@ -82,6 +82,7 @@ void checkRows(uint32_t seed) {
 TEST(CompositeRowsFast, EveryModeMatchesThePixelComposite) {
     checkRows<PF_Pixel8>(7);
     checkRows<PF_Pixel16>(8);
+    checkRows<PF_PixelFloat>(9);
 }
 
 // The glow plane through the stages the tail replaces, and through the tail.
