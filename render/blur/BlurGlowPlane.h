@@ -3,7 +3,7 @@
 #pragma once
 
 #include "render/blur/GlowKernel.h"
-#include "render/blur/PlaneBlurFast.h"
+#include "render/blur/NestedBoxKernel.h"
 #include "render/blur/PlaneLanes.h"
 #include "render/pipeline/GlowPlane.h"
 #include "render/pipeline/ProgressCounter.h"

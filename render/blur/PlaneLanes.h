@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/blur/FloatLanes.h"
-#include "render/blur/PlaneBlurFast.h"
+#include "render/blur/NestedBoxKernel.h"
 
 namespace AEUtil {
 

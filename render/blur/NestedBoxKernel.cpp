@@ -1,4 +1,4 @@
-#include "render/blur/PlaneBlurFast.h"
+#include "render/blur/NestedBoxKernel.h"
 
 #include <algorithm>
 
