@@ -223,6 +223,28 @@ PF_Err blurWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorl
     return err;
 }
 
+// The rectangle of a fast pass as its lane block reads it: lines, their length, where the first
+// channel of each world sits (channels of type T) and how far apart rows are; the mask (null
+// when open) and the mask's line flags (null: every line).
+template <class T, class Block>
+const uint8_t *describePass(const WorldPass &p, Block &block) {
+    auto origin = [&](const PF_EffectWorld *w) {
+        return reinterpret_cast<T *>(reinterpret_cast<char *>(w->data) +
+                                     static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
+               4 * static_cast<std::ptrdiff_t>(p.rect.left);
+    };
+    const MaskPlane *mask = p.mask;
+    block.rows = p.rowPass;
+    block.n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
+    block.src = origin(p.src);
+    block.dst = origin(p.dst);
+    block.srcStride = p.src->rowbytes / static_cast<A_long>(sizeof(T));
+    block.dstStride = p.dst->rowbytes / static_cast<A_long>(sizeof(T));
+    block.mask = p.openMask || !mask ? nullptr : mask->data;
+    block.maskStride = mask ? mask->rowSamples : 0;
+    return !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
+}
+
 } // namespace
 
 void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end) {
@@ -230,37 +252,22 @@ void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end) 
 }
 
 void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
-    constexpr int32_t W = kPlaneLanes;
-    const MaskPlane *mask = p.mask;
-    const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
+    PlaneLaneBlock block;
+    block.rule = LaneRule::Color16;
+    const uint8_t *lineOn = describePass<uint16_t>(p, block);
+    const int32_t n = block.n;
     const PlaneLaneKernelView view = laneView(*p.boxes);
     const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
-    const auto samples = static_cast<std::size_t>(n) * W;
+    const auto samples = static_cast<std::size_t>(n) * kPlaneLanes;
     std::vector<uint16_t> weights, in(samples), out(samples);
     std::vector<uint8_t> gate(p.openMask ? 0 : samples);
     std::vector<uint32_t> work(planeLaneWorkSize(n, view));
     clippedWeights(n, *p.boxes, weights);
-    auto origin = [&](const PF_EffectWorld *w) {
-        return reinterpret_cast<uint16_t *>(reinterpret_cast<char *>(w->data) +
-                                            static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
-               4 * static_cast<std::ptrdiff_t>(p.rect.left);
-    };
-    PlaneLaneBlock block;
-    block.rule = LaneRule::Color16;
-    block.rows = p.rowPass;
-    block.n = n;
-    block.src = origin(p.src);
-    block.dst = origin(p.dst);
-    block.srcStride = p.src->rowbytes / 2;
-    block.dstStride = p.dst->rowbytes / 2;
-    block.mask = p.openMask || !mask ? nullptr : mask->data;
-    block.maskStride = mask ? mask->rowSamples : 0;
     block.weights = weights.data();
     block.work = work.data();
     block.in = in.data();
     block.out = out.data();
     block.gate = gate.data();
-    const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
     forEachLaneBlock(block, lineOn, begin, end, kColorLines, [&] { kernel(block, view); });
 }
 
@@ -271,9 +278,10 @@ void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t en
 }
 
 void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
-    const MaskPlane *mask = p.mask;
+    FloatLaneBlock block;
+    const uint8_t *lineOn = describePass<float>(p, block);
+    const int32_t n = block.n;
     const GlowKernel &kernel = *p.kernel;
-    const int32_t n = p.rowPass ? p.rect.right - p.rect.left : p.rect.bottom - p.rect.top;
     const FloatLaneKernel run = p.floatLanes ? p.floatLanes : planeLaneVariants().front().runFloat;
     const auto samples = static_cast<std::size_t>(n) * kFloatLanes;
     std::vector<uint16_t> weights;
@@ -281,20 +289,6 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
     std::vector<uint8_t> gate(p.openMask ? 0 : samples);
     std::vector<uint32_t> lit(static_cast<std::size_t>(n) + 1);
     clippedWeights(n, *p.boxes, weights);
-    auto origin = [&](const PF_EffectWorld *w) {
-        return reinterpret_cast<float *>(reinterpret_cast<char *>(w->data) +
-                                         static_cast<std::ptrdiff_t>(p.rect.top) * w->rowbytes) +
-               4 * static_cast<std::ptrdiff_t>(p.rect.left);
-    };
-    FloatLaneBlock block;
-    block.rows = p.rowPass;
-    block.n = n;
-    block.src = origin(p.src);
-    block.dst = origin(p.dst);
-    block.srcStride = p.src->rowbytes / static_cast<A_long>(sizeof(float));
-    block.dstStride = p.dst->rowbytes / static_cast<A_long>(sizeof(float));
-    block.mask = p.openMask || !mask ? nullptr : mask->data;
-    block.maskStride = mask ? mask->rowSamples : 0;
     block.kernel = kernel.weights.data();
     block.peakTaps = kernel.length();
     block.halfWidth = kernel.halfWidth;
@@ -304,7 +298,6 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
     block.out = out.data();
     block.gate = gate.data();
     block.lit = lit.data();
-    const uint8_t *lineOn = !mask ? nullptr : p.rowPass ? mask->rowFlags : mask->colFlags;
     forEachLaneBlock(block, lineOn, begin, end, kFloatLines, [&] { run(block); });
 }
 
