@@ -47,7 +47,7 @@ template <class Wide>
 PF_Err addColourDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
                           const PF_EffectWorld *colourSource) {
     const A_long glowType = ctx.settings.glowType;
-    PF_Err err = fillWorld(ctx.in_data, T1, FillColour::TransparentBlack);
+    PF_Err err = clearWorldStage<Wide>(ctx.host, T1);
     if (!err && glowType == kGlowTypeAngleMap)
         err = angleMapStage(ctx.host, ctx.E, ctx.P);
     if (!err)
