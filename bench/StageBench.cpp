@@ -34,7 +34,7 @@ void copyCase(benchmark::State &state, Depth depth) {
     StageRig rig(depth.format);
     PF_EffectWorld out = rig.newWorld(depth.format);
     PF_EffectWorld in = worldOf(rig.input());
-    AEUtil::CopyJob job;
+    AEUtil::CenteredCopy job;
     job.dst = &out;
     job.src = &in;
     job.srcRect = {0, 0, in.width, in.height};

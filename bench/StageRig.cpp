@@ -17,7 +17,7 @@ namespace {
 
 template <class Pixel>
 PF_Err placeSource(const AEUtil::StageHost &host, PF_EffectWorld &dst, const PF_EffectWorld &src) {
-    AEUtil::CopyJob job;
+    AEUtil::CenteredCopy job;
     job.dst = &dst;
     job.src = &src;
     job.srcRect = {0, 0, src.width, src.height};

@@ -12,7 +12,7 @@
 #include "embedhost/Host.h"
 #include "embedhost/Image.h"
 #include "render/pipeline/GlowPlane.h"
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace lumora::bench {
 

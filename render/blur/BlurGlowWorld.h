@@ -7,7 +7,7 @@
 #include "render/blur/PlaneLanes.h"
 #include "render/pipeline/GlowPlane.h"
 #include "render/pipeline/ProgressCounter.h"
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

@@ -2,7 +2,7 @@
 // curve. Only 16-bit and float worlds (the 8 bpc render blurs its colour glow at 16 bits).
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

@@ -1,4 +1,4 @@
-// Row callbacks of Colourise and the single call of the angle map.
+// Colourise over the host's workers, and the angle map in a single worker call.
 #include "render/color/ColouriseStage.h"
 
 #include <algorithm>
@@ -7,32 +7,11 @@
 
 #include "host/AEException.h"
 #include "render/color/AngleMap.h"
-#include "render/pipeline/RowBand.h"
+#include "render/pipeline/WorldRows.h"
 
 namespace AEUtil {
 
 namespace {
-
-struct Span {
-    int32_t rows = 0, cols = 0;
-};
-
-// The rect, clipped to the output world and the planes it is read from.
-Span colourSpan(const StageJob &job) {
-    const GlowPlane &glow = job.glow[0];
-    Span s;
-    s.rows = std::min({job.rect.bottom - job.rect.top, job.dst->height - job.rect.top, glow.height});
-    s.cols = std::min({job.rect.right - job.rect.left, job.dst->width - job.rect.left, glow.width});
-    if (job.src) {
-        s.rows = std::min(s.rows, job.src->height - job.rect.top);
-        s.cols = std::min(s.cols, job.src->width - job.rect.left);
-    }
-    if (job.colour.rule == ColourRule::AngleMap) {
-        s.rows = std::min(s.rows, job.glow[1].height);
-        s.cols = std::min(s.cols, job.glow[1].width);
-    }
-    return s;
-}
 
 template <class Pixel>
 void colourRow(Pixel *out, const Pixel *source, const uint16_t *glow, const uint16_t *angle, A_long cols,
@@ -45,30 +24,10 @@ void colourRow(PF_Pixel8 *out, const PF_Pixel8 *, const uint16_t *glow, const ui
     colouriseRow(out, glow, cols, s);
 }
 
-template <class Pixel>
-PF_Err colouriseRows(void *refcon, A_long, A_long i, A_long count) {
-    StageJob &job = *static_cast<StageJob *>(refcon);
-    const Span span = colourSpan(job);
-    if (span.cols <= 0)
-        return PF_Err_NONE;
-    const ColorFlagList gradient = job.gradient;
-    ColouriseSettings settings = job.colour;
-    settings.gradient = &gradient;
-    const bool angles = settings.rule == ColourRule::AngleMap;
-    const RowBand band = rowBand(span.rows, count, i);
-    for (int32_t y = band.begin; y < band.end; ++y) {
-        const int32_t wy = job.rect.top + y;
-        const Pixel *source = job.src ? worldRow<Pixel>(*job.src, wy) + job.rect.left : nullptr;
-        const uint16_t *angle = angles ? job.glow[1].row(y) : nullptr;
-        colourRow(worldRow<Pixel>(*job.dst, wy) + job.rect.left, source, job.glow[0].row(y), angle, span.cols,
-                  settings);
-    }
-    return PF_Err_NONE;
-}
-
 // The angle map's private copy comes from host memory, so its job carries the allocator.
 struct AngleJob {
-    StageJob stage;
+    GlowPlane angles;
+    GlowPlane combined;
     PlaneMemory memory;
 };
 
@@ -76,7 +35,7 @@ PF_Err angleMapCall(void *refcon, A_long, A_long, A_long) {
     AngleJob &job = *static_cast<AngleJob *>(refcon);
     // Runs on a worker: nothing may escape into the host's thread pool.
     try {
-        buildAngleMap(job.stage.glow[0], job.stage.glow[1], job.memory);
+        buildAngleMap(job.angles, job.combined, job.memory);
     } catch (const AEException &e) {
         return e.code() ? e.code() : PF_Err_OUT_OF_MEMORY;
     } catch (const std::bad_alloc &) {
@@ -101,16 +60,21 @@ PF_Err colouriseStage(const StageHost &host, PF_EffectWorld &out, const PF_Effec
         if (settings.rule != ColourRule::Normal)
             return PF_Err_BAD_CALLBACK_PARAM;
     }
-    StageJob job;
-    job.dst = &out;
-    job.src = const_cast<PF_EffectWorld *>(source);
-    job.rect = rect;
-    job.gradient = *settings.gradient;
-    job.colour = settings;
-    job.colour.gradient = nullptr;
-    job.glow[0] = glow;
-    job.glow[1] = angle;
-    return host.run(&job, &colouriseRows<Pixel>);
+    // The rect, clipped to the output world and the planes and source it is read from.
+    const bool angles = settings.rule == ColourRule::AngleMap;
+    WorldSpan span = clipToWorlds(rect, &out, source);
+    span.rows = std::min({span.rows, glow.height, angles ? angle.height : glow.height});
+    span.cols = std::min({span.cols, glow.width, angles ? angle.width : glow.width});
+    return host.runRowBands(span.bandRows(), [&](RowBand band) {
+        // Each call samples its own copy of the gradient.
+        const ColorFlagList gradient = *settings.gradient;
+        ColouriseSettings s = settings;
+        s.gradient = &gradient;
+        for (int32_t y = band.begin; y < band.end; ++y) {
+            const Pixel *src = source ? rectRow<const Pixel>(*source, rect, y) : nullptr;
+            colourRow(rectRow<Pixel>(out, rect, y), src, glow.row(y), angles ? angle.row(y) : nullptr, span.cols, s);
+        }
+    });
 }
 
 template PF_Err colouriseStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
@@ -124,15 +88,12 @@ template PF_Err colouriseStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld 
                                               const ColouriseSettings &);
 
 PF_Err angleMapStage(const StageHost &host, const GlowPlane &combined, GlowPlane &angles) {
-    AngleJob job;
-    job.stage.glow[0] = angles;
-    job.stage.glow[1] = combined;
-    job.memory = host.memory;
+    AngleJob job{angles, combined, host.memory};
     const PF_Err err = host.runSingle(&job, &angleMapCall);
     // buildAngleMap clears the view's bounds and status; the caller's descriptor follows.
-    angles.bounds = job.stage.glow[0].bounds;
-    angles.status = job.stage.glow[0].status;
-    angles.content = job.stage.glow[0].content;
+    angles.bounds = job.angles.bounds;
+    angles.status = job.angles.status;
+    angles.content = job.angles.content;
     return err;
 }
 

@@ -2,7 +2,8 @@
 // one-channel glow into a coloured glow world.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/color/GlowColourise.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

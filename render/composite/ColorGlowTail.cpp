@@ -8,7 +8,6 @@
 #include "render/composite/CompositeRows.h"
 #include "render/composite/CompositeStages.h"
 #include "render/composite/PixelComposite.h"
-#include "render/pipeline/RowBand.h"
 #include "render/pipeline/WorldRows.h"
 #include "render/source/FormatConvert.h"
 
@@ -19,32 +18,15 @@ namespace {
 template <class Pixel>
 using WideOf = std::conditional_t<std::is_same_v<Pixel, PF_PixelFloat>, PF_PixelFloat, PF_Pixel16>;
 
-template <class Pixel>
-struct TailJob {
-    PF_EffectWorld *output = nullptr;
-    const PF_EffectWorld *glow = nullptr;
-    PlaneRect rect;
-    ColorGlowFinish finish;
-    A_long mode = 0;
+// What every pixel of the tail shares; 16 bits: the curve of every channel value, read off
+// one lit pixel per value (the curve maps every channel of a lit pixel alike).
+struct TailLook {
     ColourIntensity curve{1.0};
-    std::vector<A_u_short> curve16; // 16 bits: the curve of every channel value
+    std::vector<A_u_short> curve16;
 };
 
-// The curve maps every channel of a lit pixel alike, so one lit pixel per value reads it off.
 template <class Pixel>
-PF_Err curveBand(void *refcon, A_long, A_long i, A_long count) {
-    auto &job = *static_cast<TailJob<Pixel> *>(refcon);
-    const RowBand band = rowBand(static_cast<int32_t>(job.curve16.size()), count, i);
-    for (int32_t v = band.begin; v < band.end; ++v) {
-        PF_Pixel16 p{1, static_cast<A_u_short>(v), 0, 0};
-        job.curve.apply(p);
-        job.curve16[static_cast<std::size_t>(v)] = p.red;
-    }
-    return PF_Err_NONE;
-}
-
-template <class Pixel>
-void finishPixel(const TailJob<Pixel> &job, WideOf<Pixel> p, Pixel &out) {
+void finishPixel(const TailLook &job, WideOf<Pixel> p, Pixel &out) {
     unpremultiply(p);
     if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
         job.curve.apply(p);
@@ -61,44 +43,43 @@ void finishPixel(const TailJob<Pixel> &job, WideOf<Pixel> p, Pixel &out) {
     }
 }
 
-template <class Pixel>
-PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
-    const TailJob<Pixel> &job = *static_cast<const TailJob<Pixel> *>(refcon);
-    const WorldSpan span = clipToWorlds(job.rect, job.output, job.glow);
-    const RowBand band = worldBand(span, i, count);
-    if (band.end <= band.begin)
-        return PF_Err_NONE;
-    std::vector<Pixel> glow;
-    try {
-        glow.resize(static_cast<std::size_t>(span.cols));
-    } catch (const std::bad_alloc &) {
-        return PF_Err_OUT_OF_MEMORY;
-    }
-    for (int32_t y = band.begin; y < band.end; ++y) {
-        const WideOf<Pixel> *in = worldRow<WideOf<Pixel>>(*job.glow, job.rect.top + y) + job.rect.left;
-        Pixel *out = worldRow<Pixel>(*job.output, job.rect.top + y) + job.rect.left;
-        for (int32_t x = 0; x < span.cols; ++x)
-            finishPixel(job, in[x], glow[static_cast<std::size_t>(x)]);
-        if (job.finish.opacityRuns)
-            applyOpacityRow(glow.data(), span.cols, job.finish.opacity);
-        compositeRowByView(out, glow.data(), span.cols, job.mode, job.finish.view);
-    }
-    return PF_Err_NONE;
-}
-
 } // namespace
 
 template <class Pixel>
 PF_Err colorGlowTailStage(const StageHost &host, PF_EffectWorld &output, const PF_EffectWorld &glow,
                           const PlaneRect &rect, const ColorGlowFinish &finish) {
-    TailJob<Pixel> job{&output, &glow, rect, finish, blendKernelMode(finish.blendMode),
-                       ColourIntensity(finish.intensity), {}};
+    TailLook look{ColourIntensity(finish.intensity), {}};
     if constexpr (!std::is_same_v<Pixel, PF_PixelFloat>) {
-        job.curve16.resize(65536);
-        if (const PF_Err err = host.run(&job, &curveBand<Pixel>))
+        look.curve16.resize(65536);
+        const PF_Err err = host.runRowBands(65536, [&](RowBand band) {
+            for (int32_t v = band.begin; v < band.end; ++v) {
+                PF_Pixel16 p{1, static_cast<A_u_short>(v), 0, 0};
+                look.curve.apply(p);
+                look.curve16[static_cast<std::size_t>(v)] = p.red;
+            }
+        });
+        if (err)
             return err;
     }
-    return host.run(&job, &tailRows<Pixel>);
+    const A_long mode = blendKernelMode(finish.blendMode);
+    const WorldSpan span = clipToWorlds(rect, &output, &glow);
+    return host.runRowBands(span.bandRows(), [&](RowBand band) -> PF_Err {
+        std::vector<Pixel> row;
+        try {
+            row.resize(static_cast<std::size_t>(span.cols));
+        } catch (const std::bad_alloc &) {
+            return PF_Err_OUT_OF_MEMORY;
+        }
+        for (int32_t y = band.begin; y < band.end; ++y) {
+            const WideOf<Pixel> *in = rectRow<const WideOf<Pixel>>(glow, rect, y);
+            for (int32_t x = 0; x < span.cols; ++x)
+                finishPixel(look, in[x], row[static_cast<std::size_t>(x)]);
+            if (finish.opacityRuns)
+                applyOpacityRow(row.data(), span.cols, finish.opacity);
+            compositeRowByView(rectRow<Pixel>(output, rect, y), row.data(), span.cols, mode, finish.view);
+        }
+        return PF_Err_NONE;
+    });
 }
 
 template PF_Err colorGlowTailStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,

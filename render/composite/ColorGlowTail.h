@@ -4,7 +4,7 @@
 // is stored. At 16 bits the curve is a table of the channel value, built once per frame.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

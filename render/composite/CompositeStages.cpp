@@ -1,5 +1,5 @@
-// Row callbacks of the merge, opacity and final composite; per-pixel rules are PixelComposite's
-// and GlowColourFinish's. The kernel mode is resolved once per worker call, not per pixel.
+// The merge, opacity and final composite over the host's workers; per-pixel rules are
+// PixelComposite's, CompositeRows' and GlowColourFinish's.
 #include "render/composite/CompositeStages.h"
 
 #include <cstring>
@@ -11,53 +11,6 @@
 #include "render/pipeline/WorldRows.h"
 
 namespace AEUtil {
-
-namespace {
-
-template <class Pixel>
-Pixel *rectRow(const PF_EffectWorld &w, const PlaneRect &rect, int32_t y) {
-    return worldRow<Pixel>(w, rect.top + y) + rect.left;
-}
-
-template <class Pixel>
-PF_Err mergeRows(void *refcon, A_long, A_long i, A_long count) {
-    const StageJob &job = *static_cast<const StageJob *>(refcon);
-    const WorldSpan span = clipToWorlds(job.rect, job.dst, job.src);
-    const RowBand band = worldBand(span, i, count);
-    for (int32_t y = band.begin; y < band.end; ++y) {
-        Pixel *main = rectRow<Pixel>(*job.dst, job.rect, y);
-        const Pixel *depth = rectRow<Pixel>(*job.src, job.rect, y);
-        for (int32_t x = 0; x < span.cols; ++x)
-            mergeDepthGlow(main[x], depth[x]);
-    }
-    return PF_Err_NONE;
-}
-
-template <class Pixel>
-PF_Err opacityRows(void *refcon, A_long, A_long i, A_long count) {
-    const StageJob &job = *static_cast<const StageJob *>(refcon);
-    const WorldSpan span = clipToWorlds(job.rect, job.dst);
-    const RowBand band = worldBand(span, i, count);
-    for (int32_t y = band.begin; y < band.end; ++y)
-        applyOpacityRow(rectRow<Pixel>(*job.dst, job.rect, y), span.cols, job.opacity);
-    return PF_Err_NONE;
-}
-
-template <class Pixel>
-PF_Err compositeRows(void *refcon, A_long, A_long i, A_long count) {
-    const StageJob &job = *static_cast<const StageJob *>(refcon);
-    const WorldSpan span = clipToWorlds(job.rect, job.dst, job.src);
-    const RowBand band = worldBand(span, i, count);
-    const A_long mode = blendKernelMode(job.blendMode);
-    for (int32_t y = band.begin; y < band.end; ++y) {
-        Pixel *out = rectRow<Pixel>(*job.dst, job.rect, y);
-        const Pixel *glow = rectRow<Pixel>(*job.src, job.rect, y);
-        compositeRowByView(out, glow, span.cols, mode, job.view);
-    }
-    return PF_Err_NONE;
-}
-
-} // namespace
 
 template <class Pixel>
 void compositeRowByView(Pixel *out, const Pixel *glow, int32_t cols, A_long mode, A_long view) {
@@ -74,32 +27,37 @@ void compositeRowByView(Pixel *out, const Pixel *glow, int32_t cols, A_long mode
 template <class Pixel>
 PF_Err depthGlowMergeStage(const StageHost &host, PF_EffectWorld &main, const PF_EffectWorld &depth,
                            const PlaneRect &rect) {
-    StageJob job;
-    job.dst = &main;
-    job.src = const_cast<PF_EffectWorld *>(&depth);
-    job.rect = rect;
-    return host.run(&job, &mergeRows<Pixel>);
+    const WorldSpan span = clipToWorlds(rect, &main, &depth);
+    return host.runRowBands(span.bandRows(), [&](RowBand band) {
+        for (int32_t y = band.begin; y < band.end; ++y) {
+            Pixel *m = rectRow<Pixel>(main, rect, y);
+            const Pixel *d = rectRow<const Pixel>(depth, rect, y);
+            for (int32_t x = 0; x < span.cols; ++x)
+                mergeDepthGlow(m[x], d[x]);
+        }
+    });
 }
 
 template <class Pixel>
 PF_Err opacityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double opacity) {
-    StageJob job;
-    job.dst = &glow;
-    job.rect = rect;
-    job.opacity = opacity;
-    return host.run(&job, &opacityRows<Pixel>);
+    const WorldSpan span = clipToWorlds(rect, &glow);
+    return host.runRowBands(span.bandRows(), [&](RowBand band) {
+        for (int32_t y = band.begin; y < band.end; ++y)
+            applyOpacityRow(rectRow<Pixel>(glow, rect, y), span.cols, opacity);
+    });
 }
 
+// The kernel mode is resolved once per stage, not per pixel.
 template <class Pixel>
 PF_Err finalCompositeStage(const StageHost &host, PF_EffectWorld &output, const PF_EffectWorld &glow,
                            const PlaneRect &rect, A_long blendMode, A_long view) {
-    StageJob job;
-    job.dst = &output;
-    job.src = const_cast<PF_EffectWorld *>(&glow);
-    job.rect = rect;
-    job.blendMode = blendMode;
-    job.view = view;
-    return host.run(&job, &compositeRows<Pixel>);
+    const WorldSpan span = clipToWorlds(rect, &output, &glow);
+    const A_long mode = blendKernelMode(blendMode);
+    return host.runRowBands(span.bandRows(), [&](RowBand band) {
+        for (int32_t y = band.begin; y < band.end; ++y)
+            compositeRowByView(rectRow<Pixel>(output, rect, y), rectRow<const Pixel>(glow, rect, y), span.cols, mode,
+                               view);
+    });
 }
 
 #define LUMORA_COMPOSITE_STAGES(Pixel)                                                                       \

@@ -2,7 +2,7 @@
 // 16 bpc and float, each over a rectangle and spread over the host's workers.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

@@ -5,7 +5,6 @@
 #include "render/composite/CompositeRows.h"
 #include "render/composite/CompositeStages.h"
 #include "render/composite/PixelComposite.h"
-#include "render/pipeline/RowBand.h"
 #include "render/pipeline/WorldRows.h"
 
 namespace AEUtil {
@@ -18,73 +17,6 @@ void colourOne(Pixel &out, uint16_t v, const ColouriseSettings &s) {
     colouriseRow(&out, nullptr, &v, nullptr, 1, s);
 }
 
-template <class Pixel>
-struct TableJob {
-    const NormalGlowLook *look = nullptr;
-    A_long mode = 0;
-    NormalGlowTables<Pixel> *tables = nullptr;
-};
-
-template <class Pixel>
-PF_Err tableBand(void *refcon, A_long, A_long i, A_long count) {
-    const TableJob<Pixel> &job = *static_cast<const TableJob<Pixel> *>(refcon);
-    const RowBand band = rowBand(static_cast<int32_t>(kGlowValues), count, i);
-    if (band.end <= band.begin)
-        return PF_Err_NONE;
-    // Each call samples its own copy of the gradient.
-    const ColorFlagList gradient = *job.look->colouring.gradient;
-    ColouriseSettings colouring = job.look->colouring;
-    colouring.gradient = &gradient;
-    const IntensityCurve curve(job.look->intensity);
-    Pixel *glow = job.tables->glow.data() + band.begin;
-    const auto size = static_cast<std::size_t>(band.end - band.begin);
-    for (std::size_t k = 0; k < size; ++k) {
-        glow[k] = Pixel{};
-        const uint16_t curved = curve.apply(static_cast<uint16_t>(static_cast<std::size_t>(band.begin) + k));
-        if (curved != 0)
-            colourOne(glow[k], curved, colouring);
-    }
-    if (job.look->opacityRuns)
-        applyOpacityRow(glow, static_cast<A_long>(size), job.look->opacity);
-    compositeOverClear(glow, size, job.mode, job.tables->overClear.data() + band.begin);
-    return PF_Err_NONE;
-}
-
-template <class Pixel>
-struct TailJob {
-    PF_EffectWorld *output = nullptr;
-    const GlowPlane *glow = nullptr;
-    const Pixel *table = nullptr;
-    const Pixel *overClear = nullptr;
-    PlaneRect rect;
-    A_long mode = 0;
-    A_long view = 0;
-};
-
-template <class Pixel>
-PF_Err tailRows(void *refcon, A_long, A_long i, A_long count) {
-    const TailJob<Pixel> &job = *static_cast<const TailJob<Pixel> *>(refcon);
-    WorldSpan span = clipToWorlds(job.rect, job.output);
-    span.rows = std::min(span.rows, job.glow->height);
-    span.cols = std::min(span.cols, job.glow->width);
-    const RowBand band = worldBand(span, i, count);
-    const Pixel *table = job.table;
-    for (int32_t y = band.begin; y < band.end; ++y) {
-        Pixel *out = worldRow<Pixel>(*job.output, job.rect.top + y) + job.rect.left;
-        const uint16_t *g = job.glow->row(y);
-        if (job.view == kViewNormal) {
-            compositeRowFast(out, g, table, job.overClear, span.cols, job.mode);
-        } else if (job.view == kViewExtract) {
-            for (int32_t x = 0; x < span.cols; ++x)
-                out[x] = table[g[x]];
-        } else {
-            for (int32_t x = 0; x < span.cols; ++x)
-                thresholdViewPixel(out[x], table[g[x]]);
-        }
-    }
-    return PF_Err_NONE;
-}
-
 } // namespace
 
 template <class Pixel>
@@ -94,8 +26,25 @@ PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, 
         return PF_Err_BAD_CALLBACK_PARAM;
     tables.glow.resize(kGlowValues);
     tables.overClear.resize(kGlowValues);
-    TableJob<Pixel> job{&look, blendKernelMode(blendMode), &tables};
-    return host.run(&job, &tableBand<Pixel>);
+    const A_long mode = blendKernelMode(blendMode);
+    const IntensityCurve curve(look.intensity);
+    return host.runRowBands(static_cast<int32_t>(kGlowValues), [&](RowBand band) {
+        // Each call samples its own copy of the gradient.
+        const ColorFlagList gradient = *look.colouring.gradient;
+        ColouriseSettings colouring = look.colouring;
+        colouring.gradient = &gradient;
+        Pixel *glow = tables.glow.data() + band.begin;
+        const auto size = static_cast<std::size_t>(band.end - band.begin);
+        for (std::size_t k = 0; k < size; ++k) {
+            glow[k] = Pixel{};
+            const uint16_t curved = curve.apply(static_cast<uint16_t>(static_cast<std::size_t>(band.begin) + k));
+            if (curved != 0)
+                colourOne(glow[k], curved, colouring);
+        }
+        if (look.opacityRuns)
+            applyOpacityRow(glow, static_cast<A_long>(size), look.opacity);
+        compositeOverClear(glow, size, mode, tables.overClear.data() + band.begin);
+    });
 }
 
 template <class Pixel>
@@ -104,9 +53,27 @@ PF_Err normalGlowTailStage(const StageHost &host, PF_EffectWorld &output, const 
                            A_long view) {
     if (tables.glow.size() != kGlowValues)
         return PF_Err_BAD_CALLBACK_PARAM;
+    const Pixel *table = tables.glow.data();
     const Pixel *overClear = tables.overClear.size() == kGlowValues ? tables.overClear.data() : nullptr;
-    TailJob<Pixel> job{&output, &glow, tables.glow.data(), overClear, rect, blendKernelMode(blendMode), view};
-    return host.run(&job, &tailRows<Pixel>);
+    const A_long mode = blendKernelMode(blendMode);
+    WorldSpan span = clipToWorlds(rect, &output);
+    span.rows = std::min(span.rows, glow.height);
+    span.cols = std::min(span.cols, glow.width);
+    return host.runRowBands(span.bandRows(), [&](RowBand band) {
+        for (int32_t y = band.begin; y < band.end; ++y) {
+            Pixel *out = rectRow<Pixel>(output, rect, y);
+            const uint16_t *g = glow.row(y);
+            if (view == kViewNormal) {
+                compositeRowFast(out, g, table, overClear, span.cols, mode);
+            } else if (view == kViewExtract) {
+                for (int32_t x = 0; x < span.cols; ++x)
+                    out[x] = table[g[x]];
+            } else {
+                for (int32_t x = 0; x < span.cols; ++x)
+                    thresholdViewPixel(out[x], table[g[x]]);
+            }
+        }
+    });
 }
 
 #define LUMORA_NORMAL_GLOW_TAIL(Pixel)                                                                         \

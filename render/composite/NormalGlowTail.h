@@ -6,7 +6,8 @@
 
 #include <vector>
 
-#include "render/pipeline/StageJob.h"
+#include "render/color/GlowColourise.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

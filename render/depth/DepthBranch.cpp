@@ -35,7 +35,7 @@ PF_Err placeDepthLayer(GlowRenderContext &ctx, PF_EffectWorld &placement) {
     if (!err)
         err = scaleWorldHq(ctx.in_data, *cropWorld.get(), {0, 0, cropW, cropH}, *sized.get(), {0, 0, inW, inH});
     if (!err) {
-        CopyJob job{&placement, sized.get(), {0, 0, inW, inH}, ctx.rect, ctx.values.offsetX, ctx.values.offsetY};
+        CenteredCopy job{&placement, sized.get(), {0, 0, inW, inH}, ctx.rect, ctx.values.offsetX, ctx.values.offsetY};
         err = copyCentered<Pixel>(ctx.host, job);
     }
     return err;

@@ -2,7 +2,7 @@
 // mask through the DepthCurve, the depth glow source and the depth intensity curve.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

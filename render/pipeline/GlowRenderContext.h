@@ -9,10 +9,11 @@
 #include "colorbar/GradientData.h"
 #include "host/WorldSuite.h"
 #include "params/RenderSettings.h"
+#include "render/color/GlowColourise.h"
 #include "render/color/HueWrapTable.h"
 #include "render/pipeline/GlowWorkingValues.h"
 #include "render/pipeline/ProgressCounter.h"
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

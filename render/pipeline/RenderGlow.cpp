@@ -83,7 +83,7 @@ PF_Err placeSource(GlowRenderContext &ctx) {
         if (!err && w)
             err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
     const PF_Rect &in = ctx.settings.inputRect;
-    CopyJob job{ctx.SRC.get(),
+    CenteredCopy job{ctx.SRC.get(),
                 ctx.settings.input,
                 {in.left, in.top, in.right, in.bottom},
                 ctx.rect,

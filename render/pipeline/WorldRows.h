@@ -3,15 +3,30 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 
-#include "render/pipeline/RowBand.h"
-#include "render/pipeline/StageJob.h"
+#include "AE_Effect.h"
+#include "render/pipeline/GlowPlane.h"
 
 namespace AEUtil {
+
+// Row y of a world as pixels of the world's form.
+template <class Pixel>
+Pixel *worldRow(const PF_EffectWorld &w, int32_t y) {
+    return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + static_cast<std::ptrdiff_t>(y) * w.rowbytes);
+}
+
+// Row y of the rectangle (counted from its top), from its left edge.
+template <class Pixel>
+Pixel *rectRow(const PF_EffectWorld &w, const PlaneRect &rect, int32_t y) {
+    return worldRow<Pixel>(w, rect.top + y) + rect.left;
+}
 
 struct WorldSpan {
     int32_t rows = 0;
     int32_t cols = 0;
+    // Rows a stage bands over: none when no column is left.
+    int32_t bandRows() const { return cols > 0 ? rows : 0; }
 };
 
 // The rectangle's size, clipped to every non-null world (worlds are read in their own coordinates).
@@ -26,11 +41,6 @@ inline WorldSpan clipToWorlds(const PlaneRect &rect, const PF_EffectWorld *a, co
     if (rect.top < 0 || rect.left < 0 || s.rows < 0 || s.cols < 0)
         return {};
     return s;
-}
-
-// The band of rect rows (counted from rect.top) of one worker call, empty when nothing is left.
-inline RowBand worldBand(const WorldSpan &span, A_long i, A_long count) {
-    return span.cols > 0 ? rowBand(span.rows, count, i) : RowBand{};
 }
 
 } // namespace AEUtil

@@ -2,7 +2,7 @@
 // colouring, 16 back to 8 after the blur. All four channels, over a rectangle.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

@@ -2,7 +2,7 @@
 // extraction from a world, weighting by the depth mask, and the Glow Intensity curve.
 #pragma once
 
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
 

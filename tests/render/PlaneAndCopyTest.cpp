@@ -75,7 +75,7 @@ World numbered(int width, int height) {
 
 TEST(CopyCentered, SameSizeCopiesRowForRow) {
     World src = numbered(3, 2), dst(3, 2, 0);
-    CopyJob job{&dst.w, &src.w, {0, 0, 3, 2}, {0, 0, 3, 2}, 0, 0};
+    CenteredCopy job{&dst.w, &src.w, {0, 0, 3, 2}, {0, 0, 3, 2}, 0, 0};
     ASSERT_EQ(copyCentered<PF_Pixel>(StageHost{}, job), PF_Err_NONE);
     EXPECT_EQ(dst.px[0].red, 1);
     EXPECT_EQ(dst.px[5].red, 13);
@@ -85,7 +85,7 @@ TEST(CopyCentered, SameSizeCopiesRowForRow) {
 TEST(CopyCentered, OddMarginPutsTheSmallerHalfLeftAndLeavesTheRestAlone) {
     // aw - w = 5: x0 = 2; ah - h = 3: y0 = 1.
     World src = numbered(2, 1), dst(7, 4, 99);
-    CopyJob job{&dst.w, &src.w, {0, 0, 2, 1}, {0, 0, 7, 4}, 0, 0};
+    CenteredCopy job{&dst.w, &src.w, {0, 0, 2, 1}, {0, 0, 7, 4}, 0, 0};
     ASSERT_EQ(copyCentered<PF_Pixel>(StageHost{}, job), PF_Err_NONE);
     EXPECT_EQ(dst.at(2, 1), 1);
     EXPECT_EQ(dst.at(3, 1), 2);
@@ -99,7 +99,7 @@ TEST(CopyCentered, OffsetsPastTheDestinationAreClipped) {
     // Centred x0 = 1, y0 = 1; offsets (+2, -2) give x0 = 3, y0 = -1 in a 4 x 3 world:
     // only source column 0 (to x = 3) of source rows 1 and 2 (to y = 0, 1) lands inside.
     World src = numbered(2, 3), dst(4, 3, 99);
-    CopyJob job{&dst.w, &src.w, {0, 0, 2, 3}, {0, 0, 4, 5}, 2, -2};
+    CenteredCopy job{&dst.w, &src.w, {0, 0, 2, 3}, {0, 0, 4, 5}, 2, -2};
     ASSERT_EQ(copyCentered<PF_Pixel>(StageHost{}, job), PF_Err_NONE);
     EXPECT_EQ(dst.at(3, 0), 11);
     EXPECT_EQ(dst.at(3, 1), 21);
@@ -112,7 +112,7 @@ TEST(CopyCentered, OffsetsPastTheDestinationAreClipped) {
 TEST(CopyCentered, NegativeColumnStartClipsTheLeftSide) {
     // A 3-wide source in a 1-wide area: x0 = (1 - 3)/2 = -1; only source column 1 lands.
     World src = numbered(3, 1), dst(1, 1, 99);
-    CopyJob job{&dst.w, &src.w, {0, 0, 3, 1}, {0, 0, 1, 1}, 0, 0};
+    CenteredCopy job{&dst.w, &src.w, {0, 0, 3, 1}, {0, 0, 1, 1}, 0, 0};
     ASSERT_EQ(copyCentered<PF_Pixel>(StageHost{}, job), PF_Err_NONE);
     EXPECT_EQ(dst.at(0, 0), 2);
 }

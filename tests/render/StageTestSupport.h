@@ -7,7 +7,7 @@
 #include "colorbar/GradientData.h"
 #include "embedhost/Host.h"
 #include "render/pipeline/GlowPlane.h"
-#include "render/pipeline/StageJob.h"
+#include "render/pipeline/StageHost.h"
 
 namespace stagetest {
 
