@@ -54,7 +54,7 @@ void setDepthParams(embedhost::Host &host, PF_PixelFormat format, int radius) {
     params.setValueById(AEUtil::kIdDepthLayer, ParamValue::layerChoice(kDepthLayerId));
     params.setValueById(AEUtil::kIdCenterPosition, ParamValue::floatSlider(50.0));
     params.setValueById(AEUtil::kIdDepthBias, ParamValue::floatSlider(30.0));
-    params.setValueById(AEUtil::kIdDepthTint, ParamValue::colour(PF_Pixel{255, 255, 128, 0}));
+    params.setValueById(AEUtil::kIdDepthTint, ParamValue::colorChoice(PF_Pixel{255, 255, 128, 0}));
     params.setValueById(AEUtil::kIdDepthRadius, ParamValue::floatSlider(radius));
     params.setValueById(AEUtil::kIdDepthIntensity, ParamValue::floatSlider(1.0));
 }

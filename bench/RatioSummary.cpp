@@ -28,15 +28,15 @@ void RatioSummary::ReportRuns(const std::vector<Run> &runs) {
 }
 
 benchmark::ConsoleReporter::OutputOptions consoleOptions(int argc, char **argv) {
-    bool colour = isatty(STDOUT_FILENO) != 0;
+    bool color = isatty(STDOUT_FILENO) != 0;
     const char *flag = "--benchmark_color=";
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) {
             const std::string value = argv[i] + std::strlen(flag);
             if (value != "auto")
-                colour = value == "true" || value == "yes" || value == "1";
+                color = value == "true" || value == "yes" || value == "1";
         }
-    return colour ? benchmark::ConsoleReporter::OO_ColorTabular : benchmark::ConsoleReporter::OO_Tabular;
+    return color ? benchmark::ConsoleReporter::OO_ColorTabular : benchmark::ConsoleReporter::OO_Tabular;
 }
 
 double RatioSummary::counter(const std::string &name, const char *counterName) const {

@@ -12,8 +12,8 @@
 #include "bench/StageRig.h"
 #include "render/blur/BlurGlowPlane.h"
 #include "render/blur/BlurGlowWorld.h"
-#include "render/color/ColourFinishStages.h"
-#include "render/color/ColouriseStage.h"
+#include "render/color/ColorFinishStages.h"
+#include "render/color/ColorizeStage.h"
 #include "render/composite/CompositeStages.h"
 #include "render/source/CopyCentered.h"
 #include "render/source/FormatConvert.h"
@@ -23,8 +23,8 @@ namespace lumora::bench {
 
 namespace {
 
-AEUtil::ColouriseSettings colouring(const StageRig &rig, AEUtil::ColourRule rule) {
-    AEUtil::ColouriseSettings s;
+AEUtil::ColorizeSettings coloring(const StageRig &rig, AEUtil::ColorRule rule) {
+    AEUtil::ColorizeSettings s;
     s.rule = rule;
     s.gradient = &rig.gradient();
     return s;
@@ -85,31 +85,31 @@ void angleMapCase(benchmark::State &state) {
 }
 
 // Glow Type Normal: the blurred plane coloured from the gradient into a world of the render's form.
-void colouriseNormalCase(benchmark::State &state, Depth depth) {
+void colorizeNormalCase(benchmark::State &state, Depth depth) {
     StageRig rig(depth.format);
     const AEUtil::GlowPlane &glow = rig.blurred(benchGlowRadii().front());
     const AEUtil::GlowPlane angles = rig.newPlane();
     PF_EffectWorld out = rig.newWorld(depth.format);
-    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::Normal);
+    const AEUtil::ColorizeSettings s = coloring(rig, AEUtil::ColorRule::Normal);
     timeStage(state, [&] {
         return byPixel(depth.format, [&](auto p) {
-            return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
+            return AEUtil::colorizeStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
         });
     });
 }
 
 // Angle Map and Original Colors: the unblurred combined plane coloured into a colour world
 // (16-bit channels at 8 and 16 bpc, float at 32 bpc).
-void colouriseWorldCase(benchmark::State &state, Depth depth, AEUtil::ColourRule rule) {
+void colorizeWorldCase(benchmark::State &state, Depth depth, AEUtil::ColorRule rule) {
     StageRig rig(depth.format);
     AEUtil::GlowPlane angles = rig.newPlane();
-    if (rule == AEUtil::ColourRule::AngleMap && stageFailed(state, AEUtil::angleMapStage(rig.host(), rig.combined(), angles)))
+    if (rule == AEUtil::ColorRule::AngleMap && stageFailed(state, AEUtil::angleMapStage(rig.host(), rig.combined(), angles)))
         return;
     PF_EffectWorld out = rig.newWorld(depth.format);
-    const AEUtil::ColouriseSettings s = colouring(rig, rule);
+    const AEUtil::ColorizeSettings s = coloring(rig, rule);
     timeStage(state, [&] {
         return byPixel(depth.format, [&](auto p) {
-            return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, &rig.source(), rig.combined(), angles,
+            return AEUtil::colorizeStage<decltype(p)>(rig.host(), out, &rig.source(), rig.combined(), angles,
                                                        rig.rect(), s);
         });
     });
@@ -118,10 +118,10 @@ void colouriseWorldCase(benchmark::State &state, Depth depth, AEUtil::ColourRule
 void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
     StageRig rig(depth.format);
     const AEUtil::GlowPlane angles = rig.newPlane();
-    PF_EffectWorld coloured = rig.newWorld(depth.format);
+    PF_EffectWorld colored = rig.newWorld(depth.format);
     if (stageFailed(state, byPixel(depth.format, [&](auto p) {
-            return AEUtil::colouriseStage<decltype(p)>(rig.host(), coloured, &rig.source(), rig.combined(), angles,
-                                                       rig.rect(), colouring(rig, AEUtil::ColourRule::OriginalColors));
+            return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(), angles,
+                                                       rig.rect(), coloring(rig, AEUtil::ColorRule::OriginalColors));
         })))
         return;
     PF_EffectWorld out = rig.newWorld(depth.format);
@@ -129,27 +129,27 @@ void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
     const double r = pipelineRadius(glowRadius);
     timeStage(state, [&] {
         if (depth.format == PF_PixelFormat_ARGB128)
-            return AEUtil::BlurGlowWorldFloat(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
-        return AEUtil::BlurGlowWorld(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+            return AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        return AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
     });
 }
 
 // The coloured glow of Angle Map / Original Colors after its blur, ready to be finished.
-PF_EffectWorld blurredColourWorld(StageRig &rig, benchmark::State &state) {
+PF_EffectWorld blurredColorWorld(StageRig &rig, benchmark::State &state) {
     const AEUtil::GlowPlane angles = rig.newPlane();
-    PF_EffectWorld coloured = rig.newWorld(rig.format());
+    PF_EffectWorld colored = rig.newWorld(rig.format());
     PF_EffectWorld out = rig.newWorld(rig.format());
     PF_EffectWorld tmp = rig.newWorld(rig.format());
-    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::OriginalColors);
+    const AEUtil::ColorizeSettings s = coloring(rig, AEUtil::ColorRule::OriginalColors);
     const double r = pipelineRadius(benchGlowRadii().front());
     PF_Err err = byPixel(rig.format(), [&](auto p) {
-        return AEUtil::colouriseStage<decltype(p)>(rig.host(), coloured, &rig.source(), rig.combined(), angles,
+        return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(), angles,
                                                    rig.rect(), s);
     });
     if (!err && rig.format() == PF_PixelFormat_ARGB128)
-        err = AEUtil::BlurGlowWorldFloat(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        err = AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
     else if (!err)
-        err = AEUtil::BlurGlowWorld(rig.host(), out, coloured, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        err = AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
     stageFailed(state, err);
     return out;
 }
@@ -157,7 +157,7 @@ PF_EffectWorld blurredColourWorld(StageRig &rig, benchmark::State &state) {
 // Both finishing stages of the colour glow, in place as the render runs them.
 void finishCase(benchmark::State &state, Depth depth) {
     StageRig rig(depth.format);
-    PF_EffectWorld glow = blurredColourWorld(rig, state);
+    PF_EffectWorld glow = blurredColorWorld(rig, state);
     timeStage(state, [&] {
         return byPixel(depth.format, [&](auto p) -> PF_Err {
             using Pixel = decltype(p);
@@ -166,7 +166,7 @@ void finishCase(benchmark::State &state, Depth depth) {
             } else {
                 if (const PF_Err err = AEUtil::unpremultiplyStage<Pixel>(rig.host(), glow, rig.rect()))
                     return err;
-                return AEUtil::colourIntensityStage<Pixel>(rig.host(), glow, rig.rect(), 1.0);
+                return AEUtil::colorIntensityStage<Pixel>(rig.host(), glow, rig.rect(), 1.0);
             }
         });
     });
@@ -177,9 +177,9 @@ PF_EffectWorld normalGlowWorld(StageRig &rig, benchmark::State &state) {
     const AEUtil::GlowPlane &glow = rig.blurred(benchGlowRadii().front());
     const AEUtil::GlowPlane angles = rig.newPlane();
     PF_EffectWorld out = rig.newWorld(rig.format());
-    const AEUtil::ColouriseSettings s = colouring(rig, AEUtil::ColourRule::Normal);
+    const AEUtil::ColorizeSettings s = coloring(rig, AEUtil::ColorRule::Normal);
     stageFailed(state, byPixel(rig.format(), [&](auto p) {
-                    return AEUtil::colouriseStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
+                    return AEUtil::colorizeStage<decltype(p)>(rig.host(), out, nullptr, glow, angles, rig.rect(), s);
                 }));
     return out;
 }
@@ -233,7 +233,7 @@ void add(const std::string &name, Fn fn, Args... args) {
 void registerStageBenchmarks() {
     const std::vector<Depth> &depths = benchDepths();
     // The colour worlds of Angle Map and Original Colors are 16-bit at 8 bpc as at 16 bpc.
-    const std::vector<Depth> colourDepths{depths[1], depths[2]};
+    const std::vector<Depth> colorDepths{depths[1], depths[2]};
     for (const Depth &d : depths)
         add(std::string(d.name) + "/CopyCentered", copyCase, d);
     for (const Depth &d : depths)
@@ -243,17 +243,17 @@ void registerStageBenchmarks() {
         add("mono/BlurGlowPlane/r" + std::to_string(r), planeBlurCase, r);
     add("mono/IntensityCurve", intensityCase);
     for (const Depth &d : depths)
-        add(std::string(d.name) + "/Colourise/Normal", colouriseNormalCase, d);
+        add(std::string(d.name) + "/Colourise/Normal", colorizeNormalCase, d);
     add("mono/AngleMap", angleMapCase);
-    for (const Depth &d : colourDepths) {
-        add(std::string(d.name) + "/Colourise/AngleMap", colouriseWorldCase, d, AEUtil::ColourRule::AngleMap);
-        add(std::string(d.name) + "/Colourise/OriginalColors", colouriseWorldCase, d,
-            AEUtil::ColourRule::OriginalColors);
+    for (const Depth &d : colorDepths) {
+        add(std::string(d.name) + "/Colourise/AngleMap", colorizeWorldCase, d, AEUtil::ColorRule::AngleMap);
+        add(std::string(d.name) + "/Colourise/OriginalColors", colorizeWorldCase, d,
+            AEUtil::ColorRule::OriginalColors);
     }
-    for (const Depth &d : colourDepths)
+    for (const Depth &d : colorDepths)
         for (const int r : benchGlowRadii())
             add(std::string(d.name) + "/BlurGlowWorld/r" + std::to_string(r), worldBlurCase, d, r);
-    for (const Depth &d : colourDepths)
+    for (const Depth &d : colorDepths)
         add(std::string(d.name) + "/UnpremultiplyIntensity", finishCase, d);
     add("8bpc/ExpandTo16", expandCase);
     add("8bpc/ReduceTo8", reduceCase);

@@ -23,7 +23,7 @@ public:
 
     // Covers each pixel by coverage(x, y) in 0..1 (pixel centres at +0.5), within the box.
     template <class Coverage>
-    void paint(float x0, float y0, float x1, float y1, Rgb colour, Coverage coverage) {
+    void paint(float x0, float y0, float x1, float y1, Rgb color, Coverage coverage) {
         const A_long left = std::max<A_long>(0, static_cast<A_long>(std::floor(x0)));
         const A_long top = std::max<A_long>(0, static_cast<A_long>(std::floor(y0)));
         const A_long right = std::min<A_long>(width_, static_cast<A_long>(std::ceil(x1)) + 1);
@@ -32,7 +32,7 @@ public:
             for (A_long x = left; x < right; ++x) {
                 const float a = std::clamp(coverage(x + 0.5f, y + 0.5f), 0.0f, 1.0f);
                 Rgb &p = pixels_[std::size_t(y) * width_ + x];
-                p = {p.r + (colour.r - p.r) * a, p.g + (colour.g - p.g) * a, p.b + (colour.b - p.b) * a};
+                p = {p.r + (color.r - p.r) * a, p.g + (color.g - p.g) * a, p.b + (color.b - p.b) * a};
             }
     }
 
@@ -43,30 +43,30 @@ private:
     std::vector<Rgb> pixels_;
 };
 
-void disc(Canvas &c, float cx, float cy, float r, Rgb colour) {
-    c.paint(cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, colour,
+void disc(Canvas &c, float cx, float cy, float r, Rgb color) {
+    c.paint(cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1, color,
             [&](float x, float y) { return r - std::hypot(x - cx, y - cy) + 0.5f; });
 }
 
-void ring(Canvas &c, float cx, float cy, float r, float thickness, Rgb colour) {
+void ring(Canvas &c, float cx, float cy, float r, float thickness, Rgb color) {
     const float outer = r + thickness;
-    c.paint(cx - outer - 1, cy - outer - 1, cx + outer + 1, cy + outer + 1, colour, [&](float x, float y) {
+    c.paint(cx - outer - 1, cy - outer - 1, cx + outer + 1, cy + outer + 1, color, [&](float x, float y) {
         return thickness / 2 - std::fabs(std::hypot(x - cx, y - cy) - r) + 0.5f;
     });
 }
 
-void line(Canvas &c, float x0, float y0, float x1, float y1, float thickness, Rgb colour) {
+void line(Canvas &c, float x0, float y0, float x1, float y1, float thickness, Rgb color) {
     const float dx = x1 - x0, dy = y1 - y0, length2 = dx * dx + dy * dy;
     const float pad = thickness + 1;
-    c.paint(std::min(x0, x1) - pad, std::min(y0, y1) - pad, std::max(x0, x1) + pad, std::max(y0, y1) + pad, colour,
+    c.paint(std::min(x0, x1) - pad, std::min(y0, y1) - pad, std::max(x0, x1) + pad, std::max(y0, y1) + pad, color,
             [&](float x, float y) {
                 const float t = std::clamp(((x - x0) * dx + (y - y0) * dy) / length2, 0.0f, 1.0f);
                 return thickness / 2 - std::hypot(x - (x0 + t * dx), y - (y0 + t * dy)) + 0.5f;
             });
 }
 
-void bar(Canvas &c, float x, float y, float w, float h, Rgb colour) {
-    c.paint(x - 1, y - 1, x + w + 1, y + h + 1, colour, [&](float px, float py) {
+void bar(Canvas &c, float x, float y, float w, float h, Rgb color) {
+    c.paint(x - 1, y - 1, x + w + 1, y + h + 1, color, [&](float px, float py) {
         const float cx = std::clamp(std::min(px - x, x + w - px) + 0.5f, 0.0f, 1.0f);
         const float cy = std::clamp(std::min(py - y, y + h - py) + 0.5f, 0.0f, 1.0f);
         return cx * cy;
@@ -74,7 +74,7 @@ void bar(Canvas &c, float x, float y, float w, float h, Rgb colour) {
 }
 
 // Blocks of bars that read like a line of text from afar; `seed` varies the word lengths.
-void textLine(Canvas &c, float x, float y, float height, float width, unsigned seed, Rgb colour) {
+void textLine(Canvas &c, float x, float y, float height, float width, unsigned seed, Rgb color) {
     const float end = x + width;
     while (x < end) {
         seed = seed * 1103515245u + 12345u;
@@ -83,7 +83,7 @@ void textLine(Canvas &c, float x, float y, float height, float width, unsigned s
             seed = seed * 1103515245u + 12345u;
             const float w = height * (0.35f + 0.45f * static_cast<float>((seed >> 16) % 100) / 100.0f);
             const float h = (seed >> 8) % 5 == 0 ? height * 1.3f : height;
-            bar(c, x, y + height - h, std::min(w, end - x), h, colour);
+            bar(c, x, y + height - h, std::min(w, end - x), h, color);
             x += w + height * 0.18f;
         }
         x += height * 0.7f;

@@ -32,7 +32,7 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-bool parseHexColour(std::string_view text, PF_Pixel &colour) {
+bool parseHexColor(std::string_view text, PF_Pixel &color) {
     if (!text.empty() && text.front() == '#')
         text.remove_prefix(1);
     if (text.size() != 6)
@@ -44,7 +44,7 @@ bool parseHexColour(std::string_view text, PF_Pixel &colour) {
             return false;
         bytes[i] = static_cast<A_u_char>(high * 16 + low);
     }
-    colour = PF_Pixel{255, bytes[0], bytes[1], bytes[2]};
+    color = PF_Pixel{255, bytes[0], bytes[1], bytes[2]};
     return true;
 }
 
@@ -70,17 +70,17 @@ std::vector<AEUtil::ColorFlag> parseGradientStops(std::string_view text, std::st
             throw bad("has no number before ':'");
         if (!(position >= 0.0 && position <= 1.0))
             throw bad("has a position outside 0 to 1");
-        PF_Pixel colour{};
-        if (!parseHexColour(trimmed(stop.substr(colon + 1)), colour))
+        PF_Pixel color{};
+        if (!parseHexColor(trimmed(stop.substr(colon + 1)), color))
             throw bad("has no colour #RRGGBB after ':'");
         if (stops.size() == static_cast<std::size_t>(AEUtil::kMaxColorFlags))
             throw bad("is one too many: a gradient holds at most " + std::to_string(AEUtil::kMaxColorFlags) +
                       " stops");
         AEUtil::ColorFlag flag{};
-        flag.alpha = colour.alpha;
-        flag.red = colour.red;
-        flag.green = colour.green;
-        flag.blue = colour.blue;
+        flag.alpha = color.alpha;
+        flag.red = color.red;
+        flag.green = color.green;
+        flag.blue = color.blue;
         flag.position = static_cast<float>(position);
         stops.push_back(flag);
         if (comma == std::string_view::npos)

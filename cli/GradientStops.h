@@ -16,7 +16,7 @@ namespace lumora::cli {
 std::vector<AEUtil::ColorFlag> parseGradientStops(std::string_view text, std::string_view option = "--gradient");
 
 // "#rrggbb" or "rrggbb" as an opaque pixel; false when it is neither.
-bool parseHexColour(std::string_view text, PF_Pixel &colour);
+bool parseHexColor(std::string_view text, PF_Pixel &color);
 
 // A value whose current list holds `stops` (ids 0, 1, ...), with `presetName` and no preset list.
 AEUtil::GradientData gradientValue(const std::vector<AEUtil::ColorFlag> &stops, const std::string &presetName = {});

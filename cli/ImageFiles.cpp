@@ -60,16 +60,16 @@ ChannelMap channelMap(const OIIO::ImageSpec &header) {
     map.alpha = header.alpha_channel >= 0 && header.alpha_channel < header.nchannels ? header.alpha_channel : -1;
     if (map.alpha < 0 && header.nchannels == 2)
         map.alpha = 1; // grey and alpha
-    std::vector<int> colour;
+    std::vector<int> color;
     for (int c = 0; c < header.nchannels; ++c)
         if (c != map.alpha)
-            colour.push_back(c);
-    if (colour.size() >= 3) {
-        map.red = colour[0];
-        map.green = colour[1];
-        map.blue = colour[2];
+            color.push_back(c);
+    if (color.size() >= 3) {
+        map.red = color[0];
+        map.green = color[1];
+        map.blue = color[2];
     } else {
-        map.red = map.green = map.blue = colour.empty() ? 0 : colour[0];
+        map.red = map.green = map.blue = color.empty() ? 0 : color[0];
     }
     return map;
 }
@@ -158,13 +158,13 @@ std::vector<Out> fileSamples(const embedhost::Image &image, const OutputLayout &
         const Pixel *row = image.row<Pixel>(y);
         for (A_long x = 0; x < image.width; ++x) {
             const Pixel &p = row[x];
-            Out colour[3] = {fromHost<Out>(p.red), fromHost<Out>(p.green), fromHost<Out>(p.blue)};
+            Out color[3] = {fromHost<Out>(p.red), fromHost<Out>(p.green), fromHost<Out>(p.blue)};
             const Out alpha = fromHost<Out>(p.alpha);
             if constexpr (std::is_same_v<Out, float>)
                 if (layout.associate && alpha > 0.0f)
-                    for (Out &c : colour)
+                    for (Out &c : color)
                         c *= alpha;
-            samples.insert(samples.end(), colour, colour + (layout.grey ? 1 : 3));
+            samples.insert(samples.end(), color, color + (layout.grey ? 1 : 3));
             if (layout.alpha)
                 samples.push_back(alpha);
         }

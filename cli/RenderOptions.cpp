@@ -112,10 +112,10 @@ embedhost::ParamValue paramValue(const ParamOption &p, std::string_view text) {
         return embedhost::ParamValue::checkbox(*on);
     }
     case PF_Param_COLOR: {
-        PF_Pixel colour{};
-        if (!parseHexColour(text, colour))
+        PF_Pixel color{};
+        if (!parseHexColor(text, color))
             throw badValue(p.option, text, "a colour #RRGGBB");
-        return embedhost::ParamValue::colour(colour);
+        return embedhost::ParamValue::colorChoice(color);
     }
     default:
         throw std::logic_error("no value of this parameter type is read from the command line");

@@ -6,7 +6,7 @@ namespace AEUtil {
 
 namespace {
 
-PF_Pixel colourOf(const ColorFlag &f) noexcept { return PF_Pixel{f.alpha, f.red, f.green, f.blue}; }
+PF_Pixel colorOf(const ColorFlag &f) noexcept { return PF_Pixel{f.alpha, f.red, f.green, f.blue}; }
 
 // lo and hi bracket x with lo.position < hi.position.
 PF_Pixel blend(const ColorFlag &lo, const ColorFlag &hi, float x) noexcept {
@@ -22,14 +22,14 @@ PF_Pixel blend(const ColorFlag &lo, const ColorFlag &hi, float x) noexcept {
 
 PF_Pixel sampleSorted(const ColorFlagList &list, A_long n, float x) noexcept {
     if (x <= list.flag[0].position)
-        return colourOf(list.flag[0]);
+        return colorOf(list.flag[0]);
     if (x >= list.flag[n - 1].position)
-        return colourOf(list.flag[n - 1]);
+        return colorOf(list.flag[n - 1]);
     for (A_long i = 1; i < n; ++i)
         if (x <= list.flag[i].position)
             return blend(list.flag[i - 1], list.flag[i], x);
     // Only a list marked sorted that is not, or a NaN position, gets here.
-    return colourOf(list.flag[n - 1]);
+    return colorOf(list.flag[n - 1]);
 }
 
 PF_Pixel sampleUnsorted(const ColorFlagList &list, A_long n, float x) noexcept {
@@ -46,9 +46,9 @@ PF_Pixel sampleUnsorted(const ColorFlagList &list, A_long n, float x) noexcept {
         }
     }
     if (!lower)
-        return colourOf(list.flag[0]);
+        return colorOf(list.flag[0]);
     if (!upper)
-        return colourOf(list.flag[n - 1]);
+        return colorOf(list.flag[n - 1]);
     return blend(*lower, *upper, x);
 }
 
@@ -85,7 +85,7 @@ PF_Pixel sampleGradient(const ColorFlagList &list, float x) noexcept {
     if (n == 0)
         return PF_Pixel{0, 0, 0, 255};
     if (n == 1)
-        return colourOf(list.flag[0]);
+        return colorOf(list.flag[0]);
     if (list.flags & kColorFlagListSorted)
         return sampleSorted(list, n, x);
     return sampleUnsorted(list, n, x);

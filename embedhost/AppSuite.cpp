@@ -17,12 +17,12 @@ PF_Err unsupported(const char *name) {
     return PF_Err_INVALID_CALLBACK;
 }
 
-SPAPI PF_Err getBgColor(PF_App_Color *colour) {
+SPAPI PF_Err getBgColor(PF_App_Color *color) {
     Host *host = Host::current();
-    if (!host || !colour)
+    if (!host || !color)
         return PF_Err_BAD_CALLBACK_PARAM;
     const auto &bg = host->profile().appBackground;
-    *colour = PF_App_Color{bg[0], bg[1], bg[2]};
+    *color = PF_App_Color{bg[0], bg[1], bg[2]};
     return PF_Err_NONE;
 }
 

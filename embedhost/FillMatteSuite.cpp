@@ -17,7 +17,7 @@ bool insideWorld(const PF_Rect &r, const PF_EffectWorld &w) {
 }
 
 // colour is on `from`'s scale; the world's own depth decides the stored values.
-PF_Err fillWith(PF_ProgPtr ref, const pixelio::Argb &colour, PF_PixelFormat from, const PF_Rect *rect,
+PF_Err fillWith(PF_ProgPtr ref, const pixelio::Argb &color, PF_PixelFormat from, const PF_Rect *rect,
                 PF_EffectWorld *world) {
     Host *host = Host::current();
     if (!host || !host->isEffectRef(ref) || !world)
@@ -28,7 +28,7 @@ PF_Err fillWith(PF_ProgPtr ref, const pixelio::Argb &colour, PF_PixelFormat from
     const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
     if (!insideWorld(r, *world))
         return PF_Err_BAD_CALLBACK_PARAM;
-    const pixelio::Argb value = pixelio::rescale(colour, from, *format);
+    const pixelio::Argb value = pixelio::rescale(color, from, *format);
     // One row is converted pixel by pixel; the others are copies of it.
     auto rowAt = [&](A_long y) {
         return reinterpret_cast<std::uint8_t *>(world->data) + std::size_t(world->rowbytes) * std::size_t(y);

@@ -19,7 +19,7 @@ struct ParamValue {
     static ParamValue slider(A_long v) { return make(PF_Param_SLIDER, v); }
     static ParamValue popup(A_long v) { return make(PF_Param_POPUP, v); }
     static ParamValue checkbox(bool on) { return make(PF_Param_CHECKBOX, on ? 1 : 0); }
-    static ParamValue colour(PF_Pixel c) {
+    static ParamValue colorChoice(PF_Pixel c) {
         ParamValue v = make(PF_Param_COLOR, 0);
         v.color = c;
         return v;

@@ -31,15 +31,15 @@ ParamAddColor::~ParamAddColor() = default;
 
 PF_Err ParamAddColor::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
     prepareDefinition(in_data, id, PF_Param_COLOR);
-    PF_Pixel colour = default_;
+    PF_Pixel color = default_;
     if (settingsPath != nullptr) {
-        colour.red = readChannel(settingsPath, name_, 'r', default_.red);
-        colour.green = readChannel(settingsPath, name_, 'g', default_.green);
-        colour.blue = readChannel(settingsPath, name_, 'b', default_.blue);
+        color.red = readChannel(settingsPath, name_, 'r', default_.red);
+        color.green = readChannel(settingsPath, name_, 'g', default_.green);
+        color.blue = readChannel(settingsPath, name_, 'b', default_.blue);
     }
-    colour.alpha = 255;
-    def_.u.cd.value = colour;
-    def_.u.cd.dephault = colour;
+    color.alpha = 255;
+    def_.u.cd.value = color;
+    def_.u.cd.dephault = color;
     return addToHost(in_data);
 }
 

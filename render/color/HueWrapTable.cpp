@@ -4,7 +4,7 @@
 
 #include "colorbar/ColorHsv.h"
 #include "colorbar/GradientSampling.h"
-#include "render/color/GlowColourise.h"
+#include "render/color/GlowColorize.h"
 
 namespace AEUtil {
 

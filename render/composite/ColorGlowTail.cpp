@@ -3,7 +3,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "render/color/GlowColourFinish.h"
+#include "render/color/GlowColorFinish.h"
 #include "render/composite/BlendModeTable.h"
 #include "render/composite/CompositeRows.h"
 #include "render/composite/CompositeStages.h"
@@ -21,7 +21,7 @@ using WideOf = std::conditional_t<std::is_same_v<Pixel, PF_PixelFloat>, PF_Pixel
 // What every pixel of the tail shares; 16 bits: the curve of every channel value, read off
 // one lit pixel per value (the curve maps every channel of a lit pixel alike).
 struct TailLook {
-    ColourIntensity curve{1.0};
+    ColorIntensity curve{1.0};
     std::vector<A_u_short> curve16;
 };
 
@@ -48,7 +48,7 @@ void finishPixel(const TailLook &job, WideOf<Pixel> p, Pixel &out) {
 template <class Pixel>
 PF_Err colorGlowTailStage(const StageHost &host, PF_EffectWorld &output, const PF_EffectWorld &glow,
                           const PlaneRect &rect, const ColorGlowFinish &finish) {
-    TailLook look{ColourIntensity(finish.intensity), {}};
+    TailLook look{ColorIntensity(finish.intensity), {}};
     if constexpr (!std::is_same_v<Pixel, PF_PixelFloat>) {
         look.curve16.resize(65536);
         const PF_Err err = host.runRowBands(65536, [&](RowBand band) {

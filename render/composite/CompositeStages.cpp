@@ -1,10 +1,10 @@
 // The merge, opacity and final composite over the host's workers; per-pixel rules are
-// PixelComposite's, CompositeRows' and GlowColourFinish's.
+// PixelComposite's, CompositeRows' and GlowColorFinish's.
 #include "render/composite/CompositeStages.h"
 
 #include <cstring>
 
-#include "render/color/GlowColourFinish.h"
+#include "render/color/GlowColorFinish.h"
 #include "render/composite/BlendModeTable.h"
 #include "render/composite/CompositeRows.h"
 #include "render/composite/PixelComposite.h"

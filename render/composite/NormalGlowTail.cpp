@@ -11,10 +11,10 @@ namespace AEUtil {
 
 namespace {
 
-void colourOne(PF_Pixel8 &out, uint16_t v, const ColouriseSettings &s) { colouriseRow(&out, &v, 1, s); }
+void colorOne(PF_Pixel8 &out, uint16_t v, const ColorizeSettings &s) { colorizeRow(&out, &v, 1, s); }
 template <class Pixel>
-void colourOne(Pixel &out, uint16_t v, const ColouriseSettings &s) {
-    colouriseRow(&out, nullptr, &v, nullptr, 1, s);
+void colorOne(Pixel &out, uint16_t v, const ColorizeSettings &s) {
+    colorizeRow(&out, nullptr, &v, nullptr, 1, s);
 }
 
 } // namespace
@@ -22,7 +22,7 @@ void colourOne(Pixel &out, uint16_t v, const ColouriseSettings &s) {
 template <class Pixel>
 PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, A_long blendMode,
                              NormalGlowTables<Pixel> &tables) {
-    if (!look.colouring.gradient)
+    if (!look.coloring.gradient)
         return PF_Err_BAD_CALLBACK_PARAM;
     tables.glow.resize(kGlowValues);
     tables.overClear.resize(kGlowValues);
@@ -30,16 +30,16 @@ PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, 
     const IntensityCurve curve(look.intensity);
     return host.runRowBands(static_cast<int32_t>(kGlowValues), [&](RowBand band) {
         // Each call samples its own copy of the gradient.
-        const ColorFlagList gradient = *look.colouring.gradient;
-        ColouriseSettings colouring = look.colouring;
-        colouring.gradient = &gradient;
+        const ColorFlagList gradient = *look.coloring.gradient;
+        ColorizeSettings coloring = look.coloring;
+        coloring.gradient = &gradient;
         Pixel *glow = tables.glow.data() + band.begin;
         const auto size = static_cast<std::size_t>(band.end - band.begin);
         for (std::size_t k = 0; k < size; ++k) {
             glow[k] = Pixel{};
             const uint16_t curved = curve.apply(static_cast<uint16_t>(static_cast<std::size_t>(band.begin) + k));
             if (curved != 0)
-                colourOne(glow[k], curved, colouring);
+                colorOne(glow[k], curved, coloring);
         }
         if (look.opacityRuns)
             applyOpacityRow(glow, static_cast<A_long>(size), look.opacity);

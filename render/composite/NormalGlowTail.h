@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "render/color/GlowColourise.h"
+#include "render/color/GlowColorize.h"
 #include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
@@ -15,7 +15,7 @@ inline constexpr std::size_t kGlowValues = 65536;
 
 struct NormalGlowLook {
     double intensity = 1.0;
-    ColouriseSettings colouring; // the Normal rule; gradient set
+    ColorizeSettings coloring; // the Normal rule; gradient set
     bool opacityRuns = false;
     double opacity = 100.0;
 };

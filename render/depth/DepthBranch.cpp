@@ -23,13 +23,13 @@ PF_Err placeDepthLayer(GlowRenderContext &ctx, PF_EffectWorld &placement) {
     const PlaneRect crop = depthCropRect(depth.width, depth.height, ctx.values, source);
     const A_long cropW = crop.right - crop.left, cropH = crop.bottom - crop.top;
 
-    PF_Err err = fillWorld(ctx.in_data, placement, FillColour::TransparentBlack);
+    PF_Err err = fillWorld(ctx.in_data, placement, FillColor::TransparentBlack);
     // A crop or source without area has nothing to place: the mask reads depth 0 everywhere.
     if (err || cropW <= 0 || cropH <= 0 || inW <= 0 || inH <= 0)
         return err;
     EffectWorldPtr cropWorld = WorldSuite::newWorld(ctx.in_data, cropW, cropH, false, format);
     EffectWorldPtr sized = WorldSuite::newWorld(ctx.in_data, inW, inH, false, format);
-    err = fillWorld(ctx.in_data, *cropWorld.get(), FillColour::TransparentBlack);
+    err = fillWorld(ctx.in_data, *cropWorld.get(), FillColor::TransparentBlack);
     if (!err)
         err = cropDepthLayer<Pixel>(ctx.host, *cropWorld.get(), depth, crop);
     if (!err)

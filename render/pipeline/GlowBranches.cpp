@@ -3,8 +3,8 @@
 
 #include "render/blur/BlurGlowPlane.h"
 #include "render/blur/BlurGlowWorld.h"
-#include "render/color/ColourFinishStages.h"
-#include "render/color/ColouriseStage.h"
+#include "render/color/ColorFinishStages.h"
+#include "render/color/ColorizeStage.h"
 #include "render/composite/CompositeStages.h"
 #include "render/depth/DepthStages.h"
 #include "render/pipeline/HostWorldOps.h"
@@ -17,7 +17,7 @@ namespace AEUtil {
 namespace {
 
 template <class Wide>
-PF_Err blurColourGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+PF_Err blurColorGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
                       double radius) {
     if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
         return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, radius, ctx.settings.glowAspect, &ctx.progress);
@@ -34,8 +34,8 @@ PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
     if (!err)
         err = applyDepthIntensityCurve(ctx.host, ctx.M, ctx.rect, ctx.settings.depthIntensity + 1.0, ctx.Gd);
     if (!err)
-        err = colouriseStage<Pixel>(ctx.host, *ctx.X2.get(), ctx.SRC.get(), ctx.Gd, ctx.P, ctx.rect,
-                                    ctx.colouring(kGlowTypeNormal, true));
+        err = colorizeStage<Pixel>(ctx.host, *ctx.X2.get(), ctx.SRC.get(), ctx.Gd, ctx.P, ctx.rect,
+                                    ctx.coloring(kGlowTypeNormal, true));
     if (!err)
         err = depthGlowMergeStage<Pixel>(ctx.host, *ctx.GL.get(), *ctx.X2.get(), ctx.rect);
     return err;
@@ -44,20 +44,20 @@ PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
 // The colour types' depth glow, built like their main glow from E with the tint and Depth
 // Radius, finished with Depth Intensity itself, and laid over X1.
 template <class Wide>
-PF_Err addColourDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
-                          const PF_EffectWorld *colourSource) {
+PF_Err addColorDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
+                          const PF_EffectWorld *colorSource) {
     const A_long glowType = ctx.settings.glowType;
     PF_Err err = clearWorldStage<Wide>(ctx.host, T1);
     if (!err && glowType == kGlowTypeAngleMap)
         err = angleMapStage(ctx.host, ctx.E, ctx.P);
     if (!err)
-        err = colouriseStage<Wide>(ctx.host, T1, colourSource, ctx.E, ctx.P, ctx.rect, ctx.colouring(glowType, true));
+        err = colorizeStage<Wide>(ctx.host, T1, colorSource, ctx.E, ctx.P, ctx.rect, ctx.coloring(glowType, true));
     if (!err)
-        err = blurColourGlow<Wide>(ctx, *ctx.X2.get(), T1, T2, ctx.values.depthRadius);
+        err = blurColorGlow<Wide>(ctx, *ctx.X2.get(), T1, T2, ctx.values.depthRadius);
     if (!err)
         err = unpremultiplyStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect);
     if (!err)
-        err = colourIntensityStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect, ctx.settings.depthIntensity);
+        err = colorIntensityStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect, ctx.settings.depthIntensity);
     if (!err)
         err = depthGlowMergeStage<Wide>(ctx.host, *ctx.X1.get(), *ctx.X2.get(), ctx.rect);
     return err;
@@ -79,15 +79,15 @@ PF_Err renderNormalGlow(GlowRenderContext &ctx) {
     if (!err)
         err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.C);
     if (!err)
-        err = colouriseStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
-                                    ctx.colouring(kGlowTypeNormal, false));
+        err = colorizeStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
+                                    ctx.coloring(kGlowTypeNormal, false));
     if (!err)
         err = addNormalDepthGlow<Pixel>(ctx);
     return err;
 }
 
 template <class Pixel>
-PF_Err renderColourGlow(GlowRenderContext &ctx) {
+PF_Err renderColorGlow(GlowRenderContext &ctx) {
     using Wide = typename GlowDepth<Pixel>::Wide;
     constexpr PF_PixelFormat wideFormat = GlowDepth<Pixel>::wideFormat;
     const A_long W = ctx.values.width, H = ctx.values.height;
@@ -99,11 +99,11 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
     EffectWorldPtr T3 = widenSource ? WorldSuite::newWorld(ctx.in_data, W, H, false, wideFormat) : EffectWorldPtr{};
 
     PF_Err err = clearWorldStage<Wide>(ctx.host, *T1.get());
-    const PF_EffectWorld *colourSource = ctx.source;
+    const PF_EffectWorld *colorSource = ctx.source;
     if (widenSource) {
         if (!err)
             err = expandTo16(ctx.host, *T3.get(), *ctx.source, ctx.rect);
-        colourSource = T3.get();
+        colorSource = T3.get();
     }
     if (!err && ctx.depthBranch)
         err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.C);
@@ -112,18 +112,18 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
     if (!err && glowType == kGlowTypeAngleMap)
         err = angleMapStage(ctx.host, ctx.C, ctx.P);
     if (!err)
-        err = colouriseStage<Wide>(ctx.host, *T1.get(), colourSource, ctx.C, ctx.P, ctx.rect,
-                                   ctx.colouring(glowType, false));
+        err = colorizeStage<Wide>(ctx.host, *T1.get(), colorSource, ctx.C, ctx.P, ctx.rect,
+                                   ctx.coloring(glowType, false));
     if (!err)
-        err = blurColourGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
+        err = blurColorGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
     if (!ctx.depthBranch)
         return err; // the rest is the frame's fused tail
     if (!err)
         err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
     if (!err)
-        err = colourIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
+        err = colorIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
     if (!err && ctx.depthBranch)
-        err = addColourDepthGlow<Wide>(ctx, *T1.get(), *T2.get(), colourSource);
+        err = addColorDepthGlow<Wide>(ctx, *T1.get(), *T2.get(), colorSource);
     if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
         if (!err)
             err = reduceTo8(ctx.host, *ctx.GL.get(), *ctx.X1.get(), ctx.rect);
@@ -137,8 +137,8 @@ PF_Err renderColourGlow(GlowRenderContext &ctx) {
 template PF_Err renderNormalGlow<PF_Pixel8>(GlowRenderContext &);
 template PF_Err renderNormalGlow<PF_Pixel16>(GlowRenderContext &);
 template PF_Err renderNormalGlow<PF_PixelFloat>(GlowRenderContext &);
-template PF_Err renderColourGlow<PF_Pixel8>(GlowRenderContext &);
-template PF_Err renderColourGlow<PF_Pixel16>(GlowRenderContext &);
-template PF_Err renderColourGlow<PF_PixelFloat>(GlowRenderContext &);
+template PF_Err renderColorGlow<PF_Pixel8>(GlowRenderContext &);
+template PF_Err renderColorGlow<PF_Pixel16>(GlowRenderContext &);
+template PF_Err renderColorGlow<PF_PixelFloat>(GlowRenderContext &);
 
 } // namespace AEUtil

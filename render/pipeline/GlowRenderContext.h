@@ -9,7 +9,7 @@
 #include "colorbar/GradientData.h"
 #include "host/WorldSuite.h"
 #include "params/RenderSettings.h"
-#include "render/color/GlowColourise.h"
+#include "render/color/GlowColorize.h"
 #include "render/color/HueWrapTable.h"
 #include "render/pipeline/GlowWorkingValues.h"
 #include "render/pipeline/ProgressCounter.h"
@@ -67,11 +67,11 @@ struct GlowRenderContext {
     ColorFlagList gradient{};
     std::optional<HueWrapTable> hueWrap;
 
-    ColouriseSettings colouring(A_long rule, bool tint) const {
-        ColouriseSettings s;
-        s.rule = static_cast<ColourRule>(rule);
+    ColorizeSettings coloring(A_long rule, bool tint) const {
+        ColorizeSettings s;
+        s.rule = static_cast<ColorRule>(rule);
         s.tint = tint;
-        s.tintColour = settings.depthTint;
+        s.tintColor = settings.depthTint;
         s.hueWrap = hueWrap ? hueWrap->data() : nullptr;
         s.gradient = &gradient;
         return s;
@@ -92,6 +92,6 @@ PF_Err renderNormalGlow(GlowRenderContext &ctx);
 // finish, into GL, with the depth glow merged in the colour worlds. Its three extra worlds
 // live only for this step.
 template <class Pixel>
-PF_Err renderColourGlow(GlowRenderContext &ctx);
+PF_Err renderColorGlow(GlowRenderContext &ctx);
 
 } // namespace AEUtil

@@ -27,12 +27,12 @@ PF_Err queryItemSize(PF_InData *in_data, A_long &width, A_long &height) {
     return PF_Err_NONE;
 }
 
-PF_Err fillWorld(PF_InData *in_data, PF_EffectWorld &world, FillColour colour) {
+PF_Err fillWorld(PF_InData *in_data, PF_EffectWorld &world, FillColor color) {
     SuiteCache suites(in_data->pica_basicP);
     const PF_FillMatteSuite2 *fm = suites.fillMatteSuite();
     const PF_Rect whole{0, 0, world.width, world.height};
     const PF_Pixel opaqueBlack{255, 0, 0, 0};
-    const PF_Pixel *c = colour == FillColour::OpaqueBlack ? &opaqueBlack : nullptr;
+    const PF_Pixel *c = color == FillColor::OpaqueBlack ? &opaqueBlack : nullptr;
     return fm->fill(in_data->effect_ref, c, &whole, &world);
 }
 

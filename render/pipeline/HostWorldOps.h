@@ -11,11 +11,11 @@ namespace AEUtil {
 // and the size stays 0 x 0.
 PF_Err queryItemSize(PF_InData *in_data, A_long &width, A_long &height);
 
-enum class FillColour { TransparentBlack, OpaqueBlack };
+enum class FillColor { TransparentBlack, OpaqueBlack };
 
 // fill of the Fill Matte suite over (0, 0, width, height); transparent black passes a null colour,
 // opaque black the 8-bit colour alpha 255, rgb 0.
-PF_Err fillWorld(PF_InData *in_data, PF_EffectWorld &world, FillColour colour);
+PF_Err fillWorld(PF_InData *in_data, PF_EffectWorld &world, FillColor color);
 
 // Whole-world copy with null rectangles: copy_hq when in_data->quality is PF_Quality_HI, else copy.
 PF_Err copyWorld(PF_InData *in_data, const PF_EffectWorld &src, PF_EffectWorld &dst);

@@ -45,13 +45,13 @@ void allocateBuffers(GlowRenderContext &ctx) {
     const PlaneMemory &mem = ctx.host.memory;
     const A_long glowType = ctx.settings.glowType;
     const bool depth = depthBranchRuns(ctx.settings);
-    const bool colourGlow = glowType != kGlowTypeNormal;
+    const bool colorGlow = glowType != kGlowTypeNormal;
     ctx.A = newPlane(v, mem);
     if (depth) {
         ctx.M = newPlane(v, mem);
         ctx.E = newPlane(v, mem);
         ctx.E.clear();
-        if (colourGlow) {
+        if (colorGlow) {
             ctx.C = newPlane(v, mem);
             ctx.C.clear();
         } else {
@@ -63,15 +63,15 @@ void allocateBuffers(GlowRenderContext &ctx) {
         ctx.P = newPlane(v, mem);
 
     constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
-    const PF_PixelFormat colourFormat = colourGlow ? GlowDepth<Pixel>::wideFormat : format;
+    const PF_PixelFormat colorFormat = colorGlow ? GlowDepth<Pixel>::wideFormat : format;
     if (!fusedTail(ctx.settings))
         ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     if (!(fusedTail(ctx.settings) && sourceInOutput(ctx)))
         ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
-    if (colourGlow)
-        ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+    if (colorGlow)
+        ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
     if (depth)
-        ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colourFormat);
+        ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
 }
 
 // Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
@@ -81,7 +81,7 @@ PF_Err placeSource(GlowRenderContext &ctx) {
     PF_Err err = PF_Err_NONE;
     for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get()})
         if (!err && w)
-            err = fillWorld(ctx.in_data, *w, FillColour::TransparentBlack);
+            err = fillWorld(ctx.in_data, *w, FillColor::TransparentBlack);
     const PF_Rect &in = ctx.settings.inputRect;
     CenteredCopy job{ctx.SRC.get(),
                 ctx.settings.input,
@@ -101,14 +101,14 @@ PF_Err placeSource(GlowRenderContext &ctx) {
             job.dst = &output;
             return placeCentered<Pixel>(ctx.host, job);
         }
-        err = fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+        err = fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
         if (!err)
             err = copyWorld(ctx.in_data, *ctx.SRC.get(), output);
         return err;
     case kViewExtract:
-        return fillWorld(ctx.in_data, output, FillColour::TransparentBlack);
+        return fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
     default:
-        return fillWorld(ctx.in_data, output, FillColour::OpaqueBlack);
+        return fillWorld(ctx.in_data, output, FillColor::OpaqueBlack);
     }
 }
 
@@ -116,7 +116,7 @@ template <class Pixel>
 PF_Err finishFromTable(GlowRenderContext &ctx) {
     NormalGlowLook look;
     look.intensity = ctx.settings.glowIntensity;
-    look.colouring = ctx.colouring(kGlowTypeNormal, false);
+    look.coloring = ctx.coloring(kGlowTypeNormal, false);
     look.opacityRuns = opacityStageRuns(ctx.settings.opacity);
     look.opacity = ctx.settings.opacity;
     NormalGlowTables<Pixel> tables;
@@ -166,7 +166,7 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
         switch (ctx.settings.glowType) {
         case kGlowTypeNormal: err = renderNormalGlow<Pixel>(ctx); break;
         case kGlowTypeAngleMap:
-        case kGlowTypeOriginalColors: err = renderColourGlow<Pixel>(ctx); break;
+        case kGlowTypeOriginalColors: err = renderColorGlow<Pixel>(ctx); break;
         default: err = PF_Err_BAD_CALLBACK_PARAM; break;
         }
     }

@@ -18,7 +18,7 @@ namespace {
 
 // Glow Radius g blurs with r = g + 3; the colour kernel has half width ceil(r) (2 ceil(r) - 1
 // taps) and variance r^2 / 8, so sigma = r / sqrt(8).
-TEST(PeerBlur, MatchesTheColourBlurOfEachRadius) {
+TEST(PeerBlur, MatchesTheColorBlurOfEachRadius) {
     const PeerBlur r0 = peerBlurFor(0);
     EXPECT_EQ(r0.ksize, 5);
     EXPECT_NEAR(r0.sigma, 1.0606602, 1e-6);
@@ -161,7 +161,7 @@ TEST(BenchOptions, RefusesAMalformedThreadCount) {
     EXPECT_THROW(takeBenchOptions(last.argc, last.ptrs.data()), std::invalid_argument);
 }
 
-TEST(BenchOptions, ColourFollowsAnExplicitFlag) {
+TEST(BenchOptions, ColorFollowsAnExplicitFlag) {
     Args off({"lumora_bench", "--benchmark_color=false"});
     EXPECT_EQ(consoleOptions(off.argc, off.ptrs.data()), benchmark::ConsoleReporter::OO_Tabular);
     Args on({"lumora_bench", "--benchmark_color=true"});

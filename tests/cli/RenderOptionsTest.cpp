@@ -99,7 +99,7 @@ TEST(RenderOptionTable, OneOptionPerValueParameterOfTheEffect) {
     EXPECT_EQ(names, expected);
 }
 
-TEST(RenderOptionValues, NumbersPopupsSwitchesColoursAndLayers) {
+TEST(RenderOptionValues, NumbersPopupsSwitchesColorsAndLayers) {
     ParamSetting s = only(parse({"--glow-radius", "40"}));
     EXPECT_EQ(s.index, 11);
     EXPECT_EQ(s.value.type, PF_Param_FLOAT_SLIDER);

@@ -31,7 +31,7 @@ void stops(const std::string &text) { parseGradientStops(text); }
 void range(const std::string &text) { parseFrameRange(text); }
 void run(const std::string &text) { findFrameRun(text); }
 
-TEST(GradientStops, PositionsAndColoursInTheOrderGiven) {
+TEST(GradientStops, PositionsAndColorsInTheOrderGiven) {
     const std::vector<AEUtil::ColorFlag> s = parseGradientStops("0:#ffffff, 0.5:#32f8ff,1:0018FF");
     ASSERT_EQ(s.size(), 3u);
     EXPECT_EQ(s[0].position, 0.0f);
@@ -97,17 +97,17 @@ TEST(GradientStops, ScanTextIsTheTextFormPaddedToTheScanLength) {
     EXPECT_EQ(text.find_first_not_of('\0', end), std::string::npos);
 }
 
-TEST(HexColours, SixDigitsWithOrWithoutHash) {
+TEST(HexColors, SixDigitsWithOrWithoutHash) {
     PF_Pixel p{};
-    EXPECT_TRUE(parseHexColour("#0A141e", p));
+    EXPECT_TRUE(parseHexColor("#0A141e", p));
     EXPECT_EQ(p.alpha, 255);
     EXPECT_EQ(p.red, 10);
     EXPECT_EQ(p.green, 20);
     EXPECT_EQ(p.blue, 30);
-    EXPECT_TRUE(parseHexColour("ffffff", p));
-    EXPECT_FALSE(parseHexColour("##ffffff", p));
-    EXPECT_FALSE(parseHexColour("#ffffff0", p));
-    EXPECT_FALSE(parseHexColour("", p));
+    EXPECT_TRUE(parseHexColor("ffffff", p));
+    EXPECT_FALSE(parseHexColor("##ffffff", p));
+    EXPECT_FALSE(parseHexColor("#ffffff0", p));
+    EXPECT_FALSE(parseHexColor("", p));
 }
 
 TEST(FrameRanges, FirstToLastOrOneFrame) {
@@ -223,7 +223,7 @@ TEST(CropOrPad, InsideOutsideAndAcrossTheEdges) {
         EXPECT_EQ(byte, 0);
 }
 
-TEST(DemoScene, OpaqueDarkGroundWithBrightColouredShapes) {
+TEST(DemoScene, OpaqueDarkGroundWithBrightColoredShapes) {
     const embedhost::Image scene = lumora::cli::demoScene(256, 144, PF_PixelFormat_ARGB32);
     ASSERT_EQ(scene.width, 256);
     ASSERT_EQ(scene.height, 144);

@@ -244,7 +244,7 @@ TEST_F(ArbComparison, PresetListFlagsWordAndHeaderTakeNoPart) {
     dispose(b);
 }
 
-TEST_F(ArbComparison, NameCountColourAndPositionEachMakeADifference) {
+TEST_F(ArbComparison, NameCountColorAndPositionEachMakeADifference) {
     PF_Handle a = newValue();
     auto variant = [&](const char *name, std::uint8_t red1, std::uint32_t pos1, std::uint32_t count) {
         FlatBytes f;
@@ -255,13 +255,13 @@ TEST_F(ArbComparison, NameCountColourAndPositionEachMakeADifference) {
     };
     PF_Handle same = variant("", 0x32, kF05, 3);
     PF_Handle named = variant("Soft", 0x32, kF05, 3);
-    PF_Handle recoloured = variant("", 0x33, kF05, 3);
+    PF_Handle recolored = variant("", 0x33, kF05, 3);
     PF_Handle moved = variant("", 0x32, kF025, 3);
     PF_Handle shorter = variant("", 0x32, kF05, 2);
     EXPECT_EQ(compare(a, same), PF_ArbCompare_EQUAL);
-    for (PF_Handle h : {named, recoloured, moved, shorter})
+    for (PF_Handle h : {named, recolored, moved, shorter})
         EXPECT_EQ(compare(a, h), PF_ArbCompare_NOT_EQUAL);
-    for (PF_Handle h : {a, same, named, recoloured, moved, shorter})
+    for (PF_Handle h : {a, same, named, recolored, moved, shorter})
         dispose(h);
 }
 

@@ -27,7 +27,7 @@ TEST(ColorFlagList, FreshListHasNoFlagsAndUnusedIds) {
     }
 }
 
-TEST(ColorFlagList, ClearingKeepsIdsAndZeroesColoursAndPositions) {
+TEST(ColorFlagList, ClearingKeepsIdsAndZeroesColorsAndPositions) {
     ColorFlagList list;
     initColorFlagList(list);
     appendColorFlag(list, ColorFlag{255, 1, 2, 3, 0.7f, -1, 0});

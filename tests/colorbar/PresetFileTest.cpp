@@ -121,7 +121,7 @@ TEST(PresetFileRead, AtMostThirtyTwoFlagsAndMissingFiles) {
     EXPECT_TRUE(readPresetFile(nullptr).empty());
 }
 
-TEST(PresetFileWrite, SectionsInTheColourBarFormat) {
+TEST(PresetFileWrite, SectionsInTheColorBarFormat) {
     std::vector<PresetRecord> p = readText(kSoft);
     p.push_back(p[0]);
     std::snprintf(p[1].name, sizeof p[1].name, "Two");

@@ -283,7 +283,7 @@ PF_ParamDef checkbox(const char *name, A_long id, const char *label, bool dflt) 
     return d;
 }
 
-PF_ParamDef colour(const char *name, A_long id, PF_Pixel dflt) {
+PF_ParamDef color(const char *name, A_long id, PF_Pixel dflt) {
     PF_ParamDef d = base(PF_Param_COLOR, name, id);
     d.u.cd.dephault = dflt;
     d.u.cd.value = dflt;

@@ -76,7 +76,7 @@ PF_ParamDef floatSlider(const char *name, A_long id, float validMin, float valid
                         float sliderMax, float dflt);
 PF_ParamDef popup(const char *name, A_long id, const char *choices, A_short count, A_short dflt);
 PF_ParamDef checkbox(const char *name, A_long id, const char *label, bool dflt);
-PF_ParamDef colour(const char *name, A_long id, PF_Pixel dflt);
+PF_ParamDef color(const char *name, A_long id, PF_Pixel dflt);
 PF_ParamDef layer(const char *name, A_long id);
 PF_ParamDef arbitrary(const char *name, A_long id);
 PF_ParamDef groupStart(const char *name, A_long id);

@@ -24,7 +24,7 @@ protected:
         held.flags = PF_ParamFlag_CANNOT_INTERP;
         fake::effect().defs = {fake::floatSlider("Amount", 1, 0, 100, 0, 100, 0),
                                fake::popup("Mode", 2, "A|B|C", 3, 1),
-                               fake::colour("Tint", 3, PF_Pixel{255, 0, 0, 0}),
+                               fake::color("Tint", 3, PF_Pixel{255, 0, 0, 0}),
                                fake::layer("Other", 4),
                                fake::arbitrary("Bar", 5),
                                held};
@@ -58,8 +58,8 @@ TEST_F(Checkout, ValuesAtATimeFollowTheKeyframes) {
     p.setKeyframe(1, A_Time{1, 1}, ParamValue::floatSlider(10)); // one second in another scale
     p.setKeyframe(2, A_Time{0, 30}, ParamValue::popup(1));
     p.setKeyframe(2, A_Time{30, 30}, ParamValue::popup(3));
-    p.setKeyframe(3, A_Time{0, 30}, ParamValue::colour(PF_Pixel{255, 0, 100, 255}));
-    p.setKeyframe(3, A_Time{30, 30}, ParamValue::colour(PF_Pixel{255, 255, 201, 0}));
+    p.setKeyframe(3, A_Time{0, 30}, ParamValue::colorChoice(PF_Pixel{255, 0, 100, 255}));
+    p.setKeyframe(3, A_Time{30, 30}, ParamValue::colorChoice(PF_Pixel{255, 255, 201, 0}));
     p.setKeyframe(6, A_Time{0, 30}, ParamValue::floatSlider(0));
     p.setKeyframe(6, A_Time{30, 30}, ParamValue::floatSlider(10));
     lookAt(1, 15, 30, [](const PF_ParamDef &d) { EXPECT_DOUBLE_EQ(d.u.fs_d.value, 5.0); });

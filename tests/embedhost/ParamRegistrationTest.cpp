@@ -133,7 +133,7 @@ TEST_F(Registration, ValuesStartAtTheDefaultNotTheValueField) {
     slider.u.fs_d.value = 9;
     PF_ParamDef menu = fake::popup("Mode", 4, "A|B|C", 3, 3);
     menu.u.pd.value = 2;
-    fake::effect().defs = {slider, menu, fake::colour("Tint", 5, PF_Pixel{255, 10, 20, 30})};
+    fake::effect().defs = {slider, menu, fake::color("Tint", 5, PF_Pixel{255, 10, 20, 30})};
     auto host = start();
     // The default is single precision in the definition; the host keeps that number.
     EXPECT_EQ(host->params().value(1).number, double(0.1f));

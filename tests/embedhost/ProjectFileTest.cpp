@@ -46,7 +46,7 @@ void setSequenceCounter(Host &host, A_long counter) {
 std::vector<PF_ParamDef> savedLayout() {
     return {fake::popup("Mode", 1, "A|B|C", 3, 1),         fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50),
             fake::groupStart("Group", 50),                 fake::checkbox("On", 51, "", false),
-            fake::colour("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::layer("Other", 53),
+            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::layer("Other", 53),
             fake::arbitrary("Bar", 54),                    fake::groupEnd(55)};
 }
 
@@ -58,7 +58,7 @@ std::vector<PF_ParamDef> loadedLayout() {
     added.flags = PF_ParamFlag_USE_VALUE_FOR_OLD_PROJECTS;
     return {fake::arbitrary("Bar", 54), fake::groupStart("Group", 50), fake::checkbox("On", 51, "", false),
             fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50), fake::groupEnd(55), added,
-            fake::colour("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::popup("Mode", 1, "A|B|C", 3, 1)};
+            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::popup("Mode", 1, "A|B|C", 3, 1)};
 }
 
 enum class Flattening { GetFlattened, SequenceFlatten, Raw };
@@ -89,7 +89,7 @@ TEST_P(ProjectRoundTrip, RestoresEveryValueByDiskId) {
         p.setKeyframe(2, A_Time{0, 30}, ParamValue::floatSlider(1.5));
         p.setKeyframe(2, A_Time{1, 1}, ParamValue::floatSlider(0.1 + 0.2));
         p.setValueById(51, ParamValue::checkbox(true));
-        p.setValueById(52, ParamValue::colour(PF_Pixel{255, 1, 2, 3}));
+        p.setValueById(52, ParamValue::colorChoice(PF_Pixel{255, 1, 2, 3}));
         p.setValueById(53, ParamValue::layerChoice(17));
         ASSERT_EQ(p.scanArbitrary(7, "x=375"), PF_Err_NONE);
         setSequenceCounter(a, 42);

@@ -58,7 +58,7 @@ protected:
     std::deque<PF_EffectWorld> worlds_;
 };
 
-TEST_F(RenderSuites, FillWritesTheColourAtEachDepth) {
+TEST_F(RenderSuites, FillWritesTheColorAtEachDepth) {
     auto *fm = acquire<PF_FillMatteSuite2>(kPFFillMatteSuite, kPFFillMatteSuiteVersion2);
     PF_EffectWorld &w8 = world(2, 2, PF_PixelFormat_ARGB32);
     PF_EffectWorld &w16 = world(2, 1, PF_PixelFormat_ARGB64);

@@ -66,7 +66,7 @@ protected:
     PF_ParamDef *params[23]{};
 };
 
-TEST_F(ParamsUITest, OriginalColorsGreysOutTheColourBar) {
+TEST_F(ParamsUITest, OriginalColorsGreysOutTheColorBar) {
     array[5].u.pd.value = 3;
     array[6].ui_flags = PF_PUI_CONTROL;
     const auto told = update();
@@ -75,7 +75,7 @@ TEST_F(ParamsUITest, OriginalColorsGreysOutTheColourBar) {
     EXPECT_EQ(array[6].ui_flags, PF_PUI_CONTROL) << "the command's own array is left alone";
 }
 
-TEST_F(ParamsUITest, NormalAndAngleMapRestoreTheColourBar) {
+TEST_F(ParamsUITest, NormalAndAngleMapRestoreTheColorBar) {
     for (A_long type : {1, 2}) {
         array[5].u.pd.value = type;
         array[6].ui_flags = PF_PUI_CONTROL | PF_PUI_DISABLED;

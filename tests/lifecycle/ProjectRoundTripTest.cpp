@@ -37,7 +37,7 @@ std::vector<Expected> editedValues() {
         {201, ParamValue::checkbox(true)},
         {204, ParamValue::floatSlider(80)},   // Center Position, past the slider's end
         {205, ParamValue::floatSlider(12)},
-        {206, ParamValue::colour(PF_Pixel{255, 10, 20, 30})},
+        {206, ParamValue::colorChoice(PF_Pixel{255, 10, 20, 30})},
         {207, ParamValue::floatSlider(55.5)},
         {208, ParamValue::floatSlider(3)},
     };

@@ -139,7 +139,7 @@ TEST_F(GlowTableTest, FloatSliders) {
     }
 }
 
-TEST_F(GlowTableTest, CheckboxLayerAndColour) {
+TEST_F(GlowTableTest, CheckboxLayerAndColor) {
     EXPECT_EQ(at(15).u.bd.value, 0);
     EXPECT_EQ(at(15).u.bd.dephault, 0);
     EXPECT_STREQ(at(15).u.bd.u.nameptr, "");
@@ -151,7 +151,7 @@ TEST_F(GlowTableTest, CheckboxLayerAndColour) {
     EXPECT_EQ(tint.blue, 255);
 }
 
-TEST_F(GlowTableTest, ColourBarIsACustomControl) {
+TEST_F(GlowTableTest, ColorBarIsACustomControl) {
     const PF_ParamDef &d = at(6);
     EXPECT_EQ(d.ui_flags, PF_PUI_CONTROL);
     EXPECT_EQ(d.ui_width, 0);

@@ -91,11 +91,11 @@ TEST_F(RegistrationTest, WithoutThePathTheFileIsNotRead) {
 TEST_F(RegistrationTest, MissingFileGivesBuiltInDefaults) {
     auto &popup = make<ParamAddPopup>(0, 4, "View", templ, 4, 1, "x");
     auto &slider = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
-    auto &colour = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 10, 20, 30});
+    auto &color = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 10, 20, 30});
     EXPECT_FALSE(lumora::test::exists(file));
     EXPECT_EQ(registered(popup, file.c_str()).u.pd.value, 1);
     EXPECT_EQ(registered(slider, file.c_str()).u.fs_d.value, 100.0);
-    const PF_Pixel c = registered(colour, file.c_str()).u.cd.value;
+    const PF_Pixel c = registered(color, file.c_str()).u.cd.value;
     EXPECT_EQ(c.red, 10);
     EXPECT_EQ(c.green, 20);
     EXPECT_EQ(c.blue, 30);
@@ -210,11 +210,11 @@ TEST_F(RegistrationTest, FloatIsSavedWithSixDecimals) {
     EXPECT_EQ(stored("Opacity"), "33.125000");
 }
 
-TEST_F(RegistrationTest, ColourWithOnlyRedStoredKeepsBuiltInGreenAndBlue) {
+TEST_F(RegistrationTest, ColorWithOnlyRedStoredKeepsBuiltInGreenAndBlue) {
     store("Depth Tint.r", "12");
-    auto &colour = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 200, 150, 100});
-    colour.setId(206);
-    const PF_ParamDef def = registered(colour, file.c_str());
+    auto &color = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 200, 150, 100});
+    color.setId(206);
+    const PF_ParamDef def = registered(color, file.c_str());
     EXPECT_EQ(def.param_type, PF_Param_COLOR);
     EXPECT_EQ(def.u.cd.value.red, 12);
     EXPECT_EQ(def.u.cd.value.green, 150);
@@ -224,19 +224,19 @@ TEST_F(RegistrationTest, ColourWithOnlyRedStoredKeepsBuiltInGreenAndBlue) {
     EXPECT_EQ(def.u.cd.dephault.green, 150);
 }
 
-TEST_F(RegistrationTest, ColourAlphaIsAlwaysOpaque) {
+TEST_F(RegistrationTest, ColorAlphaIsAlwaysOpaque) {
     store("Depth Tint.a", "7");
-    auto &colour = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{0, 1, 2, 3});
-    const PF_ParamDef def = registered(colour, file.c_str());
+    auto &color = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{0, 1, 2, 3});
+    const PF_ParamDef def = registered(color, file.c_str());
     EXPECT_EQ(def.u.cd.value.alpha, 255) << "stored alpha is not read";
     EXPECT_EQ(def.u.cd.dephault.alpha, 255) << "built-in alpha is forced too";
-    EXPECT_EQ(registered(colour, nullptr).u.cd.value.alpha, 255);
+    EXPECT_EQ(registered(color, nullptr).u.cd.value.alpha, 255);
 }
 
-TEST_F(RegistrationTest, ColourSavesFourChannels) {
-    auto &colour = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 255, 255, 255});
-    colour.definition().u.cd.value = PF_Pixel{128, 1, 22, 255};
-    ASSERT_EQ(colour.saveDefault(&fake.inData(), file.c_str()), PF_Err_NONE);
+TEST_F(RegistrationTest, ColorSavesFourChannels) {
+    auto &color = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 255, 255, 255});
+    color.definition().u.cd.value = PF_Pixel{128, 1, 22, 255};
+    ASSERT_EQ(color.saveDefault(&fake.inData(), file.c_str()), PF_Err_NONE);
     EXPECT_EQ(stored("Depth Tint.r"), "1");
     EXPECT_EQ(stored("Depth Tint.g"), "22");
     EXPECT_EQ(stored("Depth Tint.b"), "255");

@@ -33,7 +33,7 @@ TEST(FinalCompositeStage, ExtractCopiesTheGlowRow) {
     EXPECT_EQ(out.bytes(), glow.bytes());
 }
 
-TEST(FinalCompositeStage, ThresholdRaisesColourToGlowAlphaByRed) {
+TEST(FinalCompositeStage, ThresholdRaisesColorToGlowAlphaByRed) {
     World<PF_Pixel8> out(2, 1, {255, 10, 20, 30}), glow(2, 1, {100, 0, 0, 0});
     out.at(1, 0) = {255, 200, 0, 0};
     ASSERT_EQ(finalCompositeStage<PF_Pixel8>(StageHost{}, out.w, glow.w, {0, 0, 2, 1}, 1, 4), PF_Err_NONE);

@@ -28,7 +28,7 @@ void useDepth(GlowHost &g, const Image &depth, double depthRadius = 4.0) {
     g.host().setLayer(kDepthLayerId, depth);
     g.set(AEUtil::kIdEnableDepth, ParamValue::checkbox(true));
     g.set(AEUtil::kIdDepthLayer, ParamValue::layerChoice(kDepthLayerId));
-    g.set(AEUtil::kIdDepthTint, ParamValue::colour(kRed));
+    g.set(AEUtil::kIdDepthTint, ParamValue::colorChoice(kRed));
     g.set(AEUtil::kIdDepthRadius, ParamValue::floatSlider(depthRadius));
     g.set(AEUtil::kIdDepthIntensity, ParamValue::floatSlider(2.0));
 }

@@ -131,7 +131,7 @@ TEST(ExtractAlpha, SoftZoneEdges)
     EXPECT_EQ(extractOne(PF_Pixel16{18000, 0, 0, 0}, r, kAlpha), 8885);
 }
 
-TEST(ExtractAlpha, IgnoresColourAndZeroAlphaGivesZero)
+TEST(ExtractAlpha, IgnoresColorAndZeroAlphaGivesZero)
 {
     const ThresholdRule r(0, 0);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 0, 0, 0}, r, kAlpha), 32768);

@@ -81,14 +81,14 @@ TEST_F(HostWorldOpsWithoutLayerSuite, MissingSuiteRaisesAndReleasesTheOthers) {
 
 TEST_F(HostWorldOps, FillsTransparentOrOpaqueBlack) {
     PF_EffectWorld &w = world(2, 2);
-    ASSERT_EQ(AEUtil::fillWorld(&in_, w, AEUtil::FillColour::OpaqueBlack), PF_Err_NONE);
+    ASSERT_EQ(AEUtil::fillWorld(&in_, w, AEUtil::FillColor::OpaqueBlack), PF_Err_NONE);
     for (A_long y = 0; y < 2; ++y)
         for (A_long x = 0; x < 2; ++x) {
             EXPECT_EQ(px(w, x, y).alpha, 255);
             EXPECT_EQ(px(w, x, y).red, 0);
             EXPECT_EQ(px(w, x, y).blue, 0);
         }
-    ASSERT_EQ(AEUtil::fillWorld(&in_, w, AEUtil::FillColour::TransparentBlack), PF_Err_NONE);
+    ASSERT_EQ(AEUtil::fillWorld(&in_, w, AEUtil::FillColor::TransparentBlack), PF_Err_NONE);
     EXPECT_EQ(px(w, 1, 1).alpha, 0);
     EXPECT_EQ(px(w, 0, 1).green, 0);
 }

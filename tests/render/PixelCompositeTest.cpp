@@ -185,7 +185,7 @@ TEST(Opacity, HalfAndZero)
     EXPECT_EQ(zero.alpha, 0);
 }
 
-TEST(ThresholdView, RaisesColourToGlowAlphaByRed)
+TEST(ThresholdView, RaisesColorToGlowAlphaByRed)
 {
     PF_Pixel8 raised{77, 100, 250, 0};
     thresholdViewPixel(raised, grey8(150, 0));

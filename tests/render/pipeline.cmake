@@ -2,7 +2,7 @@
 lumora_add_test(render_pipeline_tests
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/GlowSourceStagesTest.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/ColourStagesTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ColorStagesTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/CompositeStagesTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/HueWrapTableTest.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/GlowWorkingValuesTest.cpp

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "../StageTestSupport.h"
-#include "render/color/ColourFinishStages.h"
-#include "render/color/ColouriseStage.h"
+#include "render/color/ColorFinishStages.h"
+#include "render/color/ColorizeStage.h"
 #include "render/composite/BlendModeTable.h"
 #include "render/composite/ColorGlowTail.h"
 #include "render/composite/CompositeRows.h"
@@ -107,18 +107,18 @@ void checkTail(A_long view, A_long blendPopup, double intensity, double opacity,
         staged.px[i] = i % 3 == 0 ? Pixel{} : randomPixel<Pixel>(rng); // transparent black too
     tabled.px = staged.px;
     const ColorFlagList gradient = twoStops({255, 250, 40, 10}, {255, 10, 90, 255});
-    ColouriseSettings colouring;
-    colouring.gradient = &gradient;
+    ColorizeSettings coloring;
+    coloring.gradient = &gradient;
     const PlaneRect rect{0, 0, W, H};
 
     ASSERT_EQ(PF_Err_NONE, applyIntensityCurve(stages, rect, intensity, curved));
-    ASSERT_EQ(PF_Err_NONE, colouriseStage<Pixel>(stages, image.w, nullptr, curved, curved, rect, colouring));
+    ASSERT_EQ(PF_Err_NONE, colorizeStage<Pixel>(stages, image.w, nullptr, curved, curved, rect, coloring));
     if (opacityStageRuns(opacity)) {
         ASSERT_EQ(PF_Err_NONE, opacityStage<Pixel>(stages, image.w, rect, opacity));
     }
     ASSERT_EQ(PF_Err_NONE, finalCompositeStage<Pixel>(stages, staged.w, image.w, rect, blendPopup, view));
 
-    NormalGlowLook look{intensity, colouring, opacityStageRuns(opacity), opacity};
+    NormalGlowLook look{intensity, coloring, opacityStageRuns(opacity), opacity};
     NormalGlowTables<Pixel> tables;
     ASSERT_EQ(PF_Err_NONE, buildNormalGlowTables(stages, look, blendPopup, tables));
     ASSERT_EQ(PF_Err_NONE, normalGlowTailStage<Pixel>(stages, tabled.w, glow, tables, rect, blendPopup, view));
@@ -168,7 +168,7 @@ void checkColorTail(A_long view, A_long blendPopup, double intensity, double opa
     const PlaneRect rect{0, 0, W, H};
 
     ASSERT_EQ(PF_Err_NONE, unpremultiplyStage<Wide>(stages, finished.w, rect));
-    ASSERT_EQ(PF_Err_NONE, colourIntensityStage<Wide>(stages, finished.w, rect, intensity));
+    ASSERT_EQ(PF_Err_NONE, colorIntensityStage<Wide>(stages, finished.w, rect, intensity));
     if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
         ASSERT_EQ(PF_Err_NONE, reduceTo8(stages, image.w, finished.w, rect));
     } else {

@@ -1,5 +1,5 @@
 // Un-premultiply, colour intensity and the depth-glow merge on hand-worked pixels.
-#include "render/color/GlowColourFinish.h"
+#include "render/color/GlowColorFinish.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +46,9 @@ TEST(Unpremultiply, AlphaZeroAndFull)
     EXPECT_EQ(fh.green, 1.0f);
 }
 
-TEST(ColourIntensity, NineMakesDenominatorOne)
+TEST(ColorIntensity, NineMakesDenominatorOne)
 {
-    const ColourIntensity curve(9.0);
+    const ColorIntensity curve(9.0);
     PF_Pixel16 p{32768, 16384, 0, 32768};
     curve.apply(p);
     EXPECT_EQ(p.alpha, 32768);
@@ -63,9 +63,9 @@ TEST(ColourIntensity, NineMakesDenominatorOne)
     EXPECT_FLOAT_EQ(f.green, 0.0f);
 }
 
-TEST(ColourIntensity, AlphaZeroUntouched)
+TEST(ColorIntensity, AlphaZeroUntouched)
 {
-    const ColourIntensity curve(9.0);
+    const ColorIntensity curve(9.0);
     PF_Pixel16 p{0, 16384, 1, 2};
     curve.apply(p);
     EXPECT_EQ(p.red, 16384);
@@ -74,9 +74,9 @@ TEST(ColourIntensity, AlphaZeroUntouched)
     EXPECT_EQ(f.red, 0.5f);
 }
 
-TEST(ColourIntensity, ZeroIntensityRemovesGlow)
+TEST(ColorIntensity, ZeroIntensityRemovesGlow)
 {
-    const ColourIntensity curve(0.0);
+    const ColorIntensity curve(0.0);
     PF_Pixel16 p{32768, 16384, 5, 32768};
     curve.apply(p);
     EXPECT_EQ(p.alpha, 0);

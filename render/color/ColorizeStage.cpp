@@ -1,5 +1,5 @@
 // Colourise over the host's workers, and the angle map in a single worker call.
-#include "render/color/ColouriseStage.h"
+#include "render/color/ColorizeStage.h"
 
 #include <algorithm>
 #include <new>
@@ -14,14 +14,14 @@ namespace AEUtil {
 namespace {
 
 template <class Pixel>
-void colourRow(Pixel *out, const Pixel *source, const uint16_t *glow, const uint16_t *angle, A_long cols,
-               const ColouriseSettings &s) {
-    colouriseRow(out, source, glow, angle, cols, s);
+void colorRow(Pixel *out, const Pixel *source, const uint16_t *glow, const uint16_t *angle, A_long cols,
+               const ColorizeSettings &s) {
+    colorizeRow(out, source, glow, angle, cols, s);
 }
 
-void colourRow(PF_Pixel8 *out, const PF_Pixel8 *, const uint16_t *glow, const uint16_t *, A_long cols,
-               const ColouriseSettings &s) {
-    colouriseRow(out, glow, cols, s);
+void colorRow(PF_Pixel8 *out, const PF_Pixel8 *, const uint16_t *glow, const uint16_t *, A_long cols,
+               const ColorizeSettings &s) {
+    colorizeRow(out, glow, cols, s);
 }
 
 // The angle map's private copy comes from host memory, so its job carries the allocator.
@@ -49,43 +49,43 @@ PF_Err angleMapCall(void *refcon, A_long, A_long, A_long) {
 } // namespace
 
 template <class Pixel>
-PF_Err colouriseStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
+PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
                       const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
-                      const ColouriseSettings &settings) {
+                      const ColorizeSettings &settings) {
     if (!settings.gradient || (settings.tint && !settings.hueWrap))
         return PF_Err_BAD_CALLBACK_PARAM;
-    if (settings.rule == ColourRule::OriginalColors && !source)
+    if (settings.rule == ColorRule::OriginalColors && !source)
         return PF_Err_BAD_CALLBACK_PARAM;
     if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
-        if (settings.rule != ColourRule::Normal)
+        if (settings.rule != ColorRule::Normal)
             return PF_Err_BAD_CALLBACK_PARAM;
     }
     // The rect, clipped to the output world and the planes and source it is read from.
-    const bool angles = settings.rule == ColourRule::AngleMap;
+    const bool angles = settings.rule == ColorRule::AngleMap;
     WorldSpan span = clipToWorlds(rect, &out, source);
     span.rows = std::min({span.rows, glow.height, angles ? angle.height : glow.height});
     span.cols = std::min({span.cols, glow.width, angles ? angle.width : glow.width});
     return host.runRowBands(span.bandRows(), [&](RowBand band) {
         // Each call samples its own copy of the gradient.
         const ColorFlagList gradient = *settings.gradient;
-        ColouriseSettings s = settings;
+        ColorizeSettings s = settings;
         s.gradient = &gradient;
         for (int32_t y = band.begin; y < band.end; ++y) {
             const Pixel *src = source ? rectRow<const Pixel>(*source, rect, y) : nullptr;
-            colourRow(rectRow<Pixel>(out, rect, y), src, glow.row(y), angles ? angle.row(y) : nullptr, span.cols, s);
+            colorRow(rectRow<Pixel>(out, rect, y), src, glow.row(y), angles ? angle.row(y) : nullptr, span.cols, s);
         }
     });
 }
 
-template PF_Err colouriseStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
+template PF_Err colorizeStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
                                           const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                          const ColouriseSettings &);
-template PF_Err colouriseStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
+                                          const ColorizeSettings &);
+template PF_Err colorizeStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
                                            const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                           const ColouriseSettings &);
-template PF_Err colouriseStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
+                                           const ColorizeSettings &);
+template PF_Err colorizeStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
                                               const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                              const ColouriseSettings &);
+                                              const ColorizeSettings &);
 
 PF_Err angleMapStage(const StageHost &host, const GlowPlane &combined, GlowPlane &angles) {
     AngleJob job{angles, combined, host.memory};

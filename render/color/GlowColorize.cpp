@@ -1,6 +1,6 @@
 // Colour comes first in a common normalised form (HSV on [0, 1]) only when the tint needs it;
 // untinted pixels keep the exact integer conversions of each depth.
-#include "render/color/GlowColourise.h"
+#include "render/color/GlowColorize.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,16 +39,16 @@ A_u_char store8(double c)
 }
 
 // The rule's colour on the 16-bit scale, or false when the pixel is not to be written.
-bool ruleColour16(Rgb16 &rgb, const ColouriseSettings &s, const PF_Pixel16 *source,
+bool ruleColor16(Rgb16 &rgb, const ColorizeSettings &s, const PF_Pixel16 *source,
                   const uint16_t *angle, A_long x, uint16_t v)
 {
-    if (s.rule == ColourRule::OriginalColors) {
+    if (s.rule == ColorRule::OriginalColors) {
         if (source[x].alpha == 0)
             return false;
         rgb = {source[x].red, source[x].green, source[x].blue};
         return true;
     }
-    const uint16_t index = s.rule == ColourRule::AngleMap ? angle[x] : v;
+    const uint16_t index = s.rule == ColorRule::AngleMap ? angle[x] : v;
     const PF_Pixel g = sampleGradient(*s.gradient, gradientPosition(index));
     rgb = {byteTo16(g.red), byteTo16(g.green), byteTo16(g.blue)};
     return true;
@@ -63,19 +63,19 @@ A_u_short byteTo16(A_u_char x)
 
 float gradientPosition(uint16_t v) { return 1.0f - static_cast<float>(v) * kInv15; }
 
-HsvColor tintHsv(const HsvColor &colour, const HsvColor &tint, int wrap)
+HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap)
 {
-    const double e = wrap + colour.hue;
+    const double e = wrap + color.hue;
     double hue = (tint.hue - e) * tint.saturation + e;
     while (hue < 0.0)
         hue += 1.0;
-    return {hue, std::min(tint.saturation + colour.saturation, 1.0) * tint.value, colour.value};
+    return {hue, std::min(tint.saturation + color.saturation, 1.0) * tint.value, color.value};
 }
 
-void colouriseRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const ColouriseSettings &s)
+void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const ColorizeSettings &s)
 {
-    const HsvColor tint = hsvOf(s.tintColour.red / 255.0, s.tintColour.green / 255.0,
-                                s.tintColour.blue / 255.0);
+    const HsvColor tint = hsvOf(s.tintColor.red / 255.0, s.tintColor.green / 255.0,
+                                s.tintColor.blue / 255.0);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];
         if (v == 0)
@@ -98,14 +98,14 @@ void colouriseRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const Colo
     }
 }
 
-void colouriseRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColouriseSettings &s)
+void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
+                  const uint16_t *angle, A_long width, const ColorizeSettings &s)
 {
-    const HsvColor tint = tintHsv16(s.tintColour);
+    const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];
         Rgb16 rgb{};
-        if (v == 0 || !ruleColour16(rgb, s, source, angle, x, v))
+        if (v == 0 || !ruleColor16(rgb, s, source, angle, x, v))
             continue;
         PF_Pixel16 &p = out[x];
         p.alpha = v;
@@ -124,23 +124,23 @@ void colouriseRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glo
     }
 }
 
-void colouriseRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColouriseSettings &s)
+void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
+                  const uint16_t *angle, A_long width, const ColorizeSettings &s)
 {
-    const HsvColor tint = tintHsv16(s.tintColour);
+    const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];
         if (v == 0)
             continue;
         float r, g, b;
-        if (s.rule == ColourRule::OriginalColors) {
+        if (s.rule == ColorRule::OriginalColors) {
             if (source[x].alpha == 0)
                 continue;
             r = source[x].red;
             g = source[x].green;
             b = source[x].blue;
         } else {
-            const uint16_t index = s.rule == ColourRule::AngleMap ? angle[x] : v;
+            const uint16_t index = s.rule == ColorRule::AngleMap ? angle[x] : v;
             const PF_Pixel c = sampleGradient(*s.gradient, gradientPosition(index));
             r = byteTo16(c.red) * kInv15;
             g = byteTo16(c.green) * kInv15;

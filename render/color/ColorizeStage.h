@@ -2,7 +2,7 @@
 // one-channel glow into a coloured glow world.
 #pragma once
 
-#include "render/color/GlowColourise.h"
+#include "render/color/GlowColorize.h"
 #include "render/pipeline/StageHost.h"
 
 namespace AEUtil {
@@ -12,9 +12,9 @@ namespace AEUtil {
 // here and once more by every worker call. The 8 bpc form knows only the "Normal" rule and
 // answers any other with PF_Err_BAD_CALLBACK_PARAM.
 template <class Pixel>
-PF_Err colouriseStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
+PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
                       const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
-                      const ColouriseSettings &settings);
+                      const ColorizeSettings &settings);
 
 // Builds the angle plane from the combined plane in one worker call (a region may reach below
 // any band and consumes pixels as it grows). Out of memory for the private copy comes back as

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "StageTestSupport.h"
-#include "render/color/ColourFinishStages.h"
-#include "render/color/ColouriseStage.h"
+#include "render/color/ColorFinishStages.h"
+#include "render/color/ColorizeStage.h"
 #include "render/composite/CompositeStages.h"
 
 using namespace stagetest;
@@ -17,8 +17,8 @@ const PF_Pixel kRed{255, 255, 0, 0};
 const PF_Pixel kBlue{255, 0, 0, 255};
 const PF_Pixel kGreen200{255, 0, 200, 0};
 
-ColouriseSettings rule(const ColorFlagList &g, ColourRule r) {
-    ColouriseSettings s;
+ColorizeSettings rule(const ColorFlagList &g, ColorRule r) {
+    ColorizeSettings s;
     s.rule = r;
     s.gradient = &g;
     return s;
@@ -26,14 +26,14 @@ ColouriseSettings rule(const ColorFlagList &g, ColourRule r) {
 
 } // namespace
 
-TEST(ColouriseStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
+TEST(ColorizeStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
     const ColorFlagList g = twoStops(kGreen200, kGreen200);
     GlowPlane glow = plane(3, 1), unused = plane(3, 1);
     glow.row(0)[0] = 12345;
     glow.row(0)[2] = 32768;
     World<PF_Pixel8> out8(3, 1, {9, 9, 9, 9});
-    ASSERT_EQ(colouriseStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 3, 1},
-                                        rule(g, ColourRule::Normal)),
+    ASSERT_EQ(colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 3, 1},
+                                        rule(g, ColorRule::Normal)),
               PF_Err_NONE);
     // alpha = (12345 * 255 + 16384) >> 15 = 3164359 >> 15 = 96
     EXPECT_EQ(out8.at(0, 0).alpha, 96);
@@ -42,22 +42,22 @@ TEST(ColouriseStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
     EXPECT_EQ(out8.at(2, 0).alpha, 255);
 
     World<PF_Pixel16> out16(3, 1);
-    ASSERT_EQ(colouriseStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 3, 1},
-                                         rule(g, ColourRule::Normal)),
+    ASSERT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 3, 1},
+                                         rule(g, ColorRule::Normal)),
               PF_Err_NONE);
     EXPECT_EQ(out16.at(0, 0).alpha, 12345);
     EXPECT_EQ(out16.at(0, 0).green, 25700); // 6553728 / 255 = 25700.9
     EXPECT_EQ(out16.at(0, 0).red, 0);
 }
 
-TEST(ColouriseStage, AngleRuleIndexesByTheAnglePlane) {
+TEST(ColorizeStage, AngleRuleIndexesByTheAnglePlane) {
     const ColorFlagList g = twoStops(kRed, kBlue);
     GlowPlane glow = plane(2, 1, 7), angle = plane(2, 1);
     angle.row(0)[0] = 32768; // position 0: red
     angle.row(0)[1] = 0;     // position 1: blue
     World<PF_PixelFloat> out(2, 1);
-    ASSERT_EQ(colouriseStage<PF_PixelFloat>(StageHost{}, out.w, nullptr, glow, angle, {0, 0, 2, 1},
-                                            rule(g, ColourRule::AngleMap)),
+    ASSERT_EQ(colorizeStage<PF_PixelFloat>(StageHost{}, out.w, nullptr, glow, angle, {0, 0, 2, 1},
+                                            rule(g, ColorRule::AngleMap)),
               PF_Err_NONE);
     EXPECT_FLOAT_EQ(out.at(0, 0).alpha, 7.0f / 32768.0f);
     EXPECT_FLOAT_EQ(out.at(0, 0).red, 1.0f);
@@ -65,36 +65,36 @@ TEST(ColouriseStage, AngleRuleIndexesByTheAnglePlane) {
     EXPECT_FLOAT_EQ(out.at(1, 0).red, 0.0f);
 }
 
-TEST(ColouriseStage, OriginalColorsSkipTransparentSource) {
+TEST(ColorizeStage, OriginalColorsSkipTransparentSource) {
     const ColorFlagList g = twoStops(kRed, kBlue);
     GlowPlane glow = plane(2, 1, 500), unused = plane(2, 1);
     World<PF_Pixel16> source(2, 1);
     source.at(0, 0) = {100, 1, 2, 3};
     source.at(1, 0) = {0, 4, 5, 6};
     World<PF_Pixel16> out(2, 1);
-    ASSERT_EQ(colouriseStage<PF_Pixel16>(StageHost{}, out.w, &source.w, glow, unused, {0, 0, 2, 1},
-                                         rule(g, ColourRule::OriginalColors)),
+    ASSERT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out.w, &source.w, glow, unused, {0, 0, 2, 1},
+                                         rule(g, ColorRule::OriginalColors)),
               PF_Err_NONE);
     EXPECT_EQ(out.at(0, 0).alpha, 500);
     EXPECT_EQ(out.at(0, 0).blue, 3);
     EXPECT_EQ(out.at(1, 0).alpha, 0);
 }
 
-TEST(ColouriseStage, BadInputsAreRefusedWithoutWriting) {
+TEST(ColorizeStage, BadInputsAreRefusedWithoutWriting) {
     const ColorFlagList g = twoStops(kRed, kBlue);
     GlowPlane glow = plane(1, 1, 500), unused = plane(1, 1);
     World<PF_Pixel8> out8(1, 1);
-    EXPECT_EQ(colouriseStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 1, 1},
-                                        rule(g, ColourRule::AngleMap)),
+    EXPECT_EQ(colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 1, 1},
+                                        rule(g, ColorRule::AngleMap)),
               PF_Err_BAD_CALLBACK_PARAM);
     World<PF_Pixel16> out16(1, 1);
-    EXPECT_EQ(colouriseStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 1, 1},
-                                         rule(g, ColourRule::OriginalColors)),
+    EXPECT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 1, 1},
+                                         rule(g, ColorRule::OriginalColors)),
               PF_Err_BAD_CALLBACK_PARAM)
         << "original colours need a source";
-    ColouriseSettings tinted = rule(g, ColourRule::Normal);
+    ColorizeSettings tinted = rule(g, ColorRule::Normal);
     tinted.tint = true; // without a HueWrapTable
-    EXPECT_EQ(colouriseStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 1, 1}, tinted),
+    EXPECT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 1, 1}, tinted),
               PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_EQ(out8.at(0, 0).alpha, 0);
     EXPECT_EQ(out16.at(0, 0).alpha, 0);
@@ -110,7 +110,7 @@ TEST(AngleMapStage, IsolatedPixelGetsHalfATurnOnTheHostsWorkers) {
     EXPECT_EQ(combined.row(1)[2], 1000) << "the combined plane is not consumed";
 }
 
-TEST(ColourFinishStages, UnpremultiplyThenIntensity16) {
+TEST(ColorFinishStages, UnpremultiplyThenIntensity16) {
     World<PF_Pixel16> w(2, 1);
     w.at(0, 0) = {16384, 8192, 0, 16384};
     w.at(1, 0) = {0, 5, 6, 7};
@@ -121,7 +121,7 @@ TEST(ColourFinishStages, UnpremultiplyThenIntensity16) {
     EXPECT_EQ(w.at(1, 0).red, 5) << "alpha 0 is left alone";
 
     w.at(0, 0) = {3277, 3277, 0, 32768};
-    ASSERT_EQ(colourIntensityStage<PF_Pixel16>(StageHost{}, w.w, {0, 0, 2, 1}, 9.0), PF_Err_NONE);
+    ASSERT_EQ(colorIntensityStage<PF_Pixel16>(StageHost{}, w.w, {0, 0, 2, 1}, 9.0), PF_Err_NONE);
     // trunc(log10(1.90005...) / log10(10) * 32768) = 9134; 32768 stays 32768
     EXPECT_EQ(w.at(0, 0).alpha, 9134);
     EXPECT_EQ(w.at(0, 0).red, 9134);
@@ -130,7 +130,7 @@ TEST(ColourFinishStages, UnpremultiplyThenIntensity16) {
     EXPECT_EQ(w.at(1, 0).blue, 7);
 }
 
-TEST(ColourFinishStages, UnpremultiplyFloat) {
+TEST(ColorFinishStages, UnpremultiplyFloat) {
     World<PF_PixelFloat> w(1, 1);
     w.at(0, 0) = {0.5f, 0.25f, 0.75f, 0.0f};
     ASSERT_EQ(unpremultiplyStage<PF_PixelFloat>(StageHost{}, w.w, {0, 0, 1, 1}), PF_Err_NONE);
@@ -150,7 +150,7 @@ TEST(DepthMergeStage, OpaqueDepthTakesOverAndClearDepthLeavesMain16) {
     EXPECT_EQ(main.at(1, 0).blue, 3);
 }
 
-TEST(ColourStageThreads, OneCallAndFourWorkersGiveTheSameBytes) {
+TEST(ColorStageThreads, OneCallAndFourWorkersGiveTheSameBytes) {
     constexpr int W = 47, H = 29;
     const ColorFlagList g = twoStops(kRed, kBlue);
     std::mt19937 rng(5);
@@ -164,11 +164,11 @@ TEST(ColourStageThreads, OneCallAndFourWorkersGiveTheSameBytes) {
         }
     auto run = [&](const StageHost &host) {
         World<PF_Pixel16> out(W, H), depth(W, H, {9000, 1000, 2000, 3000});
-        for (ColourRule r : {ColourRule::Normal, ColourRule::AngleMap, ColourRule::OriginalColors})
-            EXPECT_EQ(colouriseStage<PF_Pixel16>(host, out.w, &source.w, glow, angle, {0, 0, W, H}, rule(g, r)),
+        for (ColorRule r : {ColorRule::Normal, ColorRule::AngleMap, ColorRule::OriginalColors})
+            EXPECT_EQ(colorizeStage<PF_Pixel16>(host, out.w, &source.w, glow, angle, {0, 0, W, H}, rule(g, r)),
                       PF_Err_NONE);
         EXPECT_EQ(unpremultiplyStage<PF_Pixel16>(host, out.w, {0, 0, W, H}), PF_Err_NONE);
-        EXPECT_EQ(colourIntensityStage<PF_Pixel16>(host, out.w, {0, 0, W, H}, 3.0), PF_Err_NONE);
+        EXPECT_EQ(colorIntensityStage<PF_Pixel16>(host, out.w, {0, 0, W, H}, 3.0), PF_Err_NONE);
         EXPECT_EQ(depthGlowMergeStage<PF_Pixel16>(host, out.w, depth.w, {0, 0, W, H}), PF_Err_NONE);
         return out.bytes();
     };

@@ -1,6 +1,6 @@
 // Integer forms keep the stated operation order so results match bit for bit; every
 // float-to-integer conversion is clamped first, so no input can make it undefined.
-#include "render/color/GlowColourFinish.h"
+#include "render/color/GlowColorFinish.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,27 +41,27 @@ void unpremultiply(PF_PixelFloat &p)
     p.blue = std::min(p.blue * scale, 1.0f);
 }
 
-ColourIntensity::ColourIntensity(double intensity)
+ColorIntensity::ColorIntensity(double intensity)
     : intensity_(intensity), denominator_(std::log10(intensity + 1.0)),
       removesGlow_(intensity == 0.0)
 {
 }
 
-A_u_short ColourIntensity::channel16(A_u_short c) const
+A_u_short ColorIntensity::channel16(A_u_short c) const
 {
     if (removesGlow_)
         return 0;
     return toStored16(std::log10(c * 0x1p-15 * intensity_ + 1.0) / denominator_ * 32768.0);
 }
 
-float ColourIntensity::channelFloat(float c) const
+float ColorIntensity::channelFloat(float c) const
 {
     if (removesGlow_)
         return 0.0f;
     return static_cast<float>(std::log10(c * intensity_ + 1.0) / denominator_);
 }
 
-void ColourIntensity::apply(PF_Pixel16 &p) const
+void ColorIntensity::apply(PF_Pixel16 &p) const
 {
     if (p.alpha == 0)
         return;
@@ -71,7 +71,7 @@ void ColourIntensity::apply(PF_Pixel16 &p) const
     p.blue = channel16(p.blue);
 }
 
-void ColourIntensity::apply(PF_PixelFloat &p) const
+void ColorIntensity::apply(PF_PixelFloat &p) const
 {
     if (p.alpha == 0.0f)
         return;

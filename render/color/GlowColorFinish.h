@@ -13,9 +13,9 @@ void unpremultiply(PF_PixelFloat &p);
 // The colour intensity curve for one intensity I, its denominator computed once. I = 0 makes
 // the curve 0 / 0: at both depths every channel of a lit pixel becomes 0 (no glow), as the
 // plane's curve does.
-class ColourIntensity {
+class ColorIntensity {
 public:
-    explicit ColourIntensity(double intensity);
+    explicit ColorIntensity(double intensity);
 
     // Alpha 0 leaves the pixel as it is.
     void apply(PF_Pixel16 &p) const;

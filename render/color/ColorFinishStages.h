@@ -11,6 +11,6 @@ template <class Pixel>
 PF_Err unpremultiplyStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect);
 
 template <class Pixel>
-PF_Err colourIntensityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double intensity);
+PF_Err colorIntensityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double intensity);
 
 } // namespace AEUtil

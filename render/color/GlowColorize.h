@@ -10,14 +10,14 @@
 
 namespace AEUtil {
 
-enum class ColourRule : A_long { Normal = 1, AngleMap = 2, OriginalColors = 3 };
+enum class ColorRule : A_long { Normal = 1, AngleMap = 2, OriginalColors = 3 };
 
 // What every row of one Colourise call shares. gradient is the caller's own copy; hueWrap is the
 // 32769-entry HueWrapTable and may be null when tint is off.
-struct ColouriseSettings {
-    ColourRule rule = ColourRule::Normal;
+struct ColorizeSettings {
+    ColorRule rule = ColorRule::Normal;
     bool tint = false;
-    PF_Pixel tintColour{};
+    PF_Pixel tintColor{};
     const int8_t *hueWrap = nullptr;
     const ColorFlagList *gradient = nullptr;
 };
@@ -30,15 +30,15 @@ float gradientPosition(uint16_t v);
 
 // The tinted colour of a pixel whose colour is `colour` (HSV inputs on [0, 1]); `wrap` is the
 // HueWrapTable entry of the pixel's glow value.
-HsvColor tintHsv(const HsvColor &colour, const HsvColor &tint, int wrap);
+HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap);
 
 // Only lit pixels (glow != 0) are written. angle is read for the angle-map rule, source for the
 // original-colours rule; either may be null when the rule does not read it.
-void colouriseRow(PF_Pixel8 *out, const uint16_t *glow, A_long width,
-                  const ColouriseSettings &s); // "Normal" rule only
-void colouriseRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColouriseSettings &s);
-void colouriseRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColouriseSettings &s);
+void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width,
+                  const ColorizeSettings &s); // "Normal" rule only
+void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
+                  const uint16_t *angle, A_long width, const ColorizeSettings &s);
+void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
+                  const uint16_t *angle, A_long width, const ColorizeSettings &s);
 
 } // namespace AEUtil

@@ -1,7 +1,7 @@
-// Un-premultiply and colour intensity over the host's workers; the per-pixel rules are GlowColourFinish's.
-#include "render/color/ColourFinishStages.h"
+// Un-premultiply and colour intensity over the host's workers; the per-pixel rules are GlowColorFinish's.
+#include "render/color/ColorFinishStages.h"
 
-#include "render/color/GlowColourFinish.h"
+#include "render/color/GlowColorFinish.h"
 #include "render/pipeline/WorldRows.h"
 
 namespace AEUtil {
@@ -19,8 +19,8 @@ PF_Err unpremultiplyStage(const StageHost &host, PF_EffectWorld &glow, const Pla
 }
 
 template <class Pixel>
-PF_Err colourIntensityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double intensity) {
-    const ColourIntensity curve(intensity);
+PF_Err colorIntensityStage(const StageHost &host, PF_EffectWorld &glow, const PlaneRect &rect, double intensity) {
+    const ColorIntensity curve(intensity);
     const WorldSpan span = clipToWorlds(rect, &glow);
     return host.runRowBands(span.bandRows(), [&](RowBand band) {
         for (int32_t y = band.begin; y < band.end; ++y) {
@@ -33,8 +33,8 @@ PF_Err colourIntensityStage(const StageHost &host, PF_EffectWorld &glow, const P
 
 template PF_Err unpremultiplyStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &);
 template PF_Err unpremultiplyStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &);
-template PF_Err colourIntensityStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);
-template PF_Err colourIntensityStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &,
+template PF_Err colorIntensityStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);
+template PF_Err colorIntensityStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &,
                                                     double);
 
 } // namespace AEUtil
