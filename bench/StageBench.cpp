@@ -110,7 +110,7 @@ void colorizeWorldCase(benchmark::State &state, Depth depth, AEUtil::ColorRule r
     timeStage(state, [&] {
         return byPixel(depth.format, [&](auto p) {
             return AEUtil::colorizeStage<decltype(p)>(rig.host(), out, &rig.source(), rig.combined(), angles,
-                                                       rig.rect(), s);
+                                                      rig.rect(), s);
         });
     });
 }
@@ -121,7 +121,7 @@ void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
     PF_EffectWorld colored = rig.newWorld(depth.format);
     if (stageFailed(state, byPixel(depth.format, [&](auto p) {
             return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(), angles,
-                                                       rig.rect(), coloring(rig, AEUtil::ColorRule::OriginalColors));
+                                                      rig.rect(), coloring(rig, AEUtil::ColorRule::OriginalColors));
         })))
         return;
     PF_EffectWorld out = rig.newWorld(depth.format);
@@ -144,7 +144,7 @@ PF_EffectWorld blurredColorWorld(StageRig &rig, benchmark::State &state) {
     const double r = pipelineRadius(benchGlowRadii().front());
     PF_Err err = byPixel(rig.format(), [&](auto p) {
         return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(), angles,
-                                                   rig.rect(), s);
+                                                  rig.rect(), s);
     });
     if (!err && rig.format() == PF_PixelFormat_ARGB128)
         err = AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);

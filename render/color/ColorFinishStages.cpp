@@ -35,6 +35,6 @@ template PF_Err unpremultiplyStage<PF_Pixel16>(const StageHost &, PF_EffectWorld
 template PF_Err unpremultiplyStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &);
 template PF_Err colorIntensityStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);
 template PF_Err colorIntensityStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &,
-                                                    double);
+                                                   double);
 
 } // namespace AEUtil

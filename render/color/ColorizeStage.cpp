@@ -15,12 +15,12 @@ namespace {
 
 template <class Pixel>
 void colorRow(Pixel *out, const Pixel *source, const uint16_t *glow, const uint16_t *angle, A_long cols,
-               const ColorizeSettings &s) {
+              const ColorizeSettings &s) {
     colorizeRow(out, source, glow, angle, cols, s);
 }
 
 void colorRow(PF_Pixel8 *out, const PF_Pixel8 *, const uint16_t *glow, const uint16_t *, A_long cols,
-               const ColorizeSettings &s) {
+              const ColorizeSettings &s) {
     colorizeRow(out, glow, cols, s);
 }
 
@@ -50,8 +50,8 @@ PF_Err angleMapCall(void *refcon, A_long, A_long, A_long) {
 
 template <class Pixel>
 PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
-                      const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
-                      const ColorizeSettings &settings) {
+                     const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
+                     const ColorizeSettings &settings) {
     if (!settings.gradient || (settings.tint && !settings.hueWrap))
         return PF_Err_BAD_CALLBACK_PARAM;
     if (settings.rule == ColorRule::OriginalColors && !source)
@@ -78,14 +78,14 @@ PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_Effect
 }
 
 template PF_Err colorizeStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
+                                         const GlowPlane &, const GlowPlane &, const PlaneRect &,
+                                         const ColorizeSettings &);
+template PF_Err colorizeStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
                                           const GlowPlane &, const GlowPlane &, const PlaneRect &,
                                           const ColorizeSettings &);
-template PF_Err colorizeStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
-                                           const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                           const ColorizeSettings &);
 template PF_Err colorizeStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
-                                              const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                              const ColorizeSettings &);
+                                             const GlowPlane &, const GlowPlane &, const PlaneRect &,
+                                             const ColorizeSettings &);
 
 PF_Err angleMapStage(const StageHost &host, const GlowPlane &combined, GlowPlane &angles) {
     AngleJob job{angles, combined, host.memory};

@@ -40,7 +40,7 @@ A_u_char store8(double c)
 
 // The rule's colour on the 16-bit scale, or false when the pixel is not to be written.
 bool ruleColor16(Rgb16 &rgb, const ColorizeSettings &s, const PF_Pixel16 *source,
-                  const uint16_t *angle, A_long x, uint16_t v)
+                 const uint16_t *angle, A_long x, uint16_t v)
 {
     if (s.rule == ColorRule::OriginalColors) {
         if (source[x].alpha == 0)
@@ -99,7 +99,7 @@ void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const Color
 }
 
 void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColorizeSettings &s)
+                 const uint16_t *angle, A_long width, const ColorizeSettings &s)
 {
     const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {
@@ -125,7 +125,7 @@ void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow
 }
 
 void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColorizeSettings &s)
+                 const uint16_t *angle, A_long width, const ColorizeSettings &s)
 {
     const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {

@@ -35,10 +35,10 @@ HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap);
 // Only lit pixels (glow != 0) are written. angle is read for the angle-map rule, source for the
 // original-colours rule; either may be null when the rule does not read it.
 void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width,
-                  const ColorizeSettings &s); // "Normal" rule only
+                 const ColorizeSettings &s); // "Normal" rule only
 void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColorizeSettings &s);
+                 const uint16_t *angle, A_long width, const ColorizeSettings &s);
 void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                  const uint16_t *angle, A_long width, const ColorizeSettings &s);
+                 const uint16_t *angle, A_long width, const ColorizeSettings &s);
 
 } // namespace AEUtil

@@ -59,12 +59,13 @@ PF_Err buildDepthBranch(GlowRenderContext &ctx) {
             WorldSuite::newWorld(ctx.in_data, ctx.values.width, ctx.values.height, false, GlowDepth<Pixel>::format);
         err = placeDepthLayer<Pixel>(ctx, *placement.get());
         if (!err)
-            err = buildDepthMask<Pixel>(ctx.host, *placement.get(), ctx.rect, curve.data(), ctx.M);
+            err = buildDepthMask<Pixel>(ctx.host, *placement.get(), ctx.rect, curve.data(), ctx.depthMask);
     }
     curve.release();
     if (!err)
-        err = extractDepthSource<Pixel>(ctx.host, *ctx.SRC.get(), ctx.M, ctx.rect, ctx.values.threshold,
-                                        ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.E);
+        err = extractDepthSource<Pixel>(ctx.host, *ctx.centeredSource.get(), ctx.depthMask, ctx.rect,
+                                        ctx.values.threshold, ctx.values.thresholdSoft, ctx.settings.inputChannel,
+                                        ctx.depthSource);
     if (!err)
         ctx.depthBranch = true;
     return err;

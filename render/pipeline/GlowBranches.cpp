@@ -29,15 +29,16 @@ PF_Err blurColorGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_Effec
 // Depth Intensity 0 keeps it), tinted, and laid over GL.
 template <class Pixel>
 PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
-    PF_Err err =
-        BlurGlowPlane(ctx.host, ctx.E, ctx.Gd, ctx.values.depthRadius, ctx.settings.glowAspect, &ctx.progress);
+    PF_Err err = BlurGlowPlane(ctx.host, ctx.depthSource, ctx.depthGlow, ctx.values.depthRadius,
+                               ctx.settings.glowAspect, &ctx.progress);
     if (!err)
-        err = applyDepthIntensityCurve(ctx.host, ctx.M, ctx.rect, ctx.settings.depthIntensity + 1.0, ctx.Gd);
+        err = applyDepthIntensityCurve(ctx.host, ctx.depthMask, ctx.rect, ctx.settings.depthIntensity + 1.0,
+                                       ctx.depthGlow);
     if (!err)
-        err = colorizeStage<Pixel>(ctx.host, *ctx.X2.get(), ctx.SRC.get(), ctx.Gd, ctx.P, ctx.rect,
-                                    ctx.coloring(kGlowTypeNormal, true));
+        err = colorizeStage<Pixel>(ctx.host, *ctx.depthColorGlow.get(), ctx.centeredSource.get(), ctx.depthGlow,
+                                   ctx.angles, ctx.rect, ctx.coloring(kGlowTypeNormal, true));
     if (!err)
-        err = depthGlowMergeStage<Pixel>(ctx.host, *ctx.GL.get(), *ctx.X2.get(), ctx.rect);
+        err = depthGlowMergeStage<Pixel>(ctx.host, *ctx.glowImage.get(), *ctx.depthColorGlow.get(), ctx.rect);
     return err;
 }
 
@@ -49,17 +50,18 @@ PF_Err addColorDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWo
     const A_long glowType = ctx.settings.glowType;
     PF_Err err = clearWorldStage<Wide>(ctx.host, T1);
     if (!err && glowType == kGlowTypeAngleMap)
-        err = angleMapStage(ctx.host, ctx.E, ctx.P);
+        err = angleMapStage(ctx.host, ctx.depthSource, ctx.angles);
     if (!err)
-        err = colorizeStage<Wide>(ctx.host, T1, colorSource, ctx.E, ctx.P, ctx.rect, ctx.coloring(glowType, true));
+        err = colorizeStage<Wide>(ctx.host, T1, colorSource, ctx.depthSource, ctx.angles, ctx.rect,
+                                  ctx.coloring(glowType, true));
     if (!err)
-        err = blurColorGlow<Wide>(ctx, *ctx.X2.get(), T1, T2, ctx.values.depthRadius);
+        err = blurColorGlow<Wide>(ctx, *ctx.depthColorGlow.get(), T1, T2, ctx.values.depthRadius);
     if (!err)
-        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect);
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.depthColorGlow.get(), ctx.rect);
     if (!err)
-        err = colorIntensityStage<Wide>(ctx.host, *ctx.X2.get(), ctx.rect, ctx.settings.depthIntensity);
+        err = colorIntensityStage<Wide>(ctx.host, *ctx.depthColorGlow.get(), ctx.rect, ctx.settings.depthIntensity);
     if (!err)
-        err = depthGlowMergeStage<Wide>(ctx.host, *ctx.X1.get(), *ctx.X2.get(), ctx.rect);
+        err = depthGlowMergeStage<Wide>(ctx.host, *ctx.colorGlow.get(), *ctx.depthColorGlow.get(), ctx.rect);
     return err;
 }
 
@@ -69,18 +71,19 @@ template <class Pixel>
 PF_Err renderNormalGlow(GlowRenderContext &ctx) {
     PF_Err err = PF_Err_NONE;
     if (ctx.depthBranch)
-        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.B);
+        err = combineWithMask(ctx.host, ctx.glowSource, ctx.depthMask, ctx.combinedSource);
     else
-        ctx.B = ctx.A; // full weight everywhere: the combined source is the glow source
+        ctx.combinedSource = ctx.glowSource; // full weight everywhere: the combined source is the glow source
     if (!err)
-        err = BlurGlowPlane(ctx.host, ctx.B, ctx.C, ctx.values.radius, ctx.settings.glowAspect, &ctx.progress);
+        err = BlurGlowPlane(ctx.host, ctx.combinedSource, ctx.glow, ctx.values.radius, ctx.settings.glowAspect,
+                            &ctx.progress);
     if (!ctx.depthBranch)
         return err; // the rest is the frame's table-driven tail
     if (!err)
-        err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.C);
+        err = applyIntensityCurve(ctx.host, ctx.rect, ctx.settings.glowIntensity, ctx.glow);
     if (!err)
-        err = colorizeStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.SRC.get(), ctx.C, ctx.P, ctx.rect,
-                                    ctx.coloring(kGlowTypeNormal, false));
+        err = colorizeStage<Pixel>(ctx.host, *ctx.glowImage.get(), ctx.centeredSource.get(), ctx.glow, ctx.angles,
+                                   ctx.rect, ctx.coloring(kGlowTypeNormal, false));
     if (!err)
         err = addNormalDepthGlow<Pixel>(ctx);
     return err;
@@ -106,30 +109,30 @@ PF_Err renderColorGlow(GlowRenderContext &ctx) {
         colorSource = T3.get();
     }
     if (!err && ctx.depthBranch)
-        err = combineWithMask(ctx.host, ctx.A, ctx.M, ctx.C);
+        err = combineWithMask(ctx.host, ctx.glowSource, ctx.depthMask, ctx.glow);
     else if (!err)
-        ctx.C = ctx.A; // full weight everywhere: the combined source is the glow source
+        ctx.glow = ctx.glowSource; // full weight everywhere: the combined source is the glow source
     if (!err && glowType == kGlowTypeAngleMap)
-        err = angleMapStage(ctx.host, ctx.C, ctx.P);
+        err = angleMapStage(ctx.host, ctx.glow, ctx.angles);
     if (!err)
-        err = colorizeStage<Wide>(ctx.host, *T1.get(), colorSource, ctx.C, ctx.P, ctx.rect,
-                                   ctx.coloring(glowType, false));
+        err = colorizeStage<Wide>(ctx.host, *T1.get(), colorSource, ctx.glow, ctx.angles, ctx.rect,
+                                  ctx.coloring(glowType, false));
     if (!err)
-        err = blurColorGlow<Wide>(ctx, *ctx.X1.get(), *T1.get(), *T2.get(), ctx.values.radius);
+        err = blurColorGlow<Wide>(ctx, *ctx.colorGlow.get(), *T1.get(), *T2.get(), ctx.values.radius);
     if (!ctx.depthBranch)
         return err; // the rest is the frame's fused tail
     if (!err)
-        err = unpremultiplyStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect);
+        err = unpremultiplyStage<Wide>(ctx.host, *ctx.colorGlow.get(), ctx.rect);
     if (!err)
-        err = colorIntensityStage<Wide>(ctx.host, *ctx.X1.get(), ctx.rect, ctx.settings.glowIntensity);
+        err = colorIntensityStage<Wide>(ctx.host, *ctx.colorGlow.get(), ctx.rect, ctx.settings.glowIntensity);
     if (!err && ctx.depthBranch)
         err = addColorDepthGlow<Wide>(ctx, *T1.get(), *T2.get(), colorSource);
     if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
         if (!err)
-            err = reduceTo8(ctx.host, *ctx.GL.get(), *ctx.X1.get(), ctx.rect);
+            err = reduceTo8(ctx.host, *ctx.glowImage.get(), *ctx.colorGlow.get(), ctx.rect);
     } else {
         if (!err)
-            err = copyWorld(ctx.in_data, *ctx.X1.get(), *ctx.GL.get());
+            err = copyWorld(ctx.in_data, *ctx.colorGlow.get(), *ctx.glowImage.get());
     }
     return err;
 }

@@ -57,10 +57,10 @@ struct GlowRenderContext {
     ProgressCounter progress;
     bool depthBranch = false; // whether the depth branch built M and E
 
-    // Planes: glow source, combined source, glow, angles, depth mask, depth source, depth glow.
-    GlowPlane A, B, C, P, M, E, Gd;
-    // Work worlds: glow image, centred source, colour glow and depth colour glow.
-    EffectWorldPtr GL, SRC, X1, X2;
+    // Planes, by the letters the steps use: A, B, C, P, M, E and Gd.
+    GlowPlane glowSource, combinedSource, glow, angles, depthMask, depthSource, depthGlow;
+    // Work worlds GL, SRC, X1 and X2.
+    EffectWorldPtr glowImage, centeredSource, colorGlow, depthColorGlow;
     // The centred source: SRC, or the output when that holds it and SRC is not needed.
     const PF_EffectWorld *source = nullptr;
 

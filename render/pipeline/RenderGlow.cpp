@@ -46,32 +46,32 @@ void allocateBuffers(GlowRenderContext &ctx) {
     const A_long glowType = ctx.settings.glowType;
     const bool depth = depthBranchRuns(ctx.settings);
     const bool colorGlow = glowType != kGlowTypeNormal;
-    ctx.A = newPlane(v, mem);
+    ctx.glowSource = newPlane(v, mem);
     if (depth) {
-        ctx.M = newPlane(v, mem);
-        ctx.E = newPlane(v, mem);
-        ctx.E.clear();
+        ctx.depthMask = newPlane(v, mem);
+        ctx.depthSource = newPlane(v, mem);
+        ctx.depthSource.clear();
         if (colorGlow) {
-            ctx.C = newPlane(v, mem);
-            ctx.C.clear();
+            ctx.glow = newPlane(v, mem);
+            ctx.glow.clear();
         } else {
-            ctx.B = newPlane(v, mem);
-            ctx.B.clear();
+            ctx.combinedSource = newPlane(v, mem);
+            ctx.combinedSource.clear();
         }
     }
     if (glowType == kGlowTypeAngleMap)
-        ctx.P = newPlane(v, mem);
+        ctx.angles = newPlane(v, mem);
 
     constexpr PF_PixelFormat format = GlowDepth<Pixel>::format;
     const PF_PixelFormat colorFormat = colorGlow ? GlowDepth<Pixel>::wideFormat : format;
     if (!fusedTail(ctx.settings))
-        ctx.GL = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+        ctx.glowImage = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     if (!(fusedTail(ctx.settings) && sourceInOutput(ctx)))
-        ctx.SRC = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
+        ctx.centeredSource = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, format);
     if (colorGlow)
-        ctx.X1 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
+        ctx.colorGlow = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
     if (depth)
-        ctx.X2 = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
+        ctx.depthColorGlow = WorldSuite::newWorld(ctx.in_data, v.width, v.height, false, colorFormat);
 }
 
 // Steps 3 to 5: clear the work worlds, centre the source in SRC, prepare the output by View.
@@ -79,20 +79,16 @@ void allocateBuffers(GlowRenderContext &ctx) {
 template <class Pixel>
 PF_Err placeSource(GlowRenderContext &ctx) {
     PF_Err err = PF_Err_NONE;
-    for (PF_EffectWorld *w : {ctx.GL.get(), ctx.X2.get()})
+    for (PF_EffectWorld *w : {ctx.glowImage.get(), ctx.depthColorGlow.get()})
         if (!err && w)
             err = fillWorld(ctx.in_data, *w, FillColor::TransparentBlack);
     const PF_Rect &in = ctx.settings.inputRect;
-    CenteredCopy job{ctx.SRC.get(),
-                ctx.settings.input,
-                {in.left, in.top, in.right, in.bottom},
-                ctx.rect,
-                ctx.values.offsetX,
-                ctx.values.offsetY};
-    if (!err && ctx.SRC)
+    CenteredCopy job{ctx.centeredSource.get(), ctx.settings.input, {in.left, in.top, in.right, in.bottom},
+                     ctx.rect, ctx.values.offsetX, ctx.values.offsetY};
+    if (!err && ctx.centeredSource)
         err = placeCentered<Pixel>(ctx.host, job);
     PF_EffectWorld &output = *ctx.settings.output;
-    ctx.source = ctx.SRC ? ctx.SRC.get() : &output;
+    ctx.source = ctx.centeredSource ? ctx.centeredSource.get() : &output;
     if (err)
         return err;
     switch (ctx.settings.view) {
@@ -103,7 +99,7 @@ PF_Err placeSource(GlowRenderContext &ctx) {
         }
         err = fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
         if (!err)
-            err = copyWorld(ctx.in_data, *ctx.SRC.get(), output);
+            err = copyWorld(ctx.in_data, *ctx.centeredSource.get(), output);
         return err;
     case kViewExtract:
         return fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
@@ -128,7 +124,7 @@ PF_Err finishFromTable(GlowRenderContext &ctx) {
     }
     if (err)
         return err;
-    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.C, tables, ctx.rect,
+    return normalGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, ctx.glow, tables, ctx.rect,
                                       ctx.settings.blendMode, ctx.settings.view);
 }
 
@@ -141,7 +137,7 @@ PF_Err finishColorGlow(GlowRenderContext &ctx) {
     finish.blendMode = ctx.settings.blendMode;
     finish.view = ctx.settings.view;
     try {
-        return colorGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.X1.get(), ctx.rect, finish);
+        return colorGlowTailStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.colorGlow.get(), ctx.rect, finish);
     } catch (const std::bad_alloc &) {
         return PF_Err_OUT_OF_MEMORY;
     }
@@ -156,8 +152,8 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
     if (!err)
         ctx.hueWrap.emplace(ctx.gradient, GlowDepth<Pixel>::hueChannels, ctx.host.memory);
     if (!err)
-        err = extractGlowSource<Pixel>(ctx.host, *ctx.source, ctx.rect, ctx.values.threshold,
-                                       ctx.values.thresholdSoft, ctx.settings.inputChannel, ctx.A);
+        err = extractGlowSource<Pixel>(ctx.host, *ctx.source, ctx.rect, ctx.values.threshold, ctx.values.thresholdSoft,
+                                       ctx.settings.inputChannel, ctx.glowSource);
     if (!err) {
         if (depthBranchRuns(ctx.settings))
             err = buildDepthBranch<Pixel>(ctx);
@@ -178,9 +174,9 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
             err = finishColorGlow<Pixel>(ctx);
     } else {
         if (!err && opacityStageRuns(ctx.settings.opacity))
-            err = opacityStage<Pixel>(ctx.host, *ctx.GL.get(), ctx.rect, ctx.settings.opacity);
+            err = opacityStage<Pixel>(ctx.host, *ctx.glowImage.get(), ctx.rect, ctx.settings.opacity);
         if (!err)
-            err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.GL.get(), ctx.rect,
+            err = finalCompositeStage<Pixel>(ctx.host, *ctx.settings.output, *ctx.glowImage.get(), ctx.rect,
                                              ctx.settings.blendMode, ctx.settings.view);
     }
     if (!err)

@@ -33,7 +33,7 @@ TEST(ColorizeStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
     glow.row(0)[2] = 32768;
     World<PF_Pixel8> out8(3, 1, {9, 9, 9, 9});
     ASSERT_EQ(colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 3, 1},
-                                        rule(g, ColorRule::Normal)),
+                                       rule(g, ColorRule::Normal)),
               PF_Err_NONE);
     // alpha = (12345 * 255 + 16384) >> 15 = 3164359 >> 15 = 96
     EXPECT_EQ(out8.at(0, 0).alpha, 96);
@@ -43,7 +43,7 @@ TEST(ColorizeStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
 
     World<PF_Pixel16> out16(3, 1);
     ASSERT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 3, 1},
-                                         rule(g, ColorRule::Normal)),
+                                        rule(g, ColorRule::Normal)),
               PF_Err_NONE);
     EXPECT_EQ(out16.at(0, 0).alpha, 12345);
     EXPECT_EQ(out16.at(0, 0).green, 25700); // 6553728 / 255 = 25700.9
@@ -57,7 +57,7 @@ TEST(ColorizeStage, AngleRuleIndexesByTheAnglePlane) {
     angle.row(0)[1] = 0;     // position 1: blue
     World<PF_PixelFloat> out(2, 1);
     ASSERT_EQ(colorizeStage<PF_PixelFloat>(StageHost{}, out.w, nullptr, glow, angle, {0, 0, 2, 1},
-                                            rule(g, ColorRule::AngleMap)),
+                                           rule(g, ColorRule::AngleMap)),
               PF_Err_NONE);
     EXPECT_FLOAT_EQ(out.at(0, 0).alpha, 7.0f / 32768.0f);
     EXPECT_FLOAT_EQ(out.at(0, 0).red, 1.0f);
@@ -73,7 +73,7 @@ TEST(ColorizeStage, OriginalColorsSkipTransparentSource) {
     source.at(1, 0) = {0, 4, 5, 6};
     World<PF_Pixel16> out(2, 1);
     ASSERT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out.w, &source.w, glow, unused, {0, 0, 2, 1},
-                                         rule(g, ColorRule::OriginalColors)),
+                                        rule(g, ColorRule::OriginalColors)),
               PF_Err_NONE);
     EXPECT_EQ(out.at(0, 0).alpha, 500);
     EXPECT_EQ(out.at(0, 0).blue, 3);
@@ -85,11 +85,11 @@ TEST(ColorizeStage, BadInputsAreRefusedWithoutWriting) {
     GlowPlane glow = plane(1, 1, 500), unused = plane(1, 1);
     World<PF_Pixel8> out8(1, 1);
     EXPECT_EQ(colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 1, 1},
-                                        rule(g, ColorRule::AngleMap)),
+                                       rule(g, ColorRule::AngleMap)),
               PF_Err_BAD_CALLBACK_PARAM);
     World<PF_Pixel16> out16(1, 1);
     EXPECT_EQ(colorizeStage<PF_Pixel16>(StageHost{}, out16.w, nullptr, glow, unused, {0, 0, 1, 1},
-                                         rule(g, ColorRule::OriginalColors)),
+                                        rule(g, ColorRule::OriginalColors)),
               PF_Err_BAD_CALLBACK_PARAM)
         << "original colours need a source";
     ColorizeSettings tinted = rule(g, ColorRule::Normal);
