@@ -149,7 +149,8 @@ PF_Err runSteps(GlowRenderContext &ctx, PF_Err err, PF_ParamIndex gradientIndex)
         err = placeSource<Pixel>(ctx);
     if (!err)
         err = fetchGradient(ctx.in_data, gradientIndex, ctx.gradient);
-    if (!err)
+    // Only the depth glow's tint reads the hue table.
+    if (!err && depthBranchRuns(ctx.settings))
         ctx.hueWrap.emplace(ctx.gradient, GlowDepth<Pixel>::hueChannels, ctx.host.memory);
     if (!err)
         err = extractGlowSource<Pixel>(ctx.host, *ctx.source, ctx.rect, ctx.values.threshold, ctx.values.thresholdSoft,

@@ -199,13 +199,16 @@ TEST(GlowFrame, TheLastProgressReportIsAQuarter) {
 }
 
 TEST(GlowFrame, AnAllocationFailureMidRenderReleasesWhatWasMade) {
-    // Planes and worlds of a 24 x 18 output fit; the 32769-byte HueWrapTable does not.
+    // Planes and worlds of a 24 x 18 output fit; the depth tint's 32769-byte HueWrapTable does not.
     embedhost::HostProfile p = GlowHost::profile(2);
     p.maxAllocationBytes = 20000;
     GlowHost g(p);
     ASSERT_TRUE(g.ok());
     g.host().setLayer(0, atDepth(greyWithWhiteBlock(12, 9), PF_PixelFormat_ARGB64));
+    g.host().setLayer(7, greyWithWhiteBlock(12, 9));
     g.glowSettings(2, 1);
+    g.set(AEUtil::kIdEnableDepth, ParamValue::checkbox(true));
+    g.set(AEUtil::kIdDepthLayer, ParamValue::layerChoice(7));
     const std::size_t worlds = g.host().worlds().live();
     const std::size_t handles = g.host().handles().live();
     const auto out = g.host().renderFrame();
