@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "render/blur/FloatLanes.h"
-#include "render/blur/LaneVectors.h"
+#include "render/pipeline/LaneVectors.h"
 
 namespace AEUtil::LUMORA_ISA {
 

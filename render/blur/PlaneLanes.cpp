@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "render/pipeline/IsaChoice.h"
+
 namespace AEUtil {
 
 #define LUMORA_DECLARE_LANES(isa)                                                                 \
@@ -20,15 +22,15 @@ LUMORA_DECLARE_LANES(avx512)
 const std::vector<PlaneLaneVariant> &planeLaneVariants() {
     static const std::vector<PlaneLaneVariant> variants = [] {
         std::vector<PlaneLaneVariant> v;
+        for (Isa isa : runnableIsas()) {
+            switch (isa) {
 #if defined(LUMORA_X86_KERNELS)
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-            __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq"))
-            v.push_back({"avx512", &avx512::blurPlaneLanes, &avx512::blurFloatLanes});
-        if (__builtin_cpu_supports("avx2"))
-            v.push_back({"avx2", &avx2::blurPlaneLanes, &avx2::blurFloatLanes});
+            case Isa::Avx512: v.push_back({"avx512", &avx512::blurPlaneLanes, &avx512::blurFloatLanes}); break;
+            case Isa::Avx2: v.push_back({"avx2", &avx2::blurPlaneLanes, &avx2::blurFloatLanes}); break;
 #endif
-        v.push_back({"portable", &portable::blurPlaneLanes, &portable::blurFloatLanes});
+            default: v.push_back({"portable", &portable::blurPlaneLanes, &portable::blurFloatLanes}); break;
+            }
+        }
         return v;
     }();
     return variants;

@@ -5,8 +5,8 @@
 // the one the linker keeps for the whole program (LaneVectors.h is its own, internal helpers).
 #include <cstring>
 
-#include "render/blur/LaneVectors.h"
 #include "render/blur/PlaneLanes.h"
+#include "render/pipeline/LaneVectors.h"
 
 namespace AEUtil::LUMORA_ISA {
 

@@ -3,12 +3,21 @@
 #include "render/source/GlowSourceStages.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "render/color/GlowIntensityRows.h"
 #include "render/pipeline/WorldRows.h"
 #include "render/source/GlowSourceRows.h"
+#include "render/source/LuminanceLanes.h"
 
 namespace AEUtil {
+
+namespace {
+
+template <class Pixel>
+using ChannelOf = std::conditional_t<std::is_same_v<Pixel, PF_Pixel8>, uint8_t, uint16_t>;
+
+} // namespace
 
 template <class Pixel>
 PF_Err extractGlowSource(const StageHost &host, const PF_EffectWorld &src, const PlaneRect &rect, int32_t thr,
@@ -20,6 +29,21 @@ PF_Err extractGlowSource(const StageHost &host, const PF_EffectWorld &src, const
     int32_t cols = luminance ? dst.width : rect.right - rect.left;
     rows = std::min({rows, dst.height, src.height - rect.top});
     cols = std::min({cols, dst.width, src.width - rect.left});
+    if constexpr (!std::is_same_v<Pixel, PF_PixelFloat>) {
+        if (luminance) {
+            const LuminanceLaneRule laneRule = luminanceLaneRule(rule);
+            const LuminanceLanes lanes = luminanceLaneVariants().front().run;
+            return host.runRowBands(cols > 0 ? rows : 0, [&](RowBand band) {
+                for (int32_t y = band.begin; y < band.end; ++y) {
+                    const auto *row = reinterpret_cast<const ChannelOf<Pixel> *>(rectRow<const Pixel>(src, rect, y));
+                    if constexpr (std::is_same_v<Pixel, PF_Pixel8>)
+                        lanes.run8(row, cols, laneRule, dst.row(y));
+                    else
+                        lanes.run16(row, cols, laneRule, dst.row(y));
+                }
+            });
+        }
+    }
     return host.runRowBands(cols > 0 ? rows : 0, [&](RowBand band) {
         for (int32_t y = band.begin; y < band.end; ++y)
             extractGlowSourceRow(rectRow<const Pixel>(src, rect, y), cols, rule, inputChannel, dst.row(y));

@@ -1,4 +1,4 @@
-// What both SIMD kernel files share: unaligned vector loads and stores, and integer min/max.
+// What the SIMD kernel files share: unaligned vector loads and stores, and integer min/max.
 // Only for *.simd.cpp files: it opens their LUMORA_ISA namespace and gives everything internal
 // linkage, so each instruction set's copy stays that file's own.
 #pragma once
