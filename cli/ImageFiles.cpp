@@ -1,5 +1,6 @@
 #include "cli/ImageFiles.h"
 
+#include <OpenImageIO/filesystem.h>
 #include <OpenImageIO/imageio.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "cli/SampleScale.h"
+#include "platform/SafeFile.h"
 
 namespace lumora::cli {
 
@@ -221,9 +223,9 @@ OIIO::TypeDesc typeDesc(SampleType type) {
 }
 
 template <class Out>
-void writeSamples(OIIO::ImageOutput &out, const std::string &temp, OIIO::ImageSpec header,
+void writeSamples(OIIO::ImageOutput &out, const std::string &name, OIIO::ImageSpec header,
                   const std::vector<Out> &samples, OIIO::TypeDesc given) {
-    if (!out.open(temp, header))
+    if (!out.open(name, header))
         throw std::runtime_error(lastError(out.geterror()));
     if (!out.write_image(given, samples.data()))
         throw std::runtime_error(lastError(out.geterror()));
@@ -342,28 +344,33 @@ void writeImageFile(const std::string &path, const embedhost::Image &image, cons
             header.attribute("oiio:UnassociatedAlpha", 1);
     }
 
-    // Beside the target, so that a failure never leaves half a file under its name.
-    const std::string temp = path + ".lumora-partial";
+    // Encoded in memory, where nothing the library writes can fail unseen or end the process;
+    // the file is then replaced whole, so a failure never leaves half a file under its name.
+    if (!out->supports("ioproxy"))
+        writeFailure(path, "the " + formatName + " writer cannot encode to memory");
+    std::vector<unsigned char> encoded;
+    OIIO::Filesystem::IOVecOutput memory(encoded);
+    if (!out->set_ioproxy(&memory))
+        writeFailure(path, lastError(out->geterror()));
     try {
         switch (type) {
         case SampleType::UInt8:
-            writeSamples(*out, temp, header, samplesFor<std::uint8_t>(image, layout), OIIO::TypeDesc::UINT8);
+            writeSamples(*out, path, header, samplesFor<std::uint8_t>(image, layout), OIIO::TypeDesc::UINT8);
             break;
         case SampleType::UInt16:
-            writeSamples(*out, temp, header, samplesFor<std::uint16_t>(image, layout), OIIO::TypeDesc::UINT16);
+            writeSamples(*out, path, header, samplesFor<std::uint16_t>(image, layout), OIIO::TypeDesc::UINT16);
             break;
         default:
-            writeSamples(*out, temp, header, samplesFor<float>(image, layout), OIIO::TypeDesc::FLOAT);
+            writeSamples(*out, path, header, samplesFor<float>(image, layout), OIIO::TypeDesc::FLOAT);
             break;
         }
-        out.reset();
-        fs::rename(temp, path);
     } catch (const std::exception &e) {
-        out.reset();
-        std::error_code ignored;
-        fs::remove(temp, ignored);
         writeFailure(path, e.what());
     }
+    out.reset();
+    std::string cause;
+    if (!platform::writeFileSafely(path, {reinterpret_cast<const char *>(encoded.data()), encoded.size()}, cause))
+        writeFailure(path, cause);
 }
 
 } // namespace lumora::cli

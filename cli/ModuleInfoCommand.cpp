@@ -1,13 +1,13 @@
 #include "cli/ModuleInfoCommand.h"
 
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 #include "cli/ModuleReport.h"
 #include "embedhost/pipl/FormatError.h"
 #include "embedhost/pipl/ModuleFile.h"
 #include "embedhost/pipl/PiPL.h"
+#include "platform/SafeFile.h"
 #include "resources/BuiltinPiPL.h"
 
 namespace lumora::cli {
@@ -17,15 +17,9 @@ namespace {
 constexpr OptionInfo kOptions[] = {{"--raw", "FILE"}};
 
 void writeRaw(const std::string &path, const std::vector<unsigned char> &bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("cannot create " + path);
-    file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-        std::remove(path.c_str());
-        throw std::runtime_error("cannot write " + path);
-    }
+    std::string cause;
+    if (!platform::writeFileSafely(path, {reinterpret_cast<const char *>(bytes.data()), bytes.size()}, cause))
+        throw std::runtime_error("cannot write " + path + ": " + cause);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "colorbar/PresetFile.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/Folders.h"
+#include "platform/SafeFile.h"
 #include "platform/ShellFolders.h"
 
 namespace AEUtil {
@@ -103,24 +105,29 @@ std::vector<PresetRecord> readPresetFile(const char *path) {
     return presets;
 }
 
-void writePresets(std::FILE *file, const std::vector<PresetRecord> &presets) {
+std::string presetText(const std::vector<PresetRecord> &presets) {
+    std::string text;
+    char line[kGradientNameSize + 64];
     bool first = true;
     for (const PresetRecord &preset : presets) {
         if (!first)
-            std::fputs("\n\n", file);
+            text += "\n\n";
         first = false;
-        std::fprintf(file, "[%.*s]\n", static_cast<int>(kGradientNameSize - 1), preset.name);
+        std::snprintf(line, sizeof line, "[%.*s]\n", static_cast<int>(kGradientNameSize - 1), preset.name);
+        text += line;
         ColorFlagList sorted = preset.list;
         sortColorFlags(sorted);
         const A_long n = usedFlagCount(sorted);
         for (A_long i = 0; i < n; ++i) {
             const ColorFlag &f = sorted.flag[i];
-            std::fprintf(file, "color = (%3d, %3d, %3d), %9.7f\n", f.red, f.green, f.blue,
-                         static_cast<double>(f.position));
+            std::snprintf(line, sizeof line, "color = (%3d, %3d, %3d), %9.7f\n", f.red, f.green, f.blue,
+                          static_cast<double>(f.position));
+            text += line;
         }
     }
     if (!presets.empty())
-        std::fputs("\n", file);
+        text += "\n";
+    return text;
 }
 
 bool writePresetFile(const char *path, const std::vector<PresetRecord> &presets) {
@@ -129,12 +136,16 @@ bool writePresetFile(const char *path, const std::vector<PresetRecord> &presets)
     const std::string folder = lumora::platform::parentFolder(path);
     if (!folder.empty() && !lumora::platform::createFolderTree(folder))
         return false;
-    std::FILE *file = std::fopen(path, "wt");
-    if (!file)
-        return false;
-    writePresets(file, presets);
-    const bool written = !std::ferror(file);
-    return std::fclose(file) == 0 && written;
+    std::string text = presetText(presets);
+#ifdef _WIN32
+    // The file has always been written in text mode there: lines end in CR LF.
+    std::string crlf;
+    for (char c : text)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    text.swap(crlf);
+#endif
+    std::string cause;
+    return lumora::platform::writeFileSafely(path, text, cause);
 }
 
 const PresetRecord *findPreset(const std::vector<PresetRecord> &presets, const char *name) noexcept {

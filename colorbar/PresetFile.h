@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "colorbar/GradientData.h"
@@ -29,9 +30,10 @@ bool presetFilePath(const char *fileName, char (&path)[kPresetPathSize]);
 std::vector<PresetRecord> readPresetFile(const char *path);
 std::vector<PresetRecord> readPresets(std::FILE *file);
 
-// Writes the whole file, creating its folders first. False when it cannot be written.
+// Writes the whole file, creating its folders first, and replaces the old one only once it is
+// complete. False when it cannot be written.
 bool writePresetFile(const char *path, const std::vector<PresetRecord> &presets);
-void writePresets(std::FILE *file, const std::vector<PresetRecord> &presets);
+std::string presetText(const std::vector<PresetRecord> &presets);
 
 // The first preset whose name equals `name` byte for byte, or null.
 const PresetRecord *findPreset(const std::vector<PresetRecord> &presets, const char *name) noexcept;

@@ -1,8 +1,8 @@
 #include <cstring>
-#include <fstream>
 
 #include "embedhost/Host.h"
 #include "embedhost/Project.h"
+#include "platform/SafeFile.h"
 
 namespace embedhost {
 
@@ -97,11 +97,9 @@ ProjectData captureProject(Host &host) {
 
 void saveProject(Host &host, const std::string &path) {
     const std::string text = writeProject(captureProject(host));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out)
-        throw ProjectError("cannot write the project file " + path);
+    std::string cause;
+    if (!lumora::platform::writeFileSafely(path, text, cause))
+        throw ProjectError("cannot write the project file " + path + ": " + cause);
 }
 
 } // namespace embedhost

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -15,6 +14,7 @@
 
 #include "platform/Folders.h"
 #include "platform/ProfileText.h"
+#include "platform/SafeFile.h"
 
 namespace lumora::platform {
 
@@ -28,7 +28,6 @@ constexpr std::size_t kIntTextLimit = 29;
 // Writers of this process take turns; writers of other processes are kept apart by a lock on
 // the folder, which (unlike a lock file beside the profile) leaves nothing behind.
 std::mutex g_writeMutex;
-std::atomic<unsigned> g_tempCounter{0};
 
 class FolderLock {
 public:
@@ -71,35 +70,10 @@ std::optional<std::string> readFile(const char *path, bool *missing = nullptr) {
     }
 }
 
-bool writeAll(int fd, const std::string &text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Replaces the file in one step, so a reader sees the old text or the new one, never a part.
 bool replaceFile(const std::string &path, const std::string &text) {
-    const std::string temp = path + "." + std::to_string(getpid()) + "." + std::to_string(g_tempCounter++) + ".tmp";
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    struct stat old{};
-    if (stat(path.c_str(), &old) == 0)
-        fchmod(fd, old.st_mode & 07777);
-    const bool written = writeAll(fd, text) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temp.c_str(), path.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string cause;
+    return writeFileSafely(path, text, cause);
 }
 
 std::optional<std::string> lookUp(const char *section, const char *key, const char *file) {

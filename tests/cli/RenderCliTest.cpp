@@ -11,9 +11,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RunLumora.h"
+#include "tests/support/FullDisk.h"
 
 namespace {
 
@@ -259,6 +261,49 @@ TEST(RenderCli, ErrorsExitWithAClearMessageAndWriteNothing) {
 std::string contents(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(RenderCli, AFullDiskKeepsTheFileThatWasThereInEveryFormat) {
+    lumora::test::FullDisk disk(file("disk"), 256 * 1024);
+    LUMORA_NEED_FULL_DISK(disk);
+    write(file("ramp.png"), ramp(256, 192), OIIO::TypeDesc::UINT8);
+    for (const char *name : {"old.png", "old.jpg", "old.tif", "old.exr"}) {
+        SCOPED_TRACE(name);
+        const std::string out = file("disk/") + name;
+        write(out, dot(), OIIO::TypeDesc::UINT8);
+        const std::string before = contents(out);
+        // What is left of the disk holds the old file, not the new one.
+        std::ofstream(file("disk/filler"), std::ios::binary) << std::string(256 * 1024 - before.size() - 8192, 'f');
+        const LumoraRun r = runLumora({"render", file("ramp.png"), out, "--glow-intensity", "1"}, name);
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+        EXPECT_EQ(contents(out), before);
+        fs::remove(file("disk/filler"));
+        fs::remove(out);
+        EXPECT_TRUE(fs::is_empty(file("disk"))); // no temporary left either
+    }
+}
+
+TEST(RenderCli, TwoRendersToOneFileLeaveOneOfThemWhole) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    const std::vector<std::string> a{"--glow-intensity", "1", "--glow-radius", "4"};
+    const std::vector<std::string> b{"--glow-intensity", "3", "--glow-radius", "9"};
+    auto render = [&](const std::vector<std::string> &settings, const std::string &out, const std::string &tag) {
+        std::vector<std::string> args{"render", file("dot.png"), out};
+        args.insert(args.end(), settings.begin(), settings.end());
+        EXPECT_EQ(runLumora(args, tag).status, 0);
+    };
+    render(a, file("a.png"), "a");
+    render(b, file("b.png"), "b");
+    for (int round = 0; round < 4; ++round) {
+        std::thread first(render, a, file("shared.png"), "first" + std::to_string(round));
+        std::thread second(render, b, file("shared.png"), "second" + std::to_string(round));
+        first.join();
+        second.join();
+        const std::string got = contents(file("shared.png"));
+        EXPECT_TRUE(got == contents(file("a.png")) || got == contents(file("b.png")));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 4); // no temporaries
 }
 
 TEST(RenderCli, DepthLayerFilesAreCheckedBeforeAnythingRenders) {

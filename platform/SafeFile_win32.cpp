@@ -1,0 +1,74 @@
+#include "platform/SafeFile.h"
+#include "platform/PendingTemporary.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace lumora::platform {
+
+namespace {
+
+std::string systemText(DWORD code) {
+    char text[512] = {};
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                   sizeof text, nullptr);
+    std::string s(text, n);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == '.'))
+        s.pop_back();
+    return s.empty() ? "error " + std::to_string(code) : s;
+}
+
+} // namespace
+
+bool writeFileSafely(const std::string &path, std::string_view bytes, std::string &cause) {
+    namespace fs = std::filesystem;
+    const fs::path target(finalTarget(path));
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::random_device seed;
+    std::string temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        char unique[32];
+        std::snprintf(unique, sizeof unique, "%08lx%08x", GetCurrentProcessId(), seed());
+        temp = (folder / ("." + target.filename().string() + "." + unique + ".partial")).string();
+        file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+            cause = systemText(GetLastError());
+            return false;
+        }
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        cause = "no unique temporary name was free";
+        return false;
+    }
+    const PendingTemporary pending(temp);
+    DWORD err = 0;
+    std::size_t done = 0;
+    while (!err && done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr))
+            err = GetLastError();
+        else if (written == 0)
+            err = ERROR_DISK_FULL;
+        done += written;
+    }
+    if (!err && !FlushFileBuffers(file))
+        err = GetLastError();
+    if (!CloseHandle(file) && !err)
+        err = GetLastError();
+    if (!err && !MoveFileExA(temp.c_str(), target.string().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        err = GetLastError();
+    if (err) {
+        DeleteFileA(temp.c_str());
+        cause = systemText(err);
+        return false;
+    }
+    return true;
+}
+
+} // namespace lumora::platform
