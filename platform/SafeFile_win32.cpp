@@ -34,7 +34,9 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
         char unique[32];
         std::snprintf(unique, sizeof unique, "%08lx%08x", GetCurrentProcessId(), seed());
-        temp = (folder / ("." + target.filename().string() + "." + unique + ".partial")).string();
+        std::string name = ".";
+        name.append(target.filename().string()).append(".").append(unique).append(".partial");
+        temp = (folder / name).string();
         file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
             cause = systemText(GetLastError());
@@ -61,8 +63,16 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
         err = GetLastError();
     if (!CloseHandle(file) && !err)
         err = GetLastError();
-    if (!err && !MoveFileExA(temp.c_str(), target.string().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // Another writer replacing the same file holds it for a moment: wait for it, up to a second.
+    for (int attempt = 0; !err; ++attempt) {
+        if (MoveFileExA(temp.c_str(), target.string().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            break;
         err = GetLastError();
+        if ((err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION) && attempt < 100) {
+            err = 0;
+            Sleep(10);
+        }
+    }
     if (err) {
         DeleteFileA(temp.c_str());
         cause = systemText(err);
