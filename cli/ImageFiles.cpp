@@ -9,6 +9,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "cli/MemoryBudget.h"
 #include "cli/SampleScale.h"
 #include "platform/SafeFile.h"
 
@@ -233,6 +234,31 @@ void writeSamples(OIIO::ImageOutput &out, const std::string &name, OIIO::ImageSp
         throw std::runtime_error(lastError(out.geterror()));
 }
 
+// A header can claim far more pixels than its file holds. Deflate packs at most 1032 bytes into
+// one, so a PNG smaller than its pixels over that is damaged; and whatever the format, reading
+// must fit the memory budget. Both are told before any pixel is read.
+void checkClaimedSize(const std::string &path, OIIO::ImageInput &in, const OIIO::ImageSpec &header, int depth,
+                      std::uint64_t budget) {
+    const auto width = static_cast<std::uint64_t>(header.width), height = static_cast<std::uint64_t>(header.height);
+    const auto channels = static_cast<std::uint64_t>(header.nchannels);
+    const std::uint64_t raw = width * height * channels * header.format.size();
+    std::error_code ec;
+    const std::uintmax_t fileBytes = fs::file_size(path, ec);
+    if (!ec && std::string(in.format_name()) == "png" && raw / 1032 > fileBytes)
+        readFailure(path, "its header claims " + std::to_string(width) + " x " + std::to_string(height) +
+                              " pixels, more than a file of " + std::to_string(fileBytes) + " bytes can hold");
+    // Samples are read as bytes, 16-bit words or floats; the host's pixels have four channels.
+    const auto base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);
+    const int sampleBytes = base == OIIO::TypeDesc::UINT8 ? 1 : header.format.is_floating_point() ? 4 : 2;
+    const int hostBytes = (depth ? depth : sampleBytes == 1 ? 8 : sampleBytes == 2 ? 16 : 32) / 2;
+    try {
+        requireWithinBudget(imageReadBytes(width, height, header.nchannels, sampleBytes, hostBytes),
+                            budget ? budget : defaultMemoryBudget(), "reading it");
+    } catch (const std::runtime_error &e) {
+        readFailure(path, e.what());
+    }
+}
+
 } // namespace
 
 int depthForFile(SampleType type) {
@@ -252,7 +278,7 @@ PF_PixelFormat formatForDepth(int depth) {
     }
 }
 
-LoadedImage readImageFile(const std::string &path, int depth) {
+LoadedImage readImageFile(const std::string &path, int depth, std::uint64_t memoryBudget) {
     if (!fs::exists(path))
         readFailure(path, "no such file");
     // Straight alpha is taken as it is stored instead of being premultiplied on the way in.
@@ -271,6 +297,7 @@ LoadedImage readImageFile(const std::string &path, int depth) {
                               std::to_string(header.height) + ")");
     if (header.width > kMaxDimension || header.height > kMaxDimension)
         readFailure(path, "larger than " + std::to_string(kMaxDimension) + " pixels in a direction");
+    checkClaimedSize(path, *in, header, depth, memoryBudget);
 
     LoadedImage loaded;
     const OIIO::TypeDesc::BASETYPE base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);

@@ -2,6 +2,8 @@
 // host's straight ARGB images, keeping each file's bit depth where the output format allows.
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 
 #include "embedhost/Image.h"
@@ -31,8 +33,10 @@ PF_PixelFormat formatForDepth(int depth);
 // 0..65535 become 0..32768 rounded to nearest. Alpha is taken as stored (straight) except in
 // OpenEXR files, whose colours are premultiplied by convention and are divided by alpha here
 // (where alpha is 0 they are kept). `depth` 8, 16 or 32 overrides the file's; 0 follows it.
-// Throws std::runtime_error naming the file when it cannot be read or holds no pixels.
-LoadedImage readImageFile(const std::string &path, int depth = 0);
+// Throws std::runtime_error naming the file when it cannot be read or holds no pixels, and,
+// before reading a pixel, when its header claims more than the file holds or reading it would
+// pass `memoryBudget` bytes (0: defaultMemoryBudget()).
+LoadedImage readImageFile(const std::string &path, int depth = 0, std::uint64_t memoryBudget = 0);
 
 // The sample type a format written by OpenImageIO ("png", "jpeg", "openexr", "tiff", ...)
 // stores for `wanted`: PNG 8 or 16 bit, JPEG 8 bit, OpenEXR half or float, others as wanted.

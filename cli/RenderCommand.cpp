@@ -72,9 +72,9 @@ void checkInputs(const Frames &f) {
                      "option '" + layer.file.option + "': ", "frame");
 }
 
-embedhost::Image readLayer(const LayerFrames &layer, long frame, int depth) {
+embedhost::Image readLayer(const LayerFrames &layer, long frame, int depth, std::uint64_t budget) {
     try {
-        return readImageFile(framePath(layer.pattern, frame), depth).image;
+        return readImageFile(framePath(layer.pattern, frame), depth, budget).image;
     } catch (const std::runtime_error &e) {
         throw std::runtime_error("option '" + layer.file.option + "': " + e.what());
     }
@@ -107,6 +107,7 @@ std::string_view RenderCommand::summary() const {
            "      --depth 8|16|32 (default: the file's: 8-bit files 8, 16-bit 16, half/float 32)\n"
            "      --downsample N (1/N both ways)  --threads N  --quality hi|lo  --classic (PF_Cmd_RENDER)\n"
            "      --keep-area (write the whole glow area, twice the layer, instead of IN's frame)\n"
+           "      --max-memory SIZE (4G, 512M: refuse frames that need more; default 3/4 of the memory)\n"
            "      --frames A-B with IN and OUT holding a run of '#' (shot.####.exr) for sequences.\n"
            "      Files: anything OpenImageIO reads; OUT keeps IN's bit depth where its format allows\n"
            "      (PNG 8/16, JPEG 8, OpenEXR half/float). Alpha is straight (unpremultiplied) as PNG and\n"
@@ -126,7 +127,7 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
     std::vector<std::pair<PF_ParamIndex, embedhost::Image>> stills;
     for (const LayerFrames &layer : frames.layers)
         if (!layer.pattern.isSequence())
-            stills.emplace_back(layer.file.index, readLayer(layer, frames.range.first, request.depth));
+            stills.emplace_back(layer.file.index, readLayer(layer, frames.range.first, request.depth, request.memoryBudget));
 
     RenderSession session(request);
     for (auto &[index, image] : stills)
@@ -140,8 +141,8 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
         progress.show(frame - frames.range.first, inPath);
         for (const LayerFrames &layer : frames.layers)
             if (layer.pattern.isSequence())
-                session.setLayer(layer.file.index, readLayer(layer, frame, request.depth));
-        const LoadedImage input = readImageFile(inPath, request.depth);
+                session.setLayer(layer.file.index, readLayer(layer, frame, request.depth, request.memoryBudget));
+        const LoadedImage input = readImageFile(inPath, request.depth, request.memoryBudget);
         writeImageFile(framePath(frames.out, frame), session.render(input.image, request.keepArea), input.file);
     }
     progress.show(frames.range.count(), "done");

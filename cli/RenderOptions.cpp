@@ -8,6 +8,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/GradientStops.h"
+#include "cli/MemoryBudget.h"
 #include "cli/ParamTable.h"
 #include "embedhost/EffectParams.h"
 
@@ -29,7 +30,7 @@ constexpr RunOption kRunOptions[] = {
     {"--depth", "8|16|32", true, true},      {"--keep-area", "", true, true},
     {"--frames", "A-B", true, false},        {"--classic", "", true, true},
     {"--list-options", "", true, true},      {"--width", "W", false, true},
-    {"--height", "H", false, true},
+    {"--height", "H", false, true},          {"--max-memory", "SIZE", true, true},
 };
 
 bool offered(const RunOption &o, RenderVerb verb) { return verb == RenderVerb::Render ? o.render : o.demo; }
@@ -172,8 +173,14 @@ void applyRunOption(RenderRequest &r, const std::string &name, const std::string
         if (value != "8" && value != "16" && value != "32")
             throw badValue(name, value, "8, 16 or 32");
         r.depth = std::stoi(value);
-    } else if (name == "--keep-area")
+    } else if (name == "--keep-area") {
         r.keepArea = true;
+    } else if (name == "--max-memory") {
+        const std::optional<std::uint64_t> bytes = parseByteSize(value);
+        if (!bytes)
+            throw badValue(name, value, "a size such as 4G, 512M or a number of bytes");
+        r.memoryBudget = *bytes;
+    }
     else if (name == "--frames")
         r.frames = parseFrameRange(value, name);
     else if (name == "--classic")

@@ -70,6 +70,7 @@ struct RenderRequest {
     PF_Quality quality = PF_Quality_HI;
     int depth = 0;                         // 0: the input file's
     bool keepArea = false;
+    std::uint64_t memoryBudget = 0;        // 0: defaultMemoryBudget()
     std::optional<FrameRange> frames;
     bool classic = false;
     bool listOptions = false;

@@ -6,6 +6,7 @@
 
 #include "cli/GradientStops.h"
 #include "cli/HostText.h"
+#include "cli/MemoryBudget.h"
 #include "colorbar/PresetFile.h"
 #include "embedhost/Host.h"
 #include "host/EntryPoint.h"
@@ -100,7 +101,8 @@ embedhost::Image cropOrPad(const embedhost::Image &image, A_long left, A_long to
 
 RenderSession::RenderSession(const RenderRequest &request)
     : host_(std::make_unique<embedhost::Host>(pluginFor(request.module), profileFor(request))),
-      classic_(request.classic) {
+      classic_(request.classic), memoryBudget_(request.memoryBudget ? request.memoryBudget : defaultMemoryBudget()),
+      downsample_(request.downsample) {
     check(host_->setUp(), "set-up");
     try {
         applySettings(request);
@@ -146,6 +148,10 @@ void RenderSession::setLayer(PF_ParamIndex index, embedhost::Image image) {
 }
 
 embedhost::Image RenderSession::render(const embedhost::Image &input, bool keepArea) {
+    const auto width = static_cast<std::uint64_t>(std::max<A_long>(input.width, 0));
+    const auto height = static_cast<std::uint64_t>(std::max<A_long>(input.height, 0));
+    requireWithinBudget(frameRenderBytes(width, height, static_cast<int>(input.pixelBytes()), downsample_),
+                        memoryBudget_, "rendering a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
     host_->setLayer(embedhost::kInputLayerId, input);
     embedhost::RenderOutput out =
         host_->renderFrame(classic_ ? embedhost::RenderPath::Classic : embedhost::RenderPath::Smart);

@@ -2,6 +2,7 @@
 // rendering images through the host's full protocol; shared by `lumora render` and `demo`.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,7 +41,8 @@ public:
 
     // Renders `input` as the effect's layer. The result is the input's frame at the render's
     // downsample, or with `keepArea` the whole area the effect declared. Throws
-    // std::runtime_error with the host's error name when the render fails.
+    // std::runtime_error with the host's error name when the render fails, and before it starts
+    // when the frame would pass the request's memory budget.
     embedhost::Image render(const embedhost::Image &input, bool keepArea);
 
     // The instance's Glow Intensity after the set-up; none when it has no such parameter.
@@ -57,6 +59,8 @@ private:
     std::unique_ptr<embedhost::Host> host_;
     bool classic_ = false;
     bool finished_ = false;
+    std::uint64_t memoryBudget_ = 0;
+    int downsample_ = 1;
 };
 
 } // namespace lumora::cli
