@@ -30,6 +30,9 @@ FrameRange parseFrameRange(std::string_view text, std::string_view option) {
         throw bad("is not a frame range FIRST-LAST of whole numbers from 0 (e.g. 1-48)");
     if (*last < *first)
         throw bad("ends before it starts");
+    // Counting and stepping past the last frame stay far from overflow.
+    if (*last > kMaxFrameNumber)
+        throw bad("goes past frame " + std::to_string(kMaxFrameNumber));
     return {*first, *last};
 }
 

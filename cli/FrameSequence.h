@@ -13,7 +13,10 @@ struct FrameRange {
     long count() const { return last - first + 1; }
 };
 
-// "A-B" (A <= B) or a single frame "A", frames 0 and up. Throws UsageError naming `option`.
+inline constexpr long kMaxFrameNumber = 999999999;
+
+// "A-B" (A <= B) or a single frame "A", frames 0 to kMaxFrameNumber. Throws UsageError naming
+// `option`.
 FrameRange parseFrameRange(std::string_view text, std::string_view option = "--frames");
 
 struct FramePattern {

@@ -120,6 +120,9 @@ TEST(FrameRanges, FirstToLastOrOneFrame) {
     EXPECT_EQ(r.count(), 1);
     EXPECT_EQ(parseFrameRange("0-0").count(), 1);
     EXPECT_EQ(usageError(range, "5-3"), "option '--frames': '5-3' ends before it starts");
+    EXPECT_EQ(parseFrameRange("0-999999999").count(), 1000000000);
+    for (const char *past : {"1000000000", "0-9223372036854775807", "9223372036854775807", "0-99999999999999999999"})
+        EXPECT_NE(usageError(range, past).find("option '--frames': '"), std::string::npos) << past;
     const std::string malformed = "is not a frame range FIRST-LAST of whole numbers from 0 (e.g. 1-48)";
     EXPECT_NE(usageError(range, "-3").find(malformed), std::string::npos);
     EXPECT_NE(usageError(range, "1-").find(malformed), std::string::npos);
