@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "cli/GradientStops.h"
@@ -42,17 +43,31 @@ PF_ParamIndex gradientIndex(const embedhost::EffectParams &params) {
     return 0;
 }
 
+// Thousands of presets fit in a megabyte.
+constexpr std::uintmax_t kMaxPresetFileBytes = std::uintmax_t{16} << 20;
+
 AEUtil::GradientData presetGradient(const std::string &name) {
     char path[AEUtil::kPresetPathSize];
     if (!AEUtil::presetFilePath(AEUtil::kPresetFileName, path))
         throw std::runtime_error("the preset file's path cannot be built (shared documents folder unknown or "
                                  "the path too long)");
+    std::error_code ec;
+    const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
+    if (ec)
+        throw std::runtime_error("no gradient preset '" + name + "': the preset file " + std::string(path) +
+                                 " cannot be read (" + ec.message() + ")");
+    if (bytes > kMaxPresetFileBytes)
+        throw std::runtime_error("the preset file " + std::string(path) + " is larger than " +
+                                 std::to_string(kMaxPresetFileBytes >> 20) + " MB, more than a preset file holds");
     const std::vector<AEUtil::PresetRecord> presets = AEUtil::readPresetFile(path);
     const AEUtil::PresetRecord *preset = AEUtil::findPreset(presets, name.c_str());
     if (!preset) {
+        // A few names to choose from, not the whole file.
         std::string known;
-        for (const AEUtil::PresetRecord &p : presets)
-            known.append(known.empty() ? "" : ", ").append("'").append(p.name).append("'");
+        for (std::size_t i = 0; i < presets.size() && i < 5; ++i)
+            known.append(i ? ", " : "").append("'").append(presets[i].name).append("'");
+        if (presets.size() > 5)
+            known += " and " + std::to_string(presets.size() - 5) + " more";
         throw std::runtime_error("no gradient preset '" + name + "' in " + path +
                                  (known.empty() ? std::string(" (it holds none)") : "; presets: " + known));
     }

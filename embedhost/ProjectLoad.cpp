@@ -165,13 +165,24 @@ LoadReport applyProject(Host &host, const ProjectData &data) {
     return report;
 }
 
+// A project is a few kilobytes of parameter values and keyframes.
+constexpr std::size_t kMaxProjectBytes = std::size_t{64} << 20;
+
 LoadReport loadProject(Host &host, const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ProjectError("cannot open the project file " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return applyProject(host, readProject(text.str()));
+    std::string text;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxProjectBytes)
+            throw ProjectError("the project file " + path + " is larger than " +
+                               std::to_string(kMaxProjectBytes >> 20) + " MB, more than a project holds");
+    }
+    if (in.bad())
+        throw ProjectError("cannot read the project file " + path);
+    return applyProject(host, readProject(text));
 }
 
 } // namespace embedhost

@@ -23,8 +23,11 @@ std::span<const unsigned char> piplFromPE(std::span<const unsigned char> image);
 std::span<const unsigned char> piplFromELF(std::span<const unsigned char> image);
 std::span<const unsigned char> piplFromModuleImage(std::span<const unsigned char> image);
 
-// Whole file; throws std::runtime_error when it cannot be read.
-std::vector<unsigned char> readFileBytes(const std::filesystem::path &path);
+// Module files run to a few megabytes; this bounds what reading one may take.
+inline constexpr std::size_t kMaxModuleBytes = std::size_t{512} << 20;
+
+// Whole file; throws std::runtime_error when it cannot be read or holds more than maxBytes.
+std::vector<unsigned char> readFileBytes(const std::filesystem::path &path, std::size_t maxBytes = kMaxModuleBytes);
 
 // The property list of the module file at `path`.
 std::vector<unsigned char> readModulePiPL(const std::filesystem::path &path);

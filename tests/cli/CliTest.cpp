@@ -174,6 +174,10 @@ TEST(Cli, MalformedPiPLWritesNothing) {
     EXPECT_FALSE(fs::exists(raw));
 }
 
+TEST(Cli, ModuleInfoReadsRegularFilesOnly) {
+    expectFailure({"module", "info", "/dev/zero"}, "/dev/zero: not a regular file");
+}
+
 TEST(Cli, UnwritableRawFileFails) {
     const fs::path raw = scratch("no-such-dir") / "raw.pipl";
     expectFailure({"module", "info", "--raw", raw.string()}, "No such file or directory");

@@ -211,6 +211,19 @@ TEST(RenderCli, GradientFromTheCommandLineOrAPreset) {
     EXPECT_NE(missing.err.find("no gradient preset 'Blue' in "), std::string::npos) << missing.err;
     EXPECT_NE(missing.err.find("presets: 'Soft', 'Red'"), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(file("none.png")));
+
+    // Many presets: a few names, not the whole file; no file at all: said so.
+    std::ofstream many(presets / "LumoraColorSet.col");
+    for (int i = 0; i < 2000; ++i)
+        many << "[a" << i << "]\n";
+    many.close();
+    LumoraRun r = render("none.png", {"--gradient-preset", "Blue"});
+    EXPECT_NE(r.err.find("presets: 'a0', 'a1', 'a2', 'a3', 'a4' and 1995 more\n"), std::string::npos) << r.err;
+    fs::remove(presets / "LumoraColorSet.col");
+    r = render("none.png", {"--gradient-preset", "Blue"});
+    EXPECT_NE(r.err.find("the preset file " + (presets / "LumoraColorSet.col").string() + " cannot be read (No such file"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST(RenderCli, SequencesExpandTheRunOfHashes) {
