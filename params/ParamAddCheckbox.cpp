@@ -12,7 +12,8 @@ ParamAddCheckbox::~ParamAddCheckbox() = default;
 
 PF_Err ParamAddCheckbox::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
     prepareDefinition(in_data, id, PF_Param_CHECKBOX);
-    const int dephault = readDefaultInt(settingsPath, name_, default_) != 0 ? 1 : 0;
+    const std::optional<long> stored = readStoredInt(settingsPath, name_);
+    const int dephault = stored && (*stored == 0 || *stored == 1) ? static_cast<int>(*stored) : (default_ != 0 ? 1 : 0);
     def_.u.bd.value = dephault;
     def_.u.bd.dephault = static_cast<PF_Boolean>(dephault);
     def_.u.bd.u.nameptr = label_;

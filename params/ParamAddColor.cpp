@@ -17,8 +17,9 @@ struct ChannelKey {
 };
 
 A_u_char readChannel(const char *settingsPath, const char *name, char channel, A_u_char fallback) {
-    // A stored channel outside 0..255 is held at the nearer end rather than wrapped.
-    return static_cast<A_u_char>(std::clamp(readDefaultInt(settingsPath, ChannelKey(name, channel).text, fallback), 0, 255));
+    // A stored channel outside 0..255 gives way to the built-in one.
+    const std::optional<long> stored = readStoredInt(settingsPath, ChannelKey(name, channel).text);
+    return stored && *stored >= 0 && *stored <= 255 ? static_cast<A_u_char>(*stored) : fallback;
 }
 
 } // namespace

@@ -21,12 +21,11 @@ ParamAddFloatSlider::~ParamAddFloatSlider() = default;
 
 PF_Err ParamAddFloatSlider::registerParam(PF_InData *in_data, A_long id, const char *settingsPath) {
     prepareDefinition(in_data, id, PF_Param_FLOAT_SLIDER);
-    // A stored default the host would refuse must not stop the effect from being applied: it is
-    // brought into the valid range, and one that is not a number gives way to the built-in one.
-    double dephault = readDefaultFloat(settingsPath, name_, default_);
-    if (!(dephault == dephault))
-        dephault = default_;
-    dephault = std::clamp(dephault, static_cast<double>(range_.validMin), static_cast<double>(range_.validMax));
+    // A stored default the host would refuse (outside the valid range) or that is no plain
+    // number gives way to the built-in one, so it can never stop the effect from being applied.
+    const std::optional<double> stored = readStoredFloat(settingsPath, name_);
+    const bool usable = stored && *stored >= range_.validMin && *stored <= range_.validMax;
+    const double dephault = usable ? *stored : default_;
     PF_FloatSliderDef &fs = def_.u.fs_d;
     fs.valid_min = range_.validMin;
     fs.valid_max = range_.validMax;

@@ -1,16 +1,14 @@
 #include "params/ParamDefaults.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "options/SettingsFile.h"
+#include "params/StoredValue.h"
 
 namespace AEUtil {
 
-int readDefaultInt(const char *settingsPath, const char *key, int fallback) {
+std::optional<long> readStoredInt(const char *settingsPath, const char *key) {
     if (settingsPath == nullptr)
-        return fallback;
-    return readSettingInt(settingsPath, key, fallback);
+        return std::nullopt;
+    return parseStoredInteger(readSettingString(settingsPath, key, ""));
 }
 
 void writeDefaultInt(const char *settingsPath, const char *key, int value) {
@@ -18,15 +16,12 @@ void writeDefaultInt(const char *settingsPath, const char *key, int value) {
         writeSettingInt(settingsPath, key, value);
 }
 
-double readDefaultFloat(const char *settingsPath, const char *key, double fallback) {
+std::optional<double> readStoredFloat(const char *settingsPath, const char *key) {
     if (settingsPath == nullptr)
-        return fallback;
+        return std::nullopt;
     // The text round trip uses the user's locale on both sides, so a decimal comma written by
     // one session is read back by the next.
-    char fallbackText[64];
-    std::snprintf(fallbackText, sizeof fallbackText, "%f", fallback);
-    const std::string text = readSettingString(settingsPath, key, fallbackText);
-    return std::strtod(text.c_str(), nullptr);
+    return parseStoredDecimal(readSettingString(settingsPath, key, ""));
 }
 
 void writeDefaultFloat(const char *settingsPath, const char *key, double value) {

@@ -205,10 +205,10 @@ TEST_F(DefaultsCommandTest, ParameterSetUpTakesTheSavedDefaults) {
     EXPECT_EQ(registered(11, {12, 11}).u.fs_d.dephault, 10.0f);
 }
 
-TEST_F(DefaultsCommandTest, OpacityThatIsNotANumberRegistersAsZero) {
+TEST_F(DefaultsCommandTest, OpacityThatIsNotANumberRegistersAsTheBuiltInDefault) {
     ASSERT_TRUE(lumora::platform::createFolderTree(folder / "AppData/NORIK/Vantu"));
     writeText(file, "[Version=1.0]\nOpacity=full\nDepth Tint.r=16\n");
-    EXPECT_EQ(registered(3, {13, 28}).u.fs_d.dephault, 0.0f);
+    EXPECT_EQ(registered(3, {13, 28}).u.fs_d.dephault, 100.0f);
     const PF_Pixel tint = registered(19, {13, 28}).u.cd.dephault;
     EXPECT_EQ(tint.red, 16);
     EXPECT_EQ(tint.green, 255);

@@ -152,42 +152,42 @@ TEST_F(RegistrationTest, FloatSliderTakesStoredText) {
     EXPECT_EQ(def.u.fs_d.dephault, 62.25f);
 }
 
-TEST_F(RegistrationTest, StoredTextThatIsNoNumberIsZero) {
-    store("Opacity", "lots");
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
-    EXPECT_EQ(registered(slider, file.c_str()).u.fs_d.value, 0.0);
-}
-
 // A hand-edited or damaged settings file must not make the host refuse the parameter (and so
-// the whole effect): stored values are brought to what the parameter accepts.
-TEST_F(RegistrationTest, StoredValuesOutsideTheRangeAreMadeAcceptable) {
-    store("Opacity", "250.5");
-    store("Glow Aspect", "-300");
-    store("Threshold", "nan");
-    auto &opacity = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
-    auto &aspect = make<ParamAddFloatSlider>(0, 8, "Glow Aspect", templ, FloatSliderRange{-100, 100, -100, 100}, 0, 1, 0, false);
-    auto &threshold = make<ParamAddFloatSlider>(0, 8, "Threshold", templ, FloatSliderRange{0, 100, 0, 100}, 60, 1, 1, false);
-    EXPECT_EQ(registered(opacity, file.c_str()).u.fs_d.value, 100.0);
-    EXPECT_EQ(registered(aspect, file.c_str()).u.fs_d.dephault, -100.0f);
-    EXPECT_EQ(registered(threshold, file.c_str()).u.fs_d.value, 60.0) << "not a number: the built-in default";
+// the whole effect), nor slip in a value the control would never give: anything a parameter
+// would refuse, or that is no plain decimal number, gives way to the built-in default.
+TEST_F(RegistrationTest, StoredValuesTheParameterWouldRefuseGiveTheBuiltInDefault) {
+    const struct {
+        const char *stored;
+        double value;
+    } opacities[] = {{"lots", 100}, {"0x40", 100}, {"250.5", 100}, {"-0.5", 100}, {"nan", 100}, {"inf", 100},
+                     {"12abc", 100}, {"1e2", 100}, {"", 100},        {" 64.5 ", 64.5}, {"+3", 3},    {"0", 0}};
+    for (const auto &o : opacities) {
+        store("Opacity", o.stored);
+        auto &opacity = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
+        EXPECT_EQ(registered(opacity, file.c_str()).u.fs_d.value, o.value) << o.stored;
+    }
 
-    store("View", "9");
-    store("Blend Mode", "0");
-    auto &view = make<ParamAddPopup>(0, 4, "View", templ, 4, 1, "Normal|(-|Extract|Threshold");
-    auto &blend = make<ParamAddPopup>(0, 4, "Blend Mode", templ, 14, 3, "a|b|c|d|e|f|g|h|i|j|k|l|m|n");
-    EXPECT_EQ(registered(view, file.c_str()).u.pd.dephault, 1);
-    EXPECT_EQ(registered(blend, file.c_str()).u.pd.value, 3);
+    const struct {
+        const char *stored;
+        A_short position;
+    } views[] = {{"9", 1}, {"0", 1}, {"2", 1}, {"0x3", 1}, {"3", 3}, {"4", 4}};
+    for (const auto &v : views) {
+        store("View", v.stored);
+        auto &view = make<ParamAddPopup>(0, 4, "View", templ, 4, 1, "Normal|(-|Extract|Threshold");
+        EXPECT_EQ(registered(view, file.c_str()).u.pd.dephault, v.position) << v.stored;
+    }
 
     store("Enable Depth Effects", "7");
     auto &box = make<ParamAddCheckbox>(0, 1, "Enable Depth Effects", templ, "", 0, 0);
-    EXPECT_EQ(registered(box, file.c_str()).u.bd.value, 1);
+    EXPECT_EQ(registered(box, file.c_str()).u.bd.value, 0);
 
     store("Depth Tint.r", "300");
     store("Depth Tint.g", "-4");
+    store("Depth Tint.b", "0x10");
     auto &tint = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 200, 150, 100});
     const PF_Pixel c = registered(tint, file.c_str()).u.cd.dephault;
-    EXPECT_EQ(c.red, 255);
-    EXPECT_EQ(c.green, 0);
+    EXPECT_EQ(c.red, 200);
+    EXPECT_EQ(c.green, 150);
     EXPECT_EQ(c.blue, 100);
 }
 
