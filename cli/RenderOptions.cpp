@@ -37,31 +37,6 @@ bool offered(const RunOption &o, RenderVerb verb) { return verb == RenderVerb::R
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::optional<double> parseNumber(std::string_view text) {
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::optional<long> parseWhole(std::string_view text) {
-    long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<bool> parseSwitch(std::string_view text) {
-    const std::string word = optionWord(text);
-    if (word == "on" || word == "true" || word == "yes" || word == "1")
-        return true;
-    if (word == "off" || word == "false" || word == "no" || word == "0")
-        return false;
-    return std::nullopt;
-}
-
 UsageError badValue(std::string_view option, std::string_view value, const std::string &expected) {
     return UsageError("option '" + std::string(option) + "': '" + std::string(value) + "' is not " + expected);
 }
@@ -98,7 +73,7 @@ embedhost::ParamValue paramValue(const ParamOption &p, std::string_view text) {
         throw badValue(p.option, text, expected);
     }
     case PF_Param_FLOAT_SLIDER: {
-        const std::optional<double> value = parseNumber(text);
+        const std::optional<double> value = parseOptionNumber(text);
         if (!value)
             throw badValue(p.option, text, "a number (from " + rangeText(p) + ")");
         if (*value < p.validMin || *value > p.validMax)
@@ -107,7 +82,7 @@ embedhost::ParamValue paramValue(const ParamOption &p, std::string_view text) {
         return embedhost::ParamValue::floatSlider(*value);
     }
     case PF_Param_CHECKBOX: {
-        const std::optional<bool> on = parseSwitch(text);
+        const std::optional<bool> on = parseOptionSwitch(text);
         if (!on)
             throw badValue(p.option, text, "on or off");
         return embedhost::ParamValue::checkbox(*on);
@@ -194,6 +169,31 @@ void applyRunOption(RenderRequest &r, const std::string &name, const std::string
 }
 
 } // namespace
+
+std::optional<double> parseOptionNumber(std::string_view text) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<long> parseWhole(std::string_view text) {
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> parseOptionSwitch(std::string_view text) {
+    const std::string word = optionWord(text);
+    if (word == "on" || word == "true" || word == "yes" || word == "1")
+        return true;
+    if (word == "off" || word == "false" || word == "no" || word == "0")
+        return false;
+    return std::nullopt;
+}
 
 std::string optionWord(std::string_view label) {
     std::string word;
@@ -378,7 +378,7 @@ RenderRequest parseRenderArgs(std::span<const std::string> args, const std::vect
         }
         std::string value;
         if (param->type == PF_Param_CHECKBOX && !attached)
-            value = i + 1 < args.size() && parseSwitch(args[i + 1]) ? args[++i] : "on";
+            value = i + 1 < args.size() && parseOptionSwitch(args[i + 1]) ? args[++i] : "on";
         else
             value = takeValue(args, i, name, attached, param->type == PF_Param_FLOAT_SLIDER ? "NUMBER" : "VALUE");
         r.settings.push_back({param->index, name, paramValue(*param, value)});

@@ -36,6 +36,11 @@ struct ParamOption {
 // letters and digits become one hyphen.
 std::string optionWord(std::string_view label);
 
+// Values as the options take them: a finite decimal number (no hex), a whole number, on/off.
+std::optional<double> parseOptionNumber(std::string_view text);
+std::optional<long> parseWhole(std::string_view text);
+std::optional<bool> parseOptionSwitch(std::string_view text);
+
 // The option of a registered definition: popups, checkboxes, float sliders, colours and layers
 // other than the input. Nothing for groups, arbitrary data and the input layer.
 std::optional<ParamOption> paramOption(PF_ParamIndex index, const PF_ParamDef &def, const std::string &choices);

@@ -1,20 +1,26 @@
 #include "cli/UserDefaults.h"
 
-#include <clocale>
-#include <cmath>
-#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <stdexcept>
 
+#include "cli/RenderOptions.h"
 #include "embedhost/Host.h"
 #include "host/EntryPoint.h"
 #include "options/SettingsFile.h"
 #include "params/BaseParam.h"
 #include "params/ParamRegistry.h"
+#include "platform/ProfileText.h"
+#include "platform/SafeFile.h"
 
 namespace lumora::cli {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -27,37 +33,12 @@ bool sameKey(const std::string &a, const std::string &b) {
     return true;
 }
 
-std::optional<long> parseInteger(const std::string &text) {
-    if (text.empty())
-        return std::nullopt;
-    char *end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0')
-        return std::nullopt;
-    return value;
-}
-
-// Accepts a full stop and the decimal separator of the locale the plug-in set.
-std::optional<double> parseNumber(std::string text) {
-    const char separator = std::localeconv()->decimal_point[0];
-    for (char &c : text)
-        if (c == '.')
-            c = separator;
-    if (text.empty())
-        return std::nullopt;
-    char *end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 [[noreturn]] void badValue(const DefaultOverride &o, const std::string &expected) {
     throw std::runtime_error("bad value '" + o.value + "' for '" + o.name + "': expected " + expected);
 }
 
 long integerIn(const DefaultOverride &o, long low, long high) {
-    const std::optional<long> value = parseInteger(o.value);
+    const std::optional<long> value = parseWhole(o.value);
     if (!value || *value < low || *value > high)
         badValue(o, "an integer from " + std::to_string(low) + " to " + std::to_string(high));
     return *value;
@@ -89,22 +70,34 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
     const std::string name = param.name() ? param.name() : "";
     PF_ParamDef &def = param.definition();
     switch (def.param_type) {
-    case PF_Param_POPUP:
+    case PF_Param_POPUP: {
         if (!sameKey(o.name, name))
             return false;
+        // An entry by its name in option form ("screen"), as `render` takes it, or by position.
+        for (long position = 1; position <= def.u.pd.num_choices; ++position)
+            if (const std::string item = choiceAt(def.u.pd.u.namesptr, position);
+                item != "(-" && optionWord(item) == optionWord(o.value)) {
+                def.u.pd.value = static_cast<PF_ParamValue>(position);
+                return true;
+            }
         def.u.pd.value = static_cast<PF_ParamValue>(integerIn(o, 1, def.u.pd.num_choices));
         if (choiceAt(def.u.pd.u.namesptr, def.u.pd.value) == "(-")
             badValue(o, "a menu entry, not a separator line");
         return true;
-    case PF_Param_CHECKBOX:
+    }
+    case PF_Param_CHECKBOX: {
         if (!sameKey(o.name, name))
             return false;
-        def.u.bd.value = static_cast<PF_ParamValue>(integerIn(o, 0, 1));
+        const std::optional<bool> on = parseOptionSwitch(o.value);
+        if (!on)
+            badValue(o, "on or off");
+        def.u.bd.value = *on ? 1 : 0;
         return true;
+    }
     case PF_Param_FLOAT_SLIDER: {
         if (!sameKey(o.name, name))
             return false;
-        const std::optional<double> value = parseNumber(o.value);
+        const std::optional<double> value = parseOptionNumber(o.value);
         const double low = def.u.fs_d.valid_min, high = def.u.fs_d.valid_max;
         if (!value || *value < low || *value > high)
             badValue(o, "a number from " + formatNumber(low) + " to " + formatNumber(high));
@@ -126,6 +119,66 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
             throw std::runtime_error("parameter '" + name + "' has no user default");
         return false;
     }
+}
+
+// How many entries a parameter's saved default takes: a colour one per channel.
+std::size_t storedKeys(PF_ParamType type) {
+    switch (type) {
+    case PF_Param_POPUP:
+    case PF_Param_CHECKBOX:
+    case PF_Param_FLOAT_SLIDER: return 1;
+    case PF_Param_COLOR: return 4;
+    default: return 0;
+    }
+}
+
+// A folder of this process's own under the system's temporary folder, removed with its files.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = fs::temp_directory_path() / ("lumora-defaults-" + std::to_string(seed()));
+            std::error_code ec;
+            if (fs::create_directory(path_, ec))
+                return;
+        }
+        throw std::runtime_error("cannot create a scratch folder in " + fs::temp_directory_path().string());
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+    const fs::path &path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Each of `entries` ("key=value") set in the plug-in's section of the file at `path`, in place
+// where the key is there; every other line stays. One safe write: the old file or the new one,
+// never a mixture.
+void replaceSection(const std::string &path, const std::vector<std::string> &entries) {
+    std::string content;
+    std::error_code ec;
+    if (fs::exists(path, ec)) {
+        std::ifstream in(path, std::ios::binary);
+        content.assign(std::istreambuf_iterator<char>(in), {});
+        if (in.bad() || !in.is_open())
+            throw std::runtime_error("cannot read " + path);
+    }
+    platform::profile::ProfileText text(content);
+    for (const std::string &entry : entries) {
+        const std::size_t equals = entry.find('=');
+        text.set(AEUtil::kSettingsSectionName, entry.substr(0, equals), entry.substr(equals + 1));
+    }
+    if (!AEUtil::prepareSettingsFolder(path.c_str()))
+        throw std::runtime_error("cannot create the folder of " + path);
+    std::string cause;
+    if (!platform::writeFileSafely(path, text.content(), cause))
+        throw std::runtime_error("cannot write " + path + ": " + cause);
 }
 
 void check(const embedhost::CommandResult &result, const char *command) {
@@ -177,19 +230,27 @@ std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides) {
             throw std::runtime_error("unknown parameter '" + o.name + "' (see 'lumora params')");
     }
 
+    // Every default goes first to a private scratch file through the plug-in's own writers; the
+    // settings file is then replaced whole, so a failure, a kill or a second save never leaves a
+    // mixture of old and new values.
     AEUtil::setSettingsSection(AEUtil::kSettingsSectionName);
-    if (!AEUtil::prepareSettingsFolder(path.c_str()))
-        throw std::runtime_error("cannot create the folder of " + path);
+    const ScratchFolder scratch;
+    const std::string scratchFile = (scratch.path() / "Lumora.ini").string();
     PF_InData in_data = host.inData();
+    std::size_t keys = 0;
     for (A_long index = 1; index <= count; ++index)
-        if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index))
-            if (const PF_Err err = param->saveDefault(&in_data, path.c_str()); err != PF_Err_NONE)
+        if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index)) {
+            if (const PF_Err err = param->saveDefault(&in_data, scratchFile.c_str()); err != PF_Err_NONE)
                 throw std::runtime_error("saving the default of '" + std::string(param->name()) + "' failed (error " +
                                          std::to_string(err) + ")");
+            keys += storedKeys(param->definition().param_type);
+        }
     check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
-    // Single writes report nothing; an empty section afterwards means they all failed.
-    if (AEUtil::readSettingEntries(path.c_str()).empty())
-        throw std::runtime_error("cannot write " + path);
+    const std::vector<std::string> entries = AEUtil::readSettingEntries(scratchFile.c_str());
+    if (entries.size() != keys)
+        throw std::runtime_error("cannot write " + path + ": only " + std::to_string(entries.size()) + " of " +
+                                 std::to_string(keys) + " defaults could be prepared in " + scratch.path().string());
+    replaceSection(path, entries);
     return path;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/Environment.h"
 #include "platform/Folders.h"
 #include "tests/options/TestFolders.h"
+#include "tests/support/FullDisk.h"
 
 namespace {
 
@@ -141,6 +143,8 @@ TEST_F(DefaultsCommandTest, WrongNamesAndValuesFailAndWriteNothing) {
         {"--set", "Depth Tint.r=256"},
         {"--set", "Enable Depth Effects=2"},
         {"--set", "Glow Radius=20", "--set", "Threshold=-1"},  // one bad value spoils all
+        {"--set", "Opacity=0x40"},             // as `render`: no hexadecimal
+        {"--set", "Blend Mode=scren"},
     };
     for (const std::vector<std::string> &mistake : mistakes) {
         std::vector<std::string> args = {"defaults", "save"};
@@ -153,11 +157,35 @@ TEST_F(DefaultsCommandTest, WrongNamesAndValuesFailAndWriteNothing) {
     }
 }
 
+TEST_F(DefaultsCommandTest, ValuesAsRenderTakesThem) {
+    ASSERT_EQ(lumora({"defaults", "save", "--set", "Blend Mode=screen", "--set", "Enable Depth Effects=on",
+                      "--set", "View=3"})
+                  .status,
+              0);
+    const Lines lines = readLines(file);
+    EXPECT_EQ(lines[1], "View=3");
+    EXPECT_EQ(lines[2], "Blend Mode=6");
+    EXPECT_EQ(lines[11], "Enable Depth Effects=1");
+}
+
+TEST_F(DefaultsCommandTest, AFullDiskKeepsTheOldFileAndFails) {
+    lumora::test::FullDisk disk(appData, 16 * 1024);
+    LUMORA_NEED_FULL_DISK(disk);
+    ASSERT_TRUE(lumora::platform::createFolderTree(folder / "AppData/NORIK/Vantu"));
+    writeText(file, "[Version=1.0]\nGlow Radius=99.000000\n");
+    std::ofstream(folder / "AppData/filler", std::ios::binary) << std::string(12 * 1024, 'f');
+    const Outcome run = lumora({"defaults", "save"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
+    EXPECT_EQ(readLines(file), (Lines{"[Version=1.0]", "Glow Radius=99.000000"}));
+}
+
 TEST_F(DefaultsCommandTest, MalformedSetIsAUsageError) {
     for (const std::vector<std::string> &args :
          {std::vector<std::string>{"defaults", "save", "--set", "NoEquals"},
           std::vector<std::string>{"defaults", "save", "--set"},
           std::vector<std::string>{"defaults", "save", "--set", "=5"},
+          std::vector<std::string>{"defaults", "save", "--set", "Opacity=5", "--set", "opacity=6"},
           std::vector<std::string>{"defaults", "save", "View=1"}}) {
         const Outcome run = lumora(args);
         EXPECT_EQ(run.status, 2) << args.back();
