@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "cli/StoredDefaultsNotes.h"
 #include "cli/UserDefaults.h"
 
 namespace lumora::cli {
@@ -67,7 +68,7 @@ int DefaultsShowCommand::run(std::span<const std::string> args, std::ostream &ou
     if (entries.empty())
         out << "no user defaults\n";
     for (const std::string &entry : entries)
-        out << entry << '\n';
+        out << printable(entry) << '\n';
     return 0;
 }
 

@@ -1,11 +1,13 @@
 #include "cli/DemoCommand.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "cli/DemoScene.h"
 #include "cli/ImageFiles.h"
 #include "cli/RenderOptions.h"
 #include "cli/RenderSession.h"
+#include "cli/StoredDefaultsNotes.h"
 
 namespace lumora::cli {
 
@@ -48,6 +50,7 @@ int DemoCommand::run(std::span<const std::string> args, std::ostream &out) const
     const embedhost::Image scene = demoScene(request.width, request.height, formatForDepth(depth));
 
     RenderSession session(request);
+    noteStoredDefaults(table, std::cerr);
     const embedhost::Image result = session.render(scene, request.keepArea);
     session.finish();
     const std::string &path = request.positionals[0];

@@ -12,6 +12,7 @@
 #include "cli/Progress.h"
 #include "cli/RenderOptions.h"
 #include "cli/RenderSession.h"
+#include "cli/StoredDefaultsNotes.h"
 
 namespace lumora::cli {
 
@@ -133,6 +134,7 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
     for (auto &[index, image] : stills)
         session.setLayer(index, std::move(image));
     noteGlowIntensity(session);
+    noteStoredDefaults(table, std::cerr);
     noteDepthEffects(session, frames);
 
     Progress progress(frames.range.count());

@@ -358,6 +358,19 @@ TEST(RenderCli, HeadersClaimingMoreThanTheFileOrTheMemoryAreRefusedBeforeReading
     EXPECT_FALSE(fs::exists(file("out.png")));
 }
 
+TEST(RenderCli, SettingsTheEffectIgnoresAreNotedAndTheBuiltInDefaultsRender) {
+    write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
+    fs::create_directories(folder() / "appdata" / "NORIK" / "Vantu");
+    std::ofstream(folder() / "appdata" / "NORIK" / "Vantu" / "Lumora.ini") << "[Version=1.0]\nView=2\nBlend Mode=2\n";
+    const LumoraRun r = runLumora({"render", file("dot.png"), file("out.png"), "--glow-intensity", "2"});
+    expectRendered(r);
+    EXPECT_NE(r.err.find("Lumora.ini: 'View=2' is not one of the menu's entries; the built-in default is used"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("'Blend Mode=2' is not one of the menu's entries"), std::string::npos) << r.err;
+    EXPECT_GT(read(file("out.png")).at(36, 23, 0), read(file("dot.png")).at(36, 23, 0)); // a glow, added
+}
+
 TEST(RenderCli, DepthLayerFilesAreCheckedBeforeAnythingRenders) {
     write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
     std::ofstream(file("out.png")) << "earlier";
