@@ -3,6 +3,7 @@
 #include <OpenImageIO/filesystem.h>
 #include <OpenImageIO/imageio.h>
 
+#include <cmath>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -30,9 +31,11 @@ constexpr int kMaxDimension = 30000;
     throw std::runtime_error("cannot write image '" + path + "': " + why);
 }
 
+// The library's first line: the rest repeats it in other words.
 std::string lastError(const std::string &detail) {
     const std::string general = OIIO::geterror();
-    return !detail.empty() ? detail : !general.empty() ? general : std::string("unknown error");
+    const std::string text = !detail.empty() ? detail : !general.empty() ? general : std::string("unknown error");
+    return text.substr(0, text.find('\n'));
 }
 
 // ---- File samples to host samples, T being uint8_t, uint16_t or float.
@@ -111,7 +114,10 @@ void unassociate(std::vector<float> &samples, int channels, const ChannelMap &ma
     if (map.alpha < 0)
         return;
     for (std::size_t i = 0; i + static_cast<std::size_t>(channels) <= samples.size(); i += channels) {
-        const float a = samples[i + map.alpha];
+        float &a = samples[i + map.alpha];
+        // An alpha that is no finite number means nothing; taken as opaque, it keeps the colours.
+        if (!std::isfinite(a))
+            a = 1.0f;
         if (a > 0.0f)
             for (int c = 0; c < channels; ++c)
                 if (c != map.alpha)
@@ -279,6 +285,8 @@ PF_PixelFormat formatForDepth(int depth) {
 }
 
 LoadedImage readImageFile(const std::string &path, int depth, std::uint64_t memoryBudget) {
+    if (fs::is_directory(path))
+        readFailure(path, "it is a folder, not an image file");
     if (!fs::exists(path))
         readFailure(path, "no such file");
     // Straight alpha is taken as it is stored instead of being premultiplied on the way in.
@@ -327,6 +335,9 @@ LoadedImage readImageFile(const std::string &path, int depth, std::uint64_t memo
         break;
     }
     }
+    // Only the first part is read; the caller tells the user about the others.
+    while (loaded.file.parts < 1000 && in->seek_subimage(loaded.file.parts, 0))
+        ++loaded.file.parts;
     return loaded;
 }
 

@@ -17,6 +17,7 @@ struct ImageFileInfo {
     SampleType type = SampleType::UInt8;
     bool alpha = false; // the file had an alpha channel
     bool grey = false;  // one colour channel
+    int parts = 1;      // subimages (multi-part OpenEXR); only the first is read
 };
 
 struct LoadedImage {

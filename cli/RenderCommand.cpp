@@ -145,6 +145,9 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
             if (layer.pattern.isSequence())
                 session.setLayer(layer.file.index, readLayer(layer, frame, request.depth, request.memoryBudget));
         const LoadedImage input = readImageFile(inPath, request.depth, request.memoryBudget);
+        if (input.file.parts > 1 && frame == frames.range.first)
+            std::cerr << "lumora: note: '" << inPath << "' holds " << input.file.parts
+                      << " parts; only the first is read\n";
         writeImageFile(framePath(frames.out, frame), session.render(input.image, request.keepArea), input.file);
     }
     progress.show(frames.range.count(), "done");

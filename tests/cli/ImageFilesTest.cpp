@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,46 @@ TEST(ImageFiles, AFailedWriteKeepsTheFileThatWasThere) {
     bad.format = 12345; // no pixel format the host knows
     EXPECT_NE(failure([&] { writeImageFile(out.string(), bad, {}); }), "");
     EXPECT_EQ(readRaw<std::uint8_t>(out, OIIO::TypeDesc::UINT8), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ImageFiles, FoldersPartsAndAlphasThatAreNoNumber) {
+    fs::create_directories(scratch("folder.png"));
+    EXPECT_NE(failure([&] { readImageFile(scratch("folder.png").string()); }).find("it is a folder"),
+              std::string::npos);
+
+    // Alpha +inf and NaN: read as opaque, the colours as stored (not inf / inf).
+    const fs::path exr = scratch("alpha.exr");
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    writeRaw<float>(exr, 2, 1, {"R", "G", "B", "A"}, OIIO::TypeDesc::FLOAT, {0.5f, 0.25f, 1, inf, 0.5f, 0, 0, nan});
+    const LoadedImage loaded = readImageFile(exr.string());
+    const PF_PixelFloat *px = reinterpret_cast<const PF_PixelFloat *>(loaded.image.pixels.data());
+    EXPECT_EQ(px[0].alpha, 1.0f);
+    EXPECT_EQ(px[0].red, 0.5f);
+    EXPECT_EQ(px[0].blue, 1.0f);
+    EXPECT_EQ(px[1].alpha, 1.0f);
+    EXPECT_EQ(loaded.file.parts, 1);
+
+    // Two parts (subimages): the first is read, the count told.
+    const fs::path parts = scratch("parts.tif");
+    auto out = OIIO::ImageOutput::create(parts.string());
+    ASSERT_TRUE(out);
+    OIIO::ImageSpec specs[2] = {OIIO::ImageSpec(1, 1, 3, OIIO::TypeDesc::FLOAT),
+                                OIIO::ImageSpec(2, 2, 3, OIIO::TypeDesc::FLOAT)};
+    specs[0].attribute("name", "beauty");
+    specs[1].attribute("name", "other");
+    const float one[3] = {0.25f, 0.5f, 0.75f}, four[12] = {};
+    ASSERT_TRUE(out->open(parts.string(), 2, specs)) << out->geterror();
+    ASSERT_TRUE(out->write_image(OIIO::TypeDesc::FLOAT, one));
+    ASSERT_TRUE(out->open(parts.string(), specs[1], OIIO::ImageOutput::AppendSubimage));
+    ASSERT_TRUE(out->write_image(OIIO::TypeDesc::FLOAT, four));
+    ASSERT_TRUE(out->close());
+    const LoadedImage first = readImageFile(parts.string());
+    EXPECT_EQ(first.image.width, 1);
+    EXPECT_EQ(first.file.parts, 2);
 }
 
 } // namespace
