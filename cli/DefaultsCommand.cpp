@@ -1,6 +1,5 @@
 #include "cli/DefaultsCommand.h"
 
-#include <cctype>
 
 #include "cli/StoredDefaultsNotes.h"
 #include "cli/UserDefaults.h"
@@ -8,15 +7,6 @@
 namespace lumora::cli {
 
 namespace {
-
-bool sameName(const std::string &a, const std::string &b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // `--set` may be given any number of times, which parseArgs does not allow.
 std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) {
@@ -39,7 +29,7 @@ std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) 
             throw UsageError("option '--set' needs NAME=VALUE, not '" + text + "'");
         DefaultOverride o = parseOverride(text);
         for (const DefaultOverride &earlier : overrides)
-            if (sameName(earlier.name, o.name))
+            if (sameKey(earlier.name, o.name))
                 throw UsageError("option '--set' names '" + o.name + "' twice");
         overrides.push_back(std::move(o));
     }

@@ -1,6 +1,5 @@
 #include "cli/StoredDefaultsNotes.h"
 
-#include <cctype>
 #include <ostream>
 #include <stdexcept>
 
@@ -10,15 +9,6 @@
 namespace lumora::cli {
 
 namespace {
-
-bool sameName(const std::string &a, const std::string &b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Why the plug-in ignores `value` for `p` (its colour channel when `channel`); empty when it takes it.
 std::string whyIgnored(const ParamOption &p, const std::string &value, bool channel) {
@@ -62,11 +52,11 @@ std::vector<std::string> storedDefaultNotes(const std::vector<std::string> &entr
         const std::string key = entry.substr(0, equals);
         const std::string value = equals == std::string::npos ? "" : entry.substr(equals + 1);
         for (const ParamOption &p : table) {
-            const bool whole = sameName(key, p.name) && p.type != PF_Param_COLOR && p.type != PF_Param_LAYER;
+            const bool whole = sameKey(key, p.name) && p.type != PF_Param_COLOR && p.type != PF_Param_LAYER;
             bool channel = false;
             if (p.type == PF_Param_COLOR)
                 for (const char *suffix : {".r", ".g", ".b", ".a"})
-                    channel = channel || sameName(key, p.name + suffix);
+                    channel = channel || sameKey(key, p.name + suffix);
             if (!whole && !channel)
                 continue;
             if (const std::string why = whyIgnored(p, value, channel); !why.empty())

@@ -22,17 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameKey(const std::string &a, const std::string &b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
 [[noreturn]] void badValue(const DefaultOverride &o, const std::string &expected) {
     throw std::runtime_error("bad value '" + o.value + "' for '" + o.name + "': expected " + expected);
 }
@@ -188,6 +177,16 @@ void check(const embedhost::CommandResult &result, const char *command) {
 }
 
 } // namespace
+
+bool sameKey(const std::string &a, const std::string &b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
 
 DefaultOverride parseOverride(const std::string &text) {
     const std::size_t equals = text.find('=');

@@ -14,6 +14,9 @@ struct DefaultOverride {
     std::string value;
 };
 
+// Whether two keys are the same for the settings file: ASCII letters compare without case.
+bool sameKey(const std::string &a, const std::string &b);
+
 // Splits at the first '='; throws std::runtime_error when there is none or NAME is empty.
 DefaultOverride parseOverride(const std::string &text);
 

@@ -11,8 +11,13 @@ if(LUMORA_SANITIZE STREQUAL "address")
 elseif(LUMORA_SANITIZE STREQUAL "thread")
   target_compile_options(lumora_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
   target_link_options(lumora_options INTERFACE -fsanitize=thread)
+elseif(LUMORA_SANITIZE STREQUAL "fuzzer")
+  # Every library instrumented for libFuzzer; the fuzz targets link its driver.
+  target_compile_options(lumora_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                                                  -fno-sanitize-recover=undefined)
+  target_link_options(lumora_options INTERFACE -fsanitize=address,undefined)
 elseif(NOT LUMORA_SANITIZE STREQUAL "")
-  message(FATAL_ERROR "LUMORA_SANITIZE must be empty, address or thread")
+  message(FATAL_ERROR "LUMORA_SANITIZE must be empty, address, thread or fuzzer")
 endif()
 
 if(WIN32)

@@ -36,7 +36,6 @@ private:
 
     std::vector<std::string> lines_;  // without their line ends
     std::string eol_ = "\n";          // "\r\n" when the file already uses it
-    bool finalEol_ = true;
 };
 
 // The digits rule of GetPrivateProfileIntA applied to a value as read.

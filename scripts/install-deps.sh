@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   libopenimageio-dev openimageio-tools libopencv-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

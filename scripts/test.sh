@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds every configuration from nothing and runs all tests: native
-# release, ASan+UBSan, TSan, and the Windows module with its tests under wine.
+# release, ASan+UBSan, TSan, the Windows module with its tests under wine, and a short run of
+# every libFuzzer target (scripts/fuzz.sh runs them longer).
 # LUMORA_TEST_PRESETS narrows the list (e.g. "release windows").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-presets=${LUMORA_TEST_PRESETS:-"release debug-asan tsan windows"}
+presets=${LUMORA_TEST_PRESETS:-"release debug-asan tsan windows fuzz"}
 jobs=$(nproc)
 
 run_native() {
@@ -45,6 +46,7 @@ for preset in $presets; do
   echo "=== $preset ==="
   case $preset in
     windows) run_windows ;;
+    fuzz) scripts/fuzz.sh 30 ;;
     *) run_native "$preset" ;;
   esac
 done

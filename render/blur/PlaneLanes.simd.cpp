@@ -178,14 +178,13 @@ void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
 // The 16 x 16 transpose as four rounds of perfect shuffles: row i of the result is column i.
 template <class V>
 void transpose(V (&r)[W]) {
-    using Index = V;
-    constexpr Index lo = {0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23};
-    constexpr Index hi = {8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31};
     for (int32_t round = 0; round < 4; ++round) {
         V t[W];
         for (int32_t i = 0; i < W / 2; ++i) {
-            t[2 * i] = __builtin_shuffle(r[i], r[i + W / 2], lo);
-            t[2 * i + 1] = __builtin_shuffle(r[i], r[i + W / 2], hi);
+            t[2 * i] = __builtin_shufflevector(r[i], r[i + W / 2], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22,
+                                               7, 23);
+            t[2 * i + 1] = __builtin_shufflevector(r[i], r[i + W / 2], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
+                                                   14, 30, 15, 31);
         }
         for (int32_t i = 0; i < W; ++i)
             r[i] = t[i];
@@ -375,11 +374,10 @@ bool zeroRows(const PlaneLaneBlock &b) {
 using U64 = uint64_t __attribute__((vector_size(32)));
 
 void transpose4(U64 (&r)[4]) {
-    constexpr U64 lo = {0, 4, 1, 5};
-    constexpr U64 hi = {2, 6, 3, 7};
     for (int32_t round = 0; round < 2; ++round) {
-        const U64 t[4] = {__builtin_shuffle(r[0], r[2], lo), __builtin_shuffle(r[0], r[2], hi),
-                          __builtin_shuffle(r[1], r[3], lo), __builtin_shuffle(r[1], r[3], hi)};
+        const U64 t[4] = {
+            __builtin_shufflevector(r[0], r[2], 0, 4, 1, 5), __builtin_shufflevector(r[0], r[2], 2, 6, 3, 7),
+            __builtin_shufflevector(r[1], r[3], 0, 4, 1, 5), __builtin_shufflevector(r[1], r[3], 2, 6, 3, 7)};
         for (int32_t i = 0; i < 4; ++i)
             r[i] = t[i];
     }
