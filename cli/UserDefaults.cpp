@@ -178,15 +178,7 @@ void check(const embedhost::CommandResult &result, const char *command) {
 
 } // namespace
 
-bool sameKey(const std::string &a, const std::string &b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
+bool sameKey(const std::string &a, const std::string &b) { return platform::profile::sameName(a, b); }
 
 DefaultOverride parseOverride(const std::string &text) {
     const std::size_t equals = text.find('=');

@@ -16,16 +16,6 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
 
 struct Classified {
     enum Kind { Other, Header, Entry } kind = Other;
@@ -52,6 +42,16 @@ Classified classify(std::string_view line) {
 }
 
 } // namespace
+
+bool sameName(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
 
 ProfileText::ProfileText(std::string_view content) {
     std::size_t start = 0;

@@ -38,6 +38,9 @@ private:
     std::string eol_ = "\n";          // "\r\n" when the file already uses it
 };
 
+// Whether two section or key names are the same: ASCII letters compare without case.
+bool sameName(std::string_view a, std::string_view b);
+
 // The digits rule of GetPrivateProfileIntA applied to a value as read.
 int parseProfileInt(std::string_view text);
 
