@@ -6,6 +6,7 @@
 #include <OpenImageIO/imageio.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -369,6 +370,26 @@ TEST(RenderCli, SettingsTheEffectIgnoresAreNotedAndTheBuiltInDefaultsRender) {
         << r.err;
     EXPECT_NE(r.err.find("'Blend Mode=2' is not one of the menu's entries"), std::string::npos) << r.err;
     EXPECT_GT(read(file("out.png")).at(36, 23, 0), read(file("dot.png")).at(36, 23, 0)); // a glow, added
+}
+
+TEST(RenderCli, AnInterruptedSequenceEndsAsTerminatedAndLeavesOnlyWholeFrames) {
+    const Pixels frame = ramp(400, 300);
+    for (int i = 1; i <= 40; ++i)
+        write(file("in." + std::to_string(100 + i).substr(1) + ".png"), frame, OIIO::TypeDesc::UINT16);
+    const LumoraRun r = runLumora({"render", file("in.##.png"), file("out.##.png"), "--frames", "1-40",
+                                   "--glow-intensity", "2", "--glow-radius", "300", "--threads", "1"},
+                                  "term", 1500);
+    EXPECT_EQ(r.status, 128 + SIGTERM) << r.err;
+    int written = 0;
+    for (const fs::directory_entry &e : fs::directory_iterator(folder())) {
+        const std::string name = e.path().filename().string();
+        EXPECT_EQ(name.find(".partial"), std::string::npos) << name;
+        if (name.rfind("out.", 0) == 0) {
+            ++written;
+            EXPECT_EQ(read(e.path().string()).width, 400) << name; // whole, readable
+        }
+    }
+    EXPECT_LT(written, 40);
 }
 
 TEST(RenderCli, DepthLayerFilesAreCheckedBeforeAnythingRenders) {

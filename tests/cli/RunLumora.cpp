@@ -6,9 +6,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <csignal>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 extern char **environ;
 
@@ -23,7 +26,7 @@ std::string slurp(const std::filesystem::path &path) {
 
 } // namespace
 
-LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag) {
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag, int terminateAfterMs) {
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::filesystem::path base =
         std::filesystem::path(LUMORA_TEST_TMPDIR) / (std::string("run-") + info->name() + "-" + tag);
@@ -48,6 +51,10 @@ LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag
         return result;
     }
     int status = 0;
+    if (terminateAfterMs > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
+        kill(pid, SIGTERM);
+    }
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.out = slurp(outFile);

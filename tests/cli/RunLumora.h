@@ -12,7 +12,8 @@ struct LumoraRun {
     std::string err;
 };
 
-// Output goes through files named after the running test case and `tag`.
-LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag = "run");
+// Output goes through files named after the running test case and `tag`. With
+// `terminateAfterMs`, the command gets SIGTERM that long after it started.
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag = "run", int terminateAfterMs = 0);
 
 } // namespace lumora::test
