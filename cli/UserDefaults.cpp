@@ -165,6 +165,7 @@ void replaceSection(const std::string &path, const std::vector<std::string> &ent
     }
     if (!AEUtil::prepareSettingsFolder(path.c_str()))
         throw std::runtime_error("cannot create the folder of " + path);
+    platform::removeStaleTemporaries(path);
     std::string cause;
     if (!platform::writeFileSafely(path, text.content(), cause))
         throw std::runtime_error("cannot write " + path + ": " + cause);

@@ -144,6 +144,7 @@ bool writePresetFile(const char *path, const std::vector<PresetRecord> &presets)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     text.swap(crlf);
 #endif
+    lumora::platform::removeStaleTemporaries(path);
     std::string cause;
     return lumora::platform::writeFileSafely(path, text, cause);
 }

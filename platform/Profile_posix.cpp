@@ -72,6 +72,7 @@ std::optional<std::string> readFile(const char *path, bool *missing = nullptr) {
 
 // Replaces the file in one step, so a reader sees the old text or the new one, never a part.
 bool replaceFile(const std::string &path, const std::string &text) {
+    removeStaleTemporaries(path);
     std::string cause;
     return writeFileSafely(path, text, cause);
 }

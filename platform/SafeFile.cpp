@@ -7,11 +7,12 @@
 #endif
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#include "platform/PendingTemporary.h"
+#include "platform/SafeFileTemporaries.h"
 
 namespace lumora::platform {
 
@@ -48,6 +49,34 @@ void removePendingTemporary() {
 #else
     unlink(g_pending);
 #endif
+}
+
+std::string temporaryName(const std::string &folder, const std::string &name, unsigned long pid, unsigned random) {
+    char unique[24];
+    std::snprintf(unique, sizeof unique, "%08lx%08x", pid & 0xFFFFFFFFul, random);
+    return (std::filesystem::path(folder) / ("." + name + "." + unique + ".partial")).string();
+}
+
+void removeStaleTemporaries(const std::string &path) {
+    namespace fs = std::filesystem;
+    const fs::path target(finalTarget(path));
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string name = target.filename().string();
+    const std::string prefix = "." + name + ".", suffix = ".partial";
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string file = it->path().filename().string();
+        if (file.size() != prefix.size() + 16 + suffix.size() || file.compare(0, prefix.size(), prefix) != 0 ||
+            file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const std::string pidText = file.substr(prefix.size(), 8);
+        if (pidText.find_first_not_of("0123456789abcdef") != std::string::npos)
+            continue;
+        if (!processRunning(std::stoul(pidText, nullptr, 16))) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
 }
 
 std::string finalTarget(const std::string &path) {

@@ -13,6 +13,11 @@ namespace lumora::platform {
 // why in a few words (the system's message, for example "No space left on device").
 bool writeFileSafely(const std::string &path, std::string_view bytes, std::string &cause);
 
+// Removes what writers of `path` killed outright (which no handler sees) left behind: their
+// temporaries beside its final target, when their process no longer runs. For files written
+// now and then (settings, presets); a folder of many files would be read on every call.
+void removeStaleTemporaries(const std::string &path);
+
 // The file a name finally refers to, through any chain of symlinks (the name itself otherwise).
 std::string finalTarget(const std::string &path);
 

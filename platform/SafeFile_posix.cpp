@@ -1,13 +1,15 @@
 #include "platform/SafeFile.h"
-#include "platform/PendingTemporary.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <random>
+
+#include "platform/SafeFileTemporaries.h"
 
 namespace lumora::platform {
 
@@ -48,6 +50,10 @@ void syncFolder(const std::string &folder) {
 
 } // namespace
 
+bool processRunning(unsigned long pid) {
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 bool writeFileSafely(const std::string &path, std::string_view bytes, std::string &cause) {
     const std::string target = finalTarget(path);
     const std::string folder = folderOf(target);
@@ -56,9 +62,7 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char unique[32];
-        std::snprintf(unique, sizeof unique, "%08x%08x", static_cast<unsigned>(getpid()), seed());
-        temp = (folder == "/" ? "" : folder) + "/." + base + "." + unique + ".partial";
+        temp = temporaryName(folder, base, static_cast<unsigned long>(getpid()), seed());
         fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             cause = errnoText(errno);

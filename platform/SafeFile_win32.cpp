@@ -1,5 +1,4 @@
 #include "platform/SafeFile.h"
-#include "platform/PendingTemporary.h"
 
 #include <windows.h>
 
@@ -7,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+
+#include "platform/SafeFileTemporaries.h"
 
 namespace lumora::platform {
 
@@ -24,6 +25,16 @@ std::string systemText(DWORD code) {
 
 } // namespace
 
+bool processRunning(unsigned long pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED; // another user's: running
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
 bool writeFileSafely(const std::string &path, std::string_view bytes, std::string &cause) {
     namespace fs = std::filesystem;
     const fs::path target(finalTarget(path));
@@ -32,11 +43,7 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
     std::string temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        char unique[32];
-        std::snprintf(unique, sizeof unique, "%08lx%08x", GetCurrentProcessId(), seed());
-        std::string name = ".";
-        name.append(target.filename().string()).append(".").append(unique).append(".partial");
-        temp = (folder / name).string();
+        temp = temporaryName(folder.string(), target.filename().string(), GetCurrentProcessId(), seed());
         file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
             cause = systemText(GetLastError());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -172,6 +173,30 @@ TEST(Cli, MalformedPiPLWritesNothing) {
     fs::remove(raw);
     expectFailure({"module", "info", "--raw", raw.string(), damaged.string()}, "property list");
     EXPECT_FALSE(fs::exists(raw));
+}
+
+TEST(Cli, DefaultsSaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+    const fs::path appData = scratch("appdata");
+    fs::remove_all(appData);
+    setenv("LUMORA_APPDATA_DIR", appData.c_str(), 1);
+    const fs::path ini = appData / "NORIK" / "Vantu" / "Lumora.ini";
+    ASSERT_EQ(run({"defaults", "save", "--set", "Glow Radius=22", "--set", "View=3"}).status, 0);
+    const std::string saved = slurp(ini);
+    ASSERT_EQ(run({"defaults", "save", "--set", "Glow Radius=11"}).status, 0);
+    const std::string old = slurp(ini);
+    for (int ms = 1; ms <= 60; ms += 3) {
+        lumora::test::runLumora({"defaults", "save", "--set", "Glow Radius=22", "--set", "View=3"}, "kill", ms,
+                                SIGKILL);
+        const std::string now = slurp(ini);
+        ASSERT_TRUE(now == old || now == saved) << "killed after " << ms << " ms:\n" << now;
+        if (now == saved) {
+            ASSERT_EQ(run({"defaults", "save", "--set", "Glow Radius=11"}).status, 0);
+        }
+    }
+    // Whatever a killed save left beside the file, the next save clears.
+    ASSERT_EQ(run({"defaults", "save"}).status, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ini.parent_path()), fs::directory_iterator()), 1);
+    unsetenv("LUMORA_APPDATA_DIR");
 }
 
 TEST(Cli, ModuleInfoReadsRegularFilesOnly) {

@@ -26,7 +26,8 @@ std::string slurp(const std::filesystem::path &path) {
 
 } // namespace
 
-LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag, int terminateAfterMs) {
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag, int terminateAfterMs,
+                    int signal) {
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::filesystem::path base =
         std::filesystem::path(LUMORA_TEST_TMPDIR) / (std::string("run-") + info->name() + "-" + tag);
@@ -53,7 +54,7 @@ LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag
     int status = 0;
     if (terminateAfterMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
-        kill(pid, SIGTERM);
+        kill(pid, signal);
     }
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

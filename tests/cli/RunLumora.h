@@ -13,7 +13,8 @@ struct LumoraRun {
 };
 
 // Output goes through files named after the running test case and `tag`. With
-// `terminateAfterMs`, the command gets SIGTERM that long after it started.
-LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag = "run", int terminateAfterMs = 0);
+// `terminateAfterMs`, the command gets `signal` (15: SIGTERM) that long after it started.
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag = "run", int terminateAfterMs = 0,
+                    int signal = 15);
 
 } // namespace lumora::test
