@@ -388,8 +388,11 @@ void writeImageFile(const std::string &path, const embedhost::Image &image, cons
         writeFailure(path, "the " + formatName + " writer cannot encode to memory");
     std::vector<unsigned char> encoded;
     OIIO::Filesystem::IOVecOutput memory(encoded);
-    if (!out->set_ioproxy(&memory))
-        writeFailure(path, lastError(out->geterror()));
+    if (!out->set_ioproxy(&memory)) {
+        const std::string why = lastError(out->geterror());
+        out.reset();
+        writeFailure(path, why);
+    }
     try {
         switch (type) {
         case SampleType::UInt8:
@@ -403,6 +406,8 @@ void writeImageFile(const std::string &path, const embedhost::Image &image, cons
             break;
         }
     } catch (const std::exception &e) {
+        // The writer goes before the memory it writes to.
+        out.reset();
         writeFailure(path, e.what());
     }
     out.reset();
