@@ -243,6 +243,15 @@ void writeSamples(OIIO::ImageOutput &out, const std::string &name, OIIO::ImageSp
 // A header can claim far more pixels than its file holds. Deflate packs at most 1032 bytes into
 // one, so a PNG smaller than its pixels over that is damaged; and whatever the format, reading
 // must fit the memory budget. Both are told before any pixel is read.
+// Half and float files are read as floats; 16-bit and other integer files as 16-bit words.
+SampleType sampleTypeOf(const OIIO::ImageSpec &header) {
+    const auto base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);
+    return base == OIIO::TypeDesc::UINT8                                    ? SampleType::UInt8
+           : base == OIIO::TypeDesc::HALF                                   ? SampleType::Half
+           : base == OIIO::TypeDesc::FLOAT || base == OIIO::TypeDesc::DOUBLE ? SampleType::Float
+                                                                             : SampleType::UInt16;
+}
+
 void checkClaimedSize(const std::string &path, OIIO::ImageInput &in, const OIIO::ImageSpec &header, int depth,
                       std::uint64_t budget) {
     const auto width = static_cast<std::uint64_t>(header.width), height = static_cast<std::uint64_t>(header.height);
@@ -254,9 +263,9 @@ void checkClaimedSize(const std::string &path, OIIO::ImageInput &in, const OIIO:
         readFailure(path, "its header claims " + std::to_string(width) + " x " + std::to_string(height) +
                               " pixels, more than a file of " + std::to_string(fileBytes) + " bytes can hold");
     // Samples are read as bytes, 16-bit words or floats; the host's pixels have four channels.
-    const auto base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);
-    const int sampleBytes = base == OIIO::TypeDesc::UINT8 ? 1 : header.format.is_floating_point() ? 4 : 2;
-    const int hostBytes = (depth ? depth : sampleBytes == 1 ? 8 : sampleBytes == 2 ? 16 : 32) / 2;
+    const SampleType type = sampleTypeOf(header);
+    const int sampleBytes = type == SampleType::UInt8 ? 1 : type == SampleType::UInt16 ? 2 : 4;
+    const int hostBytes = (depth ? depth : depthForFile(type)) / 2;
     try {
         requireWithinBudget(imageReadBytes(width, height, header.nchannels, sampleBytes, hostBytes),
                             budget ? budget : defaultMemoryBudget(), "reading it");
@@ -308,11 +317,7 @@ LoadedImage readImageFile(const std::string &path, int depth, std::uint64_t memo
     checkClaimedSize(path, *in, header, depth, memoryBudget);
 
     LoadedImage loaded;
-    const OIIO::TypeDesc::BASETYPE base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);
-    loaded.file.type = base == OIIO::TypeDesc::UINT8                                  ? SampleType::UInt8
-                       : base == OIIO::TypeDesc::HALF                                 ? SampleType::Half
-                       : base == OIIO::TypeDesc::FLOAT || base == OIIO::TypeDesc::DOUBLE ? SampleType::Float
-                                                                                       : SampleType::UInt16;
+    loaded.file.type = sampleTypeOf(header);
     const ChannelMap map = channelMap(header);
     loaded.file.alpha = map.alpha >= 0;
     loaded.file.grey = header.nchannels - (loaded.file.alpha ? 1 : 0) < 3;

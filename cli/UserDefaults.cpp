@@ -63,12 +63,13 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
         if (!sameKey(o.name, name))
             return false;
         // An entry by its name in option form ("screen"), as `render` takes it, or by position.
-        for (long position = 1; position <= def.u.pd.num_choices; ++position)
-            if (const std::string item = choiceAt(def.u.pd.u.namesptr, position);
-                item != "(-" && optionWord(item) == optionWord(o.value)) {
-                def.u.pd.value = static_cast<PF_ParamValue>(position);
-                return true;
-            }
+        const char *choices = def.u.pd.u.namesptr ? def.u.pd.u.namesptr : "";
+        if (const std::optional<ParamOption> p = paramOption(1, def, choices))
+            for (const auto &[word, position] : p->choices)
+                if (word == optionWord(o.value)) {
+                    def.u.pd.value = static_cast<PF_ParamValue>(position);
+                    return true;
+                }
         def.u.pd.value = static_cast<PF_ParamValue>(integerIn(o, 1, def.u.pd.num_choices));
         if (choiceAt(def.u.pd.u.namesptr, def.u.pd.value) == "(-")
             badValue(o, "a menu entry, not a separator line");
