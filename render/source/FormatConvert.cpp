@@ -5,30 +5,31 @@
 
 namespace AEUtil {
 
-PF_Err expandTo16(const StageHost &host, PF_EffectWorld &dst, const PF_EffectWorld &src, const PlaneRect &rect) {
+namespace {
+
+// Every channel of the rect's pixels through `channel`, from a world of From to one of To.
+template <class From, class To, class Channel>
+PF_Err convertRect(const StageHost &host, PF_EffectWorld &dst, const PF_EffectWorld &src, const PlaneRect &rect,
+                   Channel channel) {
     const WorldSpan span = clipToWorlds(rect, &dst, &src);
     return host.runRowBands(span.bandRows(), [&](RowBand band) {
         for (int32_t y = band.begin; y < band.end; ++y) {
-            const PF_Pixel8 *s = rectRow<const PF_Pixel8>(src, rect, y);
-            PF_Pixel16 *d = rectRow<PF_Pixel16>(dst, rect, y);
+            const From *s = rectRow<const From>(src, rect, y);
+            To *d = rectRow<To>(dst, rect, y);
             for (int32_t x = 0; x < span.cols; ++x)
-                d[x] = {expandChannel(s[x].alpha), expandChannel(s[x].red), expandChannel(s[x].green),
-                        expandChannel(s[x].blue)};
+                d[x] = {channel(s[x].alpha), channel(s[x].red), channel(s[x].green), channel(s[x].blue)};
         }
     });
 }
 
+} // namespace
+
+PF_Err expandTo16(const StageHost &host, PF_EffectWorld &dst, const PF_EffectWorld &src, const PlaneRect &rect) {
+    return convertRect<PF_Pixel8, PF_Pixel16>(host, dst, src, rect, [](A_u_char c) { return expandChannel(c); });
+}
+
 PF_Err reduceTo8(const StageHost &host, PF_EffectWorld &dst, const PF_EffectWorld &src, const PlaneRect &rect) {
-    const WorldSpan span = clipToWorlds(rect, &dst, &src);
-    return host.runRowBands(span.bandRows(), [&](RowBand band) {
-        for (int32_t y = band.begin; y < band.end; ++y) {
-            const PF_Pixel16 *s = rectRow<const PF_Pixel16>(src, rect, y);
-            PF_Pixel8 *d = rectRow<PF_Pixel8>(dst, rect, y);
-            for (int32_t x = 0; x < span.cols; ++x)
-                d[x] = {reduceChannel(s[x].alpha), reduceChannel(s[x].red), reduceChannel(s[x].green),
-                        reduceChannel(s[x].blue)};
-        }
-    });
+    return convertRect<PF_Pixel16, PF_Pixel8>(host, dst, src, rect, [](A_u_short c) { return reduceChannel(c); });
 }
 
 } // namespace AEUtil
