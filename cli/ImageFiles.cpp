@@ -1,16 +1,15 @@
 #include "cli/ImageFiles.h"
 
-#include <OpenImageIO/filesystem.h>
-#include <OpenImageIO/imageio.h>
-
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <type_traits>
 #include <vector>
 
 #include "cli/MemoryBudget.h"
+#include "cli/PngCheck.h"
 #include "cli/SampleScale.h"
 #include "platform/SafeFile.h"
 
@@ -29,13 +28,6 @@ constexpr int kMaxDimension = 30000;
 
 [[noreturn]] void writeFailure(const std::string &path, const std::string &why) {
     throw std::runtime_error("cannot write image '" + path + "': " + why);
-}
-
-// The library's first line: the rest repeats it in other words.
-std::string lastError(const std::string &detail) {
-    const std::string general = OIIO::geterror();
-    const std::string text = !detail.empty() ? detail : !general.empty() ? general : std::string("unknown error");
-    return text.substr(0, text.find('\n'));
 }
 
 // ---- File samples to host samples, T being uint8_t, uint16_t or float.
@@ -61,13 +53,13 @@ struct ChannelMap {
     int alpha = -1; // none: opaque
 };
 
-ChannelMap channelMap(const OIIO::ImageSpec &header) {
+ChannelMap channelMap(const ImageHeader &header) {
     ChannelMap map;
-    map.alpha = header.alpha_channel >= 0 && header.alpha_channel < header.nchannels ? header.alpha_channel : -1;
-    if (map.alpha < 0 && header.nchannels == 2)
+    map.alpha = header.alphaChannel >= 0 && header.alphaChannel < header.channels ? header.alphaChannel : -1;
+    if (map.alpha < 0 && header.channels == 2)
         map.alpha = 1; // grey and alpha
     std::vector<int> color;
-    for (int c = 0; c < header.nchannels; ++c)
+    for (int c = 0; c < header.channels; ++c)
         if (c != map.alpha)
             color.push_back(c);
     if (color.size() >= 3) {
@@ -126,11 +118,14 @@ void unassociate(std::vector<float> &samples, int channels, const ChannelMap &ma
 }
 
 template <class T>
-std::vector<T> readSamples(OIIO::ImageInput &in, const std::string &path, OIIO::TypeDesc type) {
-    const OIIO::ImageSpec &header = in.spec();
-    std::vector<T> samples(static_cast<std::size_t>(header.width) * header.height * header.nchannels);
-    if (!in.read_image(0, 0, 0, header.nchannels, type, samples.data()))
-        readFailure(path, lastError(in.geterror()));
+std::vector<T> readSamples(ImageCodecInput &in, const std::string &path, SampleType as) {
+    const ImageHeader &header = in.header();
+    std::vector<T> samples(static_cast<std::size_t>(header.width) * header.height * header.channels);
+    try {
+        in.read(as, samples.data());
+    } catch (const std::runtime_error &e) {
+        readFailure(path, e.what());
+    }
     return samples;
 }
 
@@ -220,57 +215,66 @@ std::vector<Out> samplesFor(const embedhost::Image &image, const OutputLayout &l
     }
 }
 
-OIIO::TypeDesc typeDesc(SampleType type) {
-    switch (type) {
-    case SampleType::UInt8: return OIIO::TypeDesc::UINT8;
-    case SampleType::UInt16: return OIIO::TypeDesc::UINT16;
-    case SampleType::Half: return OIIO::TypeDesc::HALF;
-    default: return OIIO::TypeDesc::FLOAT;
-    }
+// A damaged PNG is told before the library sees it, as is a header claiming more pixels than
+// the file can hold. Whatever the format, reading must fit the memory budget.
+void checkFile(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        readFailure(path, "it cannot be opened");
+    if (hasPngSignature(in))
+        if (const std::string fault = pngFault(in); !fault.empty())
+            readFailure(path, fault);
 }
 
-template <class Out>
-void writeSamples(OIIO::ImageOutput &out, const std::string &name, OIIO::ImageSpec header,
-                  const std::vector<Out> &samples, OIIO::TypeDesc given) {
-    if (!out.open(name, header))
-        throw std::runtime_error(lastError(out.geterror()));
-    if (!out.write_image(given, samples.data()))
-        throw std::runtime_error(lastError(out.geterror()));
-    if (!out.close())
-        throw std::runtime_error(lastError(out.geterror()));
-}
-
-// A header can claim far more pixels than its file holds. Deflate packs at most 1032 bytes into
-// one, so a PNG smaller than its pixels over that is damaged; and whatever the format, reading
-// must fit the memory budget. Both are told before any pixel is read.
-// Half and float files are read as floats; 16-bit and other integer files as 16-bit words.
-SampleType sampleTypeOf(const OIIO::ImageSpec &header) {
-    const auto base = static_cast<OIIO::TypeDesc::BASETYPE>(header.format.basetype);
-    return base == OIIO::TypeDesc::UINT8                                    ? SampleType::UInt8
-           : base == OIIO::TypeDesc::HALF                                   ? SampleType::Half
-           : base == OIIO::TypeDesc::FLOAT || base == OIIO::TypeDesc::DOUBLE ? SampleType::Float
-                                                                             : SampleType::UInt16;
-}
-
-void checkClaimedSize(const std::string &path, OIIO::ImageInput &in, const OIIO::ImageSpec &header, int depth,
-                      std::uint64_t budget) {
-    const auto width = static_cast<std::uint64_t>(header.width), height = static_cast<std::uint64_t>(header.height);
-    const auto channels = static_cast<std::uint64_t>(header.nchannels);
-    const std::uint64_t raw = width * height * channels * header.format.size();
-    std::error_code ec;
-    const std::uintmax_t fileBytes = fs::file_size(path, ec);
-    if (!ec && std::string(in.format_name()) == "png" && raw / 1032 > fileBytes)
-        readFailure(path, "its header claims " + std::to_string(width) + " x " + std::to_string(height) +
-                              " pixels, more than a file of " + std::to_string(fileBytes) + " bytes can hold");
+void checkBudget(const std::string &path, const ImageHeader &header, int depth, std::uint64_t budget) {
     // Samples are read as bytes, 16-bit words or floats; the host's pixels have four channels.
-    const SampleType type = sampleTypeOf(header);
-    const int sampleBytes = type == SampleType::UInt8 ? 1 : type == SampleType::UInt16 ? 2 : 4;
-    const int hostBytes = (depth ? depth : depthForFile(type)) / 2;
+    const int sampleBytes = header.type == SampleType::UInt8 ? 1 : header.type == SampleType::UInt16 ? 2 : 4;
+    const int hostBytes = (depth ? depth : depthForFile(header.type)) / 2;
     try {
-        requireWithinBudget(imageReadBytes(width, height, header.nchannels, sampleBytes, hostBytes),
+        requireWithinBudget(imageReadBytes(static_cast<std::uint64_t>(header.width),
+                                           static_cast<std::uint64_t>(header.height), header.channels, sampleBytes,
+                                           hostBytes),
                             budget ? budget : defaultMemoryBudget(), "reading it");
     } catch (const std::runtime_error &e) {
         readFailure(path, e.what());
+    }
+}
+
+std::vector<unsigned char> encodeImage(const std::string &path, const embedhost::Image &image,
+                                       const ImageFileInfo &like) {
+    bool grey = false, opaque = true;
+    switch (image.format) {
+    case PF_PixelFormat_ARGB32: describe<PF_Pixel8>(image, grey, opaque); break;
+    case PF_PixelFormat_ARGB64: describe<PF_Pixel16>(image, grey, opaque); break;
+    case PF_PixelFormat_ARGB128: describe<PF_PixelFloat>(image, grey, opaque); break;
+    default: throw std::runtime_error("unknown pixel format");
+    }
+    ImageCodec &codec = imageCodec();
+    const ImageOutputFormat format = codec.outputFormat(path);
+    OutputLayout layout;
+    layout.grey = like.grey && grey;
+    layout.alpha = format.alpha && (like.alpha || !opaque);
+    // The samples are straight; only OpenEXR wants them premultiplied.
+    layout.associate = layout.alpha && format.name == "openexr";
+
+    ImageEncoding encoding;
+    encoding.width = image.width;
+    encoding.height = image.height;
+    encoding.channelNames = layout.grey ? std::vector<std::string>{"Y"} : std::vector<std::string>{"R", "G", "B"};
+    if (layout.alpha) {
+        encoding.channelNames.push_back("A");
+        encoding.alphaChannel = layout.channels() - 1;
+        encoding.straight = !layout.associate;
+    }
+    encoding.type = outputSampleType(format.name, like.type);
+    const auto encode = [&](const auto &samples) {
+        encoding.samples = samples.data();
+        return codec.encode(path, encoding);
+    };
+    switch (encoding.type) {
+    case SampleType::UInt8: return encode(samplesFor<std::uint8_t>(image, layout));
+    case SampleType::UInt16: return encode(samplesFor<std::uint16_t>(image, layout));
+    default: return encode(samplesFor<float>(image, layout));
     }
 }
 
@@ -298,51 +302,49 @@ LoadedImage readImageFile(const std::string &path, int depth, std::uint64_t memo
         readFailure(path, "it is a folder, not an image file");
     if (!fs::exists(path))
         readFailure(path, "no such file");
-    // Straight alpha is taken as it is stored instead of being premultiplied on the way in.
-    OIIO::ImageSpec config;
-    config.attribute("oiio:UnassociatedAlpha", 1);
-    auto in = OIIO::ImageInput::open(path, &config);
-    if (!in)
-        readFailure(path, lastError({}));
-    const OIIO::ImageSpec &header = in->spec();
+    checkFile(path);
+    std::unique_ptr<ImageCodecInput> in;
+    try {
+        in = imageCodec().open(path);
+    } catch (const std::runtime_error &e) {
+        readFailure(path, e.what());
+    }
+    const ImageHeader &header = in->header();
     if (header.deep)
         readFailure(path, "deep images are not supported");
-    if (header.nchannels < 1)
+    if (header.channels < 1)
         readFailure(path, "the image has no channels");
     if (header.width < 1 || header.height < 1 || header.depth > 1)
         readFailure(path, "the image has no pixels (" + std::to_string(header.width) + " x " +
                               std::to_string(header.height) + ")");
     if (header.width > kMaxDimension || header.height > kMaxDimension)
         readFailure(path, "larger than " + std::to_string(kMaxDimension) + " pixels in a direction");
-    checkClaimedSize(path, *in, header, depth, memoryBudget);
+    checkBudget(path, header, depth, memoryBudget);
 
     LoadedImage loaded;
-    loaded.file.type = sampleTypeOf(header);
+    loaded.file.type = header.type;
     const ChannelMap map = channelMap(header);
     loaded.file.alpha = map.alpha >= 0;
-    loaded.file.grey = header.nchannels - (loaded.file.alpha ? 1 : 0) < 3;
+    loaded.file.grey = header.channels - (loaded.file.alpha ? 1 : 0) < 3;
     loaded.image = embedhost::Image::make(header.width, header.height,
                                           formatForDepth(depth ? depth : depthForFile(loaded.file.type)));
-    const bool associated = std::string(in->format_name()) == "openexr";
     switch (loaded.file.type) {
     case SampleType::UInt8:
-        fillAnyDepth(loaded.image, readSamples<std::uint8_t>(*in, path, OIIO::TypeDesc::UINT8), header.nchannels, map);
+        fillAnyDepth(loaded.image, readSamples<std::uint8_t>(*in, path, SampleType::UInt8), header.channels, map);
         break;
     case SampleType::UInt16:
-        fillAnyDepth(loaded.image, readSamples<std::uint16_t>(*in, path, OIIO::TypeDesc::UINT16), header.nchannels,
-                     map);
+        fillAnyDepth(loaded.image, readSamples<std::uint16_t>(*in, path, SampleType::UInt16), header.channels, map);
         break;
     default: {
-        std::vector<float> samples = readSamples<float>(*in, path, OIIO::TypeDesc::FLOAT);
-        if (associated)
-            unassociate(samples, header.nchannels, map);
-        fillAnyDepth(loaded.image, samples, header.nchannels, map);
+        std::vector<float> samples = readSamples<float>(*in, path, SampleType::Float);
+        if (header.format == "openexr")
+            unassociate(samples, header.channels, map);
+        fillAnyDepth(loaded.image, samples, header.channels, map);
         break;
     }
     }
     // Only the first part is read; the caller tells the user about the others.
-    while (loaded.file.parts < 1000 && in->seek_subimage(loaded.file.parts, 0))
-        ++loaded.file.parts;
+    loaded.file.parts = in->parts(1000);
     return loaded;
 }
 
@@ -359,63 +361,13 @@ SampleType outputSampleType(const std::string &formatName, SampleType wanted) {
 void writeImageFile(const std::string &path, const embedhost::Image &image, const ImageFileInfo &like) {
     if (image.empty())
         writeFailure(path, "the image is empty");
-    auto out = OIIO::ImageOutput::create(path);
-    if (!out)
-        writeFailure(path, lastError({}));
-    const std::string formatName = out->format_name();
-    const SampleType type = outputSampleType(formatName, like.type);
-
-    bool grey = false, opaque = true;
-    switch (image.format) {
-    case PF_PixelFormat_ARGB32: describe<PF_Pixel8>(image, grey, opaque); break;
-    case PF_PixelFormat_ARGB64: describe<PF_Pixel16>(image, grey, opaque); break;
-    case PF_PixelFormat_ARGB128: describe<PF_PixelFloat>(image, grey, opaque); break;
-    default: writeFailure(path, "unknown pixel format");
-    }
-    OutputLayout layout;
-    layout.grey = like.grey && grey;
-    layout.alpha = out->supports("alpha") && (like.alpha || !opaque);
-    layout.associate = layout.alpha && formatName == "openexr";
-
-    OIIO::ImageSpec header(image.width, image.height, layout.channels(), typeDesc(type));
-    header.channelnames = layout.grey ? std::vector<std::string>{"Y"} : std::vector<std::string>{"R", "G", "B"};
-    if (layout.alpha) {
-        header.channelnames.push_back("A");
-        header.alpha_channel = layout.channels() - 1;
-        // The samples are straight; only OpenEXR wants them premultiplied (done above).
-        if (!layout.associate)
-            header.attribute("oiio:UnassociatedAlpha", 1);
-    }
-
-    // Encoded in memory, where nothing the library writes can fail unseen or end the process;
-    // the file is then replaced whole, so a failure never leaves half a file under its name.
-    if (!out->supports("ioproxy"))
-        writeFailure(path, "the " + formatName + " writer cannot encode to memory");
     std::vector<unsigned char> encoded;
-    OIIO::Filesystem::IOVecOutput memory(encoded);
-    if (!out->set_ioproxy(&memory)) {
-        const std::string why = lastError(out->geterror());
-        out.reset();
-        writeFailure(path, why);
-    }
     try {
-        switch (type) {
-        case SampleType::UInt8:
-            writeSamples(*out, path, header, samplesFor<std::uint8_t>(image, layout), OIIO::TypeDesc::UINT8);
-            break;
-        case SampleType::UInt16:
-            writeSamples(*out, path, header, samplesFor<std::uint16_t>(image, layout), OIIO::TypeDesc::UINT16);
-            break;
-        default:
-            writeSamples(*out, path, header, samplesFor<float>(image, layout), OIIO::TypeDesc::FLOAT);
-            break;
-        }
-    } catch (const std::exception &e) {
-        // The writer goes before the memory it writes to.
-        out.reset();
+        encoded = encodeImage(path, image, like);
+    } catch (const std::runtime_error &e) {
         writeFailure(path, e.what());
     }
-    out.reset();
+    // Replaced whole, so a failure never leaves half a file under its name.
     std::string cause;
     if (!platform::writeFileSafely(path, {reinterpret_cast<const char *>(encoded.data()), encoded.size()}, cause))
         writeFailure(path, cause);

@@ -1,16 +1,16 @@
 // Image files (anything OpenImageIO reads: PNG, JPEG, TIFF, OpenEXR, ...) to and from the
 // host's straight ARGB images, keeping each file's bit depth where the output format allows.
+// Files are checked here; the library only decodes and encodes (ImageCodec).
 #pragma once
 
 #include <cstdint>
 
 #include <string>
 
+#include "cli/ImageCodec.h"
 #include "embedhost/Image.h"
 
 namespace lumora::cli {
-
-enum class SampleType { UInt8, UInt16, Half, Float };
 
 // What an input file held, so that its result can be written back alike.
 struct ImageFileInfo {

@@ -10,7 +10,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(GradientTextFuzz FlatDataFuzz SettingsFileFuzz PresetFileFuzz ProjectFileFuzz ModuleFileFuzz
-           CommandValuesFuzz)
+           CommandValuesFuzz PngFileFuzz)
 fi
 
 cmake --preset fuzz >/dev/null

@@ -8,7 +8,7 @@ packages=(
   libopenimageio-dev openimageio-tools libopencv-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth
-  locales
+  locales time zlib1g-dev
 )
 
 missing=()

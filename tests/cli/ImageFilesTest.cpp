@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <functional>
 #include <limits>
 #include <string>
@@ -199,6 +200,14 @@ TEST(ImageFiles, FilesThatCannotBeUsedAreNamedInTheError) {
     std::ofstream(garbage) << "not an image";
     EXPECT_NE(failure([&] { readImageFile(garbage.string()); }).find("cannot read image '" + garbage.string() + "'"),
               std::string::npos);
+    // A PNG cut short is told as such, not by the library's own reader on the terminal.
+    const fs::path whole = scratch("whole.png"), cut = scratch("cut.png");
+    writeRaw<std::uint8_t>(whole, 2, 1, {"R", "G", "B"}, OIIO::TypeDesc::UINT8, {1, 2, 3, 4, 5, 6});
+    std::ifstream wholeFile(whole, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(wholeFile), std::istreambuf_iterator<char>()};
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() - 20);
+    EXPECT_EQ(failure([&] { readImageFile(cut.string()); }),
+              "cannot read image '" + cut.string() + "': the file is cut short (it ends before its IEND chunk)");
 
     const embedhost::Image image = embedhost::Image::make(1, 1, PF_PixelFormat_ARGB32);
     const fs::path noFolder = scratch("no-such-folder") / "out.png";

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "PngBytes.h"
 #include "RunLumora.h"
 #include "tests/support/FullDisk.h"
 
@@ -320,34 +321,16 @@ TEST(RenderCli, TwoRendersToOneFileLeaveOneOfThemWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 4); // no temporaries
 }
 
-// A PNG of a few bytes whose header claims width x height RGBA pixels.
-void writeClaimingPng(const std::string &path, std::uint32_t width, std::uint32_t height) {
-    const auto crc = [](const std::string &bytes) {
-        std::uint32_t c = 0xFFFFFFFFu;
-        for (unsigned char b : bytes) {
-            c ^= b;
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-        }
-        return ~c;
-    };
-    const auto be32 = [](std::uint32_t v) {
-        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-    };
-    const auto chunk = [&](const std::string &type, const std::string &data) {
-        return be32(static_cast<std::uint32_t>(data.size())) + type + data + be32(crc(type + data));
-    };
-    const std::string ihdr = be32(width) + be32(height) + std::string{8, 6, 0, 0, 0};
-    std::ofstream(path, std::ios::binary) << std::string("\x89PNG\r\n\x1a\n", 8) << chunk("IHDR", ihdr)
-                                          << chunk("IDAT", std::string("\x78\x9c\x03\x00\x00\x00\x00\x01", 8))
-                                          << chunk("IEND", "");
-}
-
 TEST(RenderCli, HeadersClaimingMoreThanTheFileOrTheMemoryAreRefusedBeforeReading) {
-    writeClaimingPng(file("huge.png"), 30000, 30000);
-    LumoraRun r = runLumora({"render", file("huge.png"), file("out.png")}, "huge");
+    std::ofstream(file("huge.png"), std::ios::binary) << lumora::test::pngClaiming(30000, 30000);
+    LumoraRun r = lumora::test::runLumoraMeasured({"render", file("huge.png"), file("out.png")}, "huge");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("its header claims 30000 x 30000 pixels, more than a file of"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("its header claims 30000 x 30000 pixels, more than its 8 bytes of image data can hold"),
+              std::string::npos)
+        << r.err;
+    // Told from the header alone: the image library is not even loaded.
+    EXPECT_GT(r.peakKilobytes, 0);
+    EXPECT_LT(r.peakKilobytes, 100 * 1024);
 
     write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
     r = runLumora({"render", file("dot.png"), file("out.png"), "--max-memory", "4K"}, "budget");
