@@ -11,7 +11,7 @@
 #include "colorbar/PresetFile.h"
 #include "embedhost/Host.h"
 #include "host/EntryPoint.h"
-#include "host/ErrorNames.h"
+#include "host/kit/ErrorNames.h"
 #include "params/GlowParams.h"
 
 namespace lumora::cli {

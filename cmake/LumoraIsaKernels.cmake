@@ -19,7 +19,7 @@ function(lumora_isa_kernels target)
     # No contraction may change a float result. Wide vector values pass only between
     # functions of the file itself, so the note that their calling convention varies is moot.
     target_compile_options(${lib} PRIVATE ${LUMORA_ISA_FLAGS_${isa}} -ffp-contract=off -Wno-psabi)
-    target_link_libraries(${lib} PRIVATE lumora_options)
+    target_link_libraries(${lib} PRIVATE lumora_build_flags)
     set_target_properties(${lib} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:${lib}>)
   endforeach()

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "colorbar/IArbBase.h"
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 

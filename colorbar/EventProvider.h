@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "colorbar/IEventBase.h"
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "colorbar/GradientHandle.h"
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

@@ -1,8 +1,8 @@
 #include "colorbar/GradColorPresetUI.h"
 
 #include "colorbar/GradientHandle.h"
-#include "host/HandleLock.h"
-#include "host/SuiteCache.h"
+#include "host/kit/HandleLock.h"
+#include "host/kit/SuiteCache.h"
 #include "params/ParamAddArbitrary.h"
 
 namespace AEUtil {

@@ -7,8 +7,8 @@
 #include "colorbar/GradientHandle.h"
 #include "colorbar/GradientSampling.h"
 #include "colorbar/GradientText.h"
-#include "host/HandleLock.h"
-#include "host/SuiteCache.h"
+#include "host/kit/HandleLock.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

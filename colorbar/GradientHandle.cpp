@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/HandleLock.h"
+#include "host/kit/HandleLock.h"
 
 namespace AEUtil {
 

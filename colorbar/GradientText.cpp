@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 

@@ -3,7 +3,7 @@
 
 #include "AE_EffectCB.h"
 #include "host/BaseFilter.h"
-#include "host/HostLanguage.h"
+#include "host/kit/HostLanguage.h"
 #include "platform/KeyState.h"
 #include "resources/LumoraVersion.h"
 

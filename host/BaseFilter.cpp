@@ -1,5 +1,7 @@
 #include "host/BaseFilter.h"
 
+#include "options/OptionsDialog.h"
+
 namespace AEUtil {
 
 BaseFilter::~BaseFilter() = default;

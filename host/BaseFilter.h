@@ -49,7 +49,4 @@ protected:
     BaseFilter &operator=(const BaseFilter &) = delete;
 };
 
-// PF_Cmd_DO_DIALOG is served outside the handler table; its outcome never reaches the host.
-void runOptionsDialog(PF_InData *in_data, PF_ParamDef *params[]);
-
 } // namespace AEUtil

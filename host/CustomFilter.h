@@ -4,7 +4,7 @@
 #include "colorbar/ArbProvider.h"
 #include "colorbar/EventProvider.h"
 #include "host/BaseFilter.h"
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "host/CustomFilter.h"
-#include "host/FailureTranslation.h"
-#include "host/SuiteCache.h"
+#include "host/GlowParamTable.h"
+#include "host/kit/FailureTranslation.h"
+#include "host/kit/SuiteCache.h"
 #include "params/ParamRegistry.h"
 
 namespace {
@@ -29,6 +30,12 @@ void destroyFilter() noexcept {
     g_filter = nullptr;
 }
 
+// The glow's table in the registry; its arbitrary parameter belongs to the filter's colour bar.
+void buildGlowParams(PF_InData *in_data) {
+    AEUtil::GradColorPresetUI &colorBar = static_cast<AEUtil::CustomFilter *>(g_filter)->colorBar();
+    AEUtil::buildParamRegistry([&] { AEUtil::buildGlowParamTable(in_data, colorBar); });
+}
+
 PF_Err firstCall(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
     if (!g_pending_errors) {
         g_pending_errors = new std::vector<PF_Err>();
@@ -37,7 +44,7 @@ PF_Err firstCall(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]
     // A first call that failed part-way leaves a filter behind; the retry reuses it.
     PF_Err result = g_filter ? PF_Err_NONE : constructFilter();
     if (result == PF_Err_NONE) {
-        AEUtil::buildParamRegistry(in_data, static_cast<AEUtil::CustomFilter *>(g_filter)->colorBar());
+        buildGlowParams(in_data);
         result = g_filter->initialize(in_data, out_data, params, output);
         g_initialised = true;
     }
@@ -50,7 +57,7 @@ PF_Err firstCall(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[]
 PF_Err rebuildAfterSetdown(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
     PF_Err result = constructFilter();
     if (result == PF_Err_NONE) {
-        AEUtil::buildParamRegistry(in_data, static_cast<AEUtil::CustomFilter *>(g_filter)->colorBar());
+        buildGlowParams(in_data);
         result = g_filter->initialize(in_data, out_data, params, output);
     }
     return result;

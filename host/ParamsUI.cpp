@@ -1,6 +1,6 @@
 // PF_Cmd_UPDATE_PARAMS_UI: greys out the controls that the current choices make meaningless.
 #include "host/BaseFilter.h"
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 #include "params/GlowParams.h"
 #include "params/ParamRegistry.h"
 #include "params/ParamUtilsSuite.h"

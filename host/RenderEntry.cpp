@@ -1,44 +1,20 @@
 // Classic render, smart render and the default smart pre-render, up to the render body.
-#include "host/RenderEntry.h"
-
-#include <algorithm>
-#include <atomic>
-
 #include "host/BaseFilter.h"
-#include "host/HandleLock.h"
-#include "host/SuiteCache.h"
-#include "host/WorldSuite.h"
+#include "host/kit/HandleLock.h"
+#include "host/kit/PreRenderOutput.h"
+#include "host/kit/SuiteCache.h"
+#include "host/kit/WorldSuite.h"
 #include "params/GlowParams.h"
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
+#include "render/pipeline/LayerCheckouts.h"
 
 namespace AEUtil {
 
 namespace {
 
 constexpr A_long kPremiereApplId = 0x50724D72; // 'PrMr'
-constexpr A_long kInputCheckoutId = 0;
-constexpr A_long kDepthCheckoutId = 1;
-constexpr A_long kDepthProbeCheckoutId = 1000001;
-
-// The delete callback receives only the handle, so the basic suite it disposes through is
-// remembered from the pre-render that made it (the host's basic suite lives as long as the host).
-std::atomic<SPBasicSuite *> g_pre_render_basic{nullptr};
-
-void disposeSettingsHandle(void *pre_render_data) {
-    SPBasicSuite *basic = g_pre_render_basic.load();
-    if (!pre_render_data || !basic)
-        return;
-    try {
-        SuiteCache suites(basic);
-        suites.handleSuite()->host_dispose_handle(static_cast<PF_Handle>(pre_render_data));
-    } catch (...) {
-        // A host without its handle suite keeps the handle; nothing safe is left to do.
-    }
-}
-
-bool isEmpty(const PF_LRect &r) noexcept { return r.left >= r.right || r.top >= r.bottom; }
 
 PF_Err checkoutForRequest(PF_InData *in_data, PF_PreRenderExtra *extra, A_long index, A_long checkoutId,
                           PF_CheckoutResult &result) {
@@ -47,27 +23,6 @@ PF_Err checkoutForRequest(PF_InData *in_data, PF_PreRenderExtra *extra, A_long i
 }
 
 } // namespace
-
-PF_Err runRenderBody(BaseFilter &filter, RenderSettings &settings) { return filter.renderBody(settings); }
-
-void attachSettingsHandle(PF_InData *in_data, PF_PreRenderOutput *output, PF_Handle handle) noexcept {
-    g_pre_render_basic.store(in_data->pica_basicP);
-    output->pre_render_data = handle;
-    output->delete_pre_render_data_func = &disposeSettingsHandle;
-}
-
-void unionRect(PF_LRect &into, const PF_LRect &other) noexcept {
-    if (isEmpty(into)) {
-        into = other;
-        return;
-    }
-    if (isEmpty(other))
-        return;
-    into.left = std::min(into.left, other.left);
-    into.top = std::min(into.top, other.top);
-    into.right = std::max(into.right, other.right);
-    into.bottom = std::max(into.bottom, other.bottom);
-}
 
 PF_Err BaseFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
     if (in_data->appl_id == kPremiereApplId)
@@ -87,7 +42,7 @@ PF_Err BaseFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef 
         err = readAllParams(&settings, reader);
     }
     if (err == PF_Err_NONE)
-        err = runRenderBody(*this, settings);
+        err = renderBody(settings);
     GetParamByCheckout checkin(in_data, nullptr, false);
     const PF_Err checkinErr = releaseAllParams(checkin);
     return err != PF_Err_NONE ? err : checkinErr;
@@ -108,7 +63,7 @@ PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_Smar
     settings->out_data = out_data;
     settings->input = nullptr;
     settings->output = nullptr;
-    PF_Err err = cb->checkout_layer_pixels(in_data->effect_ref, kInputCheckoutId, &settings->input);
+    PF_Err err = cb->checkout_layer_pixels(in_data->effect_ref, kSourceCheckoutId, &settings->input);
     if (err == PF_Err_NONE)
         err = cb->checkout_output(in_data->effect_ref, &settings->output);
 
@@ -124,11 +79,11 @@ PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_Smar
         if (err == PF_Err_NONE)
             err = cb->checkout_layer_pixels(in_data->effect_ref, kDepthCheckoutId, &settings->depthLayer);
         if (err == PF_Err_NONE)
-            err = runRenderBody(*this, *settings);
+            err = renderBody(*settings);
         if (err == PF_Err_NONE)
-            err = cb->checkin_layer_pixels(in_data->effect_ref, kInputCheckoutId);
+            err = cb->checkin_layer_pixels(in_data->effect_ref, kSourceCheckoutId);
     } else if (err == PF_Err_NONE) {
-        err = cb->checkin_layer_pixels(in_data->effect_ref, kInputCheckoutId);
+        err = cb->checkin_layer_pixels(in_data->effect_ref, kSourceCheckoutId);
     }
     return err;
 }
@@ -146,7 +101,7 @@ PF_Err BaseFilter::smartPreRender(PF_InData *in_data, PF_OutData *out_data, PF_P
     }
     initRenderSettings(*settings);
     settings->smart = 1;
-    attachSettingsHandle(in_data, extra->output, handle);
+    attachPreRenderHandle(in_data, extra->output, handle);
 
     GetParamByCheckout reader(in_data, nullptr, true);
     PF_Err err = readAllParams(settings, reader);
@@ -164,7 +119,7 @@ PF_Err BaseFilter::smartPreRender(PF_InData *in_data, PF_OutData *out_data, PF_P
 
 PF_Err BaseFilter::preRenderBody(PF_InData *in_data, PF_OutData *, PF_PreRenderExtra *extra, RenderSettings &) {
     PF_CheckoutResult input{};
-    PF_Err err = checkoutForRequest(in_data, extra, 0, kInputCheckoutId, input);
+    PF_Err err = checkoutForRequest(in_data, extra, 0, kSourceCheckoutId, input);
     if (err != PF_Err_NONE)
         return err;
     unionRect(extra->output->result_rect, input.result_rect);

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "host/BaseFilter.h"
-#include "host/HandleLock.h"
+#include "host/kit/HandleLock.h"
 #include "host/SequenceData.h"
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

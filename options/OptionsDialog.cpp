@@ -1,5 +1,4 @@
-// The options dialog opened from the effect's options button.
-#include "host/BaseFilter.h"
+#include "options/OptionsDialog.h"
 
 namespace AEUtil {
 

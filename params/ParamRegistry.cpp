@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 #include "params/BaseParam.h"
-#include "params/GlowParamTable.h"
 
 namespace AEUtil {
 
@@ -67,9 +66,9 @@ void sealParamRegistry() {
     r.hostCount = static_cast<A_long>(r.count) + 1;
 }
 
-void buildParamRegistry(PF_InData *in_data, GradColorPresetUI &colorBar) {
+void buildParamRegistry(const std::function<void()> &createParams) {
     resetParamRegistry();
-    buildGlowParamTable(in_data, colorBar);
+    createParams();
     sealParamRegistry();
     ++g_build_count;
 }

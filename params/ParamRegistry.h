@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 #include "AE_Effect.h"
 
@@ -12,14 +13,13 @@ struct RenderSettings;
 namespace AEUtil {
 
 class BaseParam;
-class GradColorPresetUI;
 class ParamGetter;
 
 inline constexpr std::size_t kParamRegistryCapacity = 0x3FFF;
 
-// Empties the registry and builds the glow parameter table in host order; the colour bar
-// control creates the arbitrary parameter.
-void buildParamRegistry(PF_InData *in_data, GradColorPresetUI &colorBar);
+// Empties the registry, runs `createParams` (which creates the effect's registration objects in
+// host order) and seals it.
+void buildParamRegistry(const std::function<void()> &createParams);
 // Deletes every object and clears both views; the next object created gets host index 1.
 void releaseParamRegistry() noexcept;
 // How many times the registry was built in this module's lifetime (1 after the first command).

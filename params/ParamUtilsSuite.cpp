@@ -1,6 +1,6 @@
 #include "params/ParamUtilsSuite.h"
 
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 
 namespace AEUtil {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

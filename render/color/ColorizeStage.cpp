@@ -5,7 +5,7 @@
 #include <new>
 #include <type_traits>
 
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 #include "render/color/AngleMap.h"
 #include "render/pipeline/WorldRows.h"
 

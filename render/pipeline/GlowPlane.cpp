@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "host/AEMemory.h"
+#include "host/kit/AEMemory.h"
 
 namespace AEUtil {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "SPBasic.h"
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 

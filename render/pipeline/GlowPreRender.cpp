@@ -5,22 +5,20 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "host/HandleLock.h"
-#include "host/RenderEntry.h"
-#include "host/SuiteCache.h"
+#include "host/kit/HandleLock.h"
+#include "host/kit/PreRenderOutput.h"
+#include "host/kit/SuiteCache.h"
 #include "params/GlowParams.h"
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
 #include "render/pipeline/HostWorldOps.h"
+#include "render/pipeline/LayerCheckouts.h"
 
 namespace AEUtil {
 
 namespace {
 
-constexpr A_long kSourceCheckoutId = 0;
-constexpr A_long kDepthCheckoutId = 1;
-constexpr A_long kDepthProbeCheckoutId = 1000001;
 constexpr PF_ChannelMask kChannelMaskARGB = 15;
 
 A_long to16(A_long v) { return static_cast<int16_t>(v); }
@@ -83,7 +81,7 @@ PF_Err glowSmartPreRender(PF_InData *in_data, PF_PreRenderExtra *extra) {
     const A_long ih = std::max(itemHeight, in_data->height);
 
     settings.smart = 1;
-    attachSettingsHandle(in_data, extra->output, handle.release());
+    attachPreRenderHandle(in_data, extra->output, handle.release());
 
     PF_RenderRequest &request = extra->input->output_request;
     request.preserve_rgb_of_zero_alpha = true;

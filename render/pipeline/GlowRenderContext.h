@@ -7,7 +7,7 @@
 
 #include "AE_EffectPixelFormat.h"
 #include "colorbar/GradientData.h"
-#include "host/WorldSuite.h"
+#include "host/kit/WorldSuite.h"
 #include "params/RenderSettings.h"
 #include "render/color/GlowColorize.h"
 #include "render/color/HueWrapTable.h"

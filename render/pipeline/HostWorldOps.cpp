@@ -1,6 +1,6 @@
 #include "render/pipeline/HostWorldOps.h"
 
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/FailureTranslation.h"
+#include "host/kit/FailureTranslation.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "embedhost/Host.h"
-#include "host/AEMemory.h"
-#include "host/FailureTranslation.h"
+#include "host/kit/AEMemory.h"
+#include "host/kit/FailureTranslation.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ TEST(HostMemory, FailureReachesTheHostAsCode4WithItsMessage) {
     });
     EXPECT_EQ(err, PF_Err_OUT_OF_MEMORY);
     const std::string message = out.return_msg;
-    EXPECT_EQ(message.rfind("host/AEMemory.cpp(", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("host/kit/AEMemory.cpp(", 0), 0u) << message;
     EXPECT_NE(message.find("alloc_size=42\n"), std::string::npos) << message;
 }
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "host/SharedPtr.h"
+#include "host/kit/SharedPtr.h"
 
 namespace {
 

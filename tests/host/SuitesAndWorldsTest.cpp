@@ -4,10 +4,10 @@
 #include <string>
 
 #include "embedhost/Host.h"
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 #include "host/EntryPoint.h"
-#include "host/SuiteCache.h"
-#include "host/WorldSuite.h"
+#include "host/kit/SuiteCache.h"
+#include "host/kit/WorldSuite.h"
 #include "params/ParamRegistry.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "embedhost/Host.h"
-#include "host/HostLanguage.h"
+#include "host/kit/HostLanguage.h"
 #include "platform/KeyState.h"
 #include "tests/lifecycle/TestFilter.h"
 #include "tests/options/TestFolders.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "embedhost/Host.h"
-#include "host/HostLanguage.h"
+#include "host/kit/HostLanguage.h"
 #include "tests/options/TestFolders.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "host/CustomFilter.h"
 #include "host/ParamsSetup.h"
 #include "options/SettingsFile.h"
-#include "params/GlowParamTable.h"
+#include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
 #include "tests/lifecycle/TestFilter.h"
 #include "tests/options/TestFolders.h"

@@ -7,7 +7,7 @@
 
 #include "colorbar/GradColorPresetUI.h"
 #include "embedhost/Host.h"
-#include "params/GlowParamTable.h"
+#include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
 #include "tests/lifecycle/TestFilter.h"
 

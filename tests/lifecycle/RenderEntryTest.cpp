@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "AE_EffectCB.h"
-#include "host/RenderEntry.h"
+#include "host/kit/PreRenderOutput.h"
 #include "params/ParamAddLayer.h"
 #include "params/ParamAddPopup.h"
 #include "params/ParamRegistry.h"

@@ -9,7 +9,7 @@
 #include "host/ParamsSetup.h"
 #include "options/SettingsFile.h"
 #include "params/BaseParam.h"
-#include "params/GlowParamTable.h"
+#include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
 #include "tests/params/FakeParamHost.h"

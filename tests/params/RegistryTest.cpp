@@ -2,7 +2,7 @@
 // id through the sorted view, and its fixed capacity.
 #include <gtest/gtest.h>
 
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 #include "params/ParamAddTopic.h"
 #include "params/ParamRegistry.h"
 

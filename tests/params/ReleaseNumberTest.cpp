@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "embedhost/Host.h"
-#include "host/AEException.h"
-#include "host/SuiteCache.h"
+#include "host/kit/AEException.h"
+#include "host/kit/SuiteCache.h"
 #include "params/ParamUtilsSuite.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "host/HostLanguage.h"
+#include "host/kit/HostLanguage.h"
 
 #include <mutex>
 
 #include "AE_EffectSuites.h"
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 #include "platform/ProcessArguments.h"
 #include "platform/UILanguage.h"
 

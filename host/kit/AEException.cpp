@@ -1,4 +1,4 @@
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 
 #include <cstdarg>
 #include <cstdio>

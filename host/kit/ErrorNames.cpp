@@ -1,4 +1,4 @@
-#include "host/ErrorNames.h"
+#include "host/kit/ErrorNames.h"
 
 #include <cstdio>
 #include <cstring>

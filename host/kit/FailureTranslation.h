@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "AE_Effect.h"
-#include "host/AEException.h"
-#include "host/ErrorNames.h"
+#include "host/kit/AEException.h"
+#include "host/kit/ErrorNames.h"
 
 namespace AEUtil {
 

@@ -1,9 +1,9 @@
-#include "host/AEMemory.h"
+#include "host/kit/AEMemory.h"
 
 #include <climits>
 
-#include "host/AEException.h"
-#include "host/SuiteCache.h"
+#include "host/kit/AEException.h"
+#include "host/kit/SuiteCache.h"
 #include "platform/CriticalSection.h"
 
 namespace AEUtil {

@@ -1,10 +1,10 @@
-#include "host/WorldSuite.h"
+#include "host/kit/WorldSuite.h"
 
 #include <cstring>
 #include <utility>
 
-#include "host/AEException.h"
-#include "host/SuiteCache.h"
+#include "host/kit/AEException.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 

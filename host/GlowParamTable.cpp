@@ -1,7 +1,7 @@
-#include "params/GlowParamTable.h"
+#include "host/GlowParamTable.h"
 
 #include "colorbar/GradColorPresetUI.h"
-#include "host/AEException.h"
+#include "host/kit/AEException.h"
 #include "params/GlowParams.h"
 #include "params/ParamAddArbitrary.h"
 #include "params/ParamAddCheckbox.h"

@@ -1,4 +1,4 @@
-#include "host/SuiteCache.h"
+#include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 
