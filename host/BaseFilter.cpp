@@ -41,14 +41,16 @@ PF_Err BaseFilter::arbitraryCallback(PF_InData *, PF_OutData *, PF_ParamDef *[],
     return PF_Err_NONE;
 }
 
-PF_Err BaseFilter::beforeSmartRender(RenderSettings &) { return PF_Err_NONE; }
+PF_Err BaseFilter::render(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *) { return PF_Err_NONE; }
+
+PF_Err BaseFilter::smartPreRender(PF_InData *, PF_OutData *, PF_PreRenderExtra *) { return PF_Err_NONE; }
+
+PF_Err BaseFilter::smartRender(PF_InData *, PF_OutData *, PF_SmartRenderExtra *) { return PF_Err_NONE; }
 
 PF_Err BaseFilter::resetupFallback(PF_InData *in_data, PF_OutData *out_data) {
     return sequenceSetup(in_data, out_data);
 }
 
 PF_Err BaseFilter::initialize(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *) { return PF_Err_NONE; }
-
-PF_Err BaseFilter::renderBody(RenderSettings &) { return PF_Err_INTERNAL_STRUCT_DAMAGED; }
 
 } // namespace AEUtil

@@ -4,8 +4,6 @@
 
 #include "AE_Effect.h"
 
-struct RenderSettings;
-
 namespace AEUtil {
 
 class BaseFilter {
@@ -22,6 +20,7 @@ public:
     virtual PF_Err userChangedParam(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                     PF_LayerDef *output, void *extra);
     virtual PF_Err updateParamsUI(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output);
+    // The framework renders nothing; an effect overrides the render commands its flags declare.
     virtual PF_Err render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output);
     virtual PF_Err smartPreRender(PF_InData *in_data, PF_OutData *out_data, PF_PreRenderExtra *extra);
     virtual PF_Err smartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra);
@@ -36,12 +35,8 @@ public:
                          void *extra);
     virtual PF_Err arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                      PF_LayerDef *output, void *extra);
-    virtual PF_Err preRenderBody(PF_InData *in_data, PF_OutData *out_data, PF_PreRenderExtra *extra,
-                                 RenderSettings &settings);
-    virtual PF_Err beforeSmartRender(RenderSettings &settings);
     virtual PF_Err resetupFallback(PF_InData *in_data, PF_OutData *out_data);
     virtual PF_Err initialize(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output);
-    virtual PF_Err renderBody(RenderSettings &settings);
 
 protected:
     BaseFilter() = default;

@@ -7,6 +7,7 @@
 #include "params/GlowParams.h"
 #include "params/ParamRegistry.h"
 #include "render/pipeline/GlowPreRender.h"
+#include "render/pipeline/GlowRenderEntry.h"
 #include "render/pipeline/RenderGlow.h"
 
 namespace AEUtil {
@@ -38,8 +39,18 @@ PF_Err CustomFilter::smartPreRender(PF_InData *in_data, PF_OutData *, PF_PreRend
     return glowSmartPreRender(in_data, extra);
 }
 
-PF_Err CustomFilter::renderBody(RenderSettings &settings) {
-    return renderGlowForFormat(settings, indexOfId(kIdGlowColorBar));
+namespace {
+
+PF_Err glowBody(RenderSettings &settings) { return renderGlowForFormat(settings, indexOfId(kIdGlowColorBar)); }
+
+} // namespace
+
+PF_Err CustomFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
+    return glowClassicRender(in_data, out_data, params, output, glowBody);
+}
+
+PF_Err CustomFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra) {
+    return glowSmartRender(in_data, out_data, extra, glowBody);
 }
 
 GradColorPresetUI &CustomFilter::colorBar() const { return *colorBar_; }

@@ -28,10 +28,11 @@ public:
     PF_Err arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
                              void *extra) override;
 
-    // Settings record, checkouts and the enlarged output area (render/GlowPreRender.h).
+    // The glow's render commands (render/pipeline/GlowPreRender.h, GlowRenderEntry.h), their body
+    // the glow driver for the record's pixel format (514 for a format it does not render).
+    PF_Err render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) override;
     PF_Err smartPreRender(PF_InData *in_data, PF_OutData *out_data, PF_PreRenderExtra *extra) override;
-    // The glow driver for the record's pixel format; 514 for a format it does not render.
-    PF_Err renderBody(RenderSettings &settings) override;
+    PF_Err smartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra) override;
 
     // The colour bar control, created with the filter; the parameter table registers its
     // arbitrary parameter through it.

@@ -1,5 +1,5 @@
-// The render entry points up to the render body: the Premiere short path, the classic render's
-// reading and check-in, the smart render's checkouts, and the default smart pre-render.
+// The glow's render entry points up to the render body: the Premiere short path, the classic
+// render's reading and check-in, the smart render's checkouts, and the smart pre-render.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,7 +10,9 @@
 #include "params/ParamAddLayer.h"
 #include "params/ParamAddPopup.h"
 #include "params/ParamRegistry.h"
-#include "tests/lifecycle/TestFilter.h"
+#include "params/RenderSettings.h"
+#include "render/pipeline/GlowPreRender.h"
+#include "render/pipeline/GlowRenderEntry.h"
 #include "tests/params/FakeParamHost.h"
 
 namespace {
@@ -78,7 +80,13 @@ protected:
     PF_ParamDef array[3]{};
     PF_ParamDef *params[3]{};
     PF_OutData out{};
-    lumora::test::TestFilter filter;
+    // The render body: records the record it was given and answers with a chosen code.
+    std::vector<RenderSettings> rendered;
+    PF_Err renderResult = PF_Err_NONE;
+    GlowRenderBody body = [this](RenderSettings &settings) {
+        rendered.push_back(settings);
+        return renderResult;
+    };
 };
 
 TEST_F(RenderEntryTest, PremiereGetsTheInputCopied) {
@@ -86,18 +94,18 @@ TEST_F(RenderEntryTest, PremiereGetsTheInputCopied) {
     for (std::size_t i = 0; i < input.pixels.size(); ++i)
         input.pixels[i] = static_cast<unsigned char>(i * 7);
     array[0].u.ld = input.world;
-    EXPECT_EQ(filter.render(&fake.inData(), &out, params, &output.world), PF_Err_NONE);
+    EXPECT_EQ(glowClassicRender(&fake.inData(), &out, params, &output.world, body), PF_Err_NONE);
     EXPECT_EQ(output.pixels, input.pixels);
     EXPECT_EQ(g_copies, 1);
-    EXPECT_TRUE(filter.rendered.empty()) << "nothing else happens on Premiere";
+    EXPECT_TRUE(rendered.empty()) << "nothing else happens on Premiere";
     EXPECT_TRUE(fake.checkedOut.empty());
 }
 
 TEST_F(RenderEntryTest, ClassicRenderFillsTheRecord) {
     array[0].u.ld.world_flags = PF_WorldFlag_DEEP;
-    ASSERT_EQ(filter.render(&fake.inData(), &out, params, &output.world), PF_Err_NONE);
-    ASSERT_EQ(filter.rendered.size(), 1u);
-    const RenderSettings &rs = filter.rendered[0];
+    ASSERT_EQ(glowClassicRender(&fake.inData(), &out, params, &output.world, body), PF_Err_NONE);
+    ASSERT_EQ(rendered.size(), 1u);
+    const RenderSettings &rs = rendered[0];
     EXPECT_EQ(rs.view, 4);
     EXPECT_EQ(rs.depthLayer, &layer->definition().u.ld);
     EXPECT_EQ(rs.in_data, &fake.inData());
@@ -114,15 +122,15 @@ TEST_F(RenderEntryTest, ClassicRenderFillsTheRecord) {
 }
 
 TEST_F(RenderEntryTest, RenderBodyFailureIsReturnedAfterCheckIn) {
-    filter.renderResult = PF_Err_OUT_OF_MEMORY;
-    EXPECT_EQ(filter.render(&fake.inData(), &out, params, &output.world), PF_Err_OUT_OF_MEMORY);
+    renderResult = PF_Err_OUT_OF_MEMORY;
+    EXPECT_EQ(glowClassicRender(&fake.inData(), &out, params, &output.world, body), PF_Err_OUT_OF_MEMORY);
     EXPECT_EQ(fake.checkedIn.size(), 2u);
 }
 
 TEST_F(RenderEntryTest, FailedCheckoutSkipsTheRenderButChecksIn) {
     fake.failCheckoutAt = 2;
-    EXPECT_EQ(filter.render(&fake.inData(), &out, params, &output.world), PF_Err_INTERNAL_STRUCT_DAMAGED);
-    EXPECT_TRUE(filter.rendered.empty());
+    EXPECT_EQ(glowClassicRender(&fake.inData(), &out, params, &output.world, body), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_TRUE(rendered.empty());
     EXPECT_EQ(fake.checkedIn, (std::vector<A_long>{1}));
 }
 
@@ -197,9 +205,9 @@ protected:
 };
 
 TEST_F(SmartRenderTest, CompletesTheRecordAndRenders) {
-    ASSERT_EQ(filter.smartRender(&fake.inData(), &out, &extra), PF_Err_NONE);
-    ASSERT_EQ(filter.rendered.size(), 1u);
-    const RenderSettings &rs = filter.rendered[0];
+    ASSERT_EQ(glowSmartRender(&fake.inData(), &out, &extra, body), PF_Err_NONE);
+    ASSERT_EQ(rendered.size(), 1u);
+    const RenderSettings &rs = rendered[0];
     EXPECT_EQ(rs.view, 3) << "what the pre-render stored";
     EXPECT_EQ(rs.smart, 1);
     EXPECT_EQ(rs.in_data, &fake.inData());
@@ -215,7 +223,6 @@ TEST_F(SmartRenderTest, CompletesTheRecordAndRenders) {
     EXPECT_EQ(rs.inputPlacement.top, 5);
     EXPECT_EQ(rs.inputPlacement.right, -4);
     EXPECT_EQ(rs.inputPlacement.bottom, 7);
-    EXPECT_EQ(rs.reserved2, 0x5EED) << "beforeSmartRender ran first";
     EXPECT_EQ(smart.pixelCheckouts, (std::vector<A_long>{0, 1}));
     EXPECT_EQ(smart.checkins, (std::vector<A_long>{0}));
     EXPECT_EQ(host.handles().lockCount(settingsHandle), 0);
@@ -223,25 +230,25 @@ TEST_F(SmartRenderTest, CompletesTheRecordAndRenders) {
 
 TEST_F(SmartRenderTest, NoPreRenderDataIs512) {
     smartInput.pre_render_data = nullptr;
-    EXPECT_EQ(filter.smartRender(&fake.inData(), &out, &extra), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_EQ(glowSmartRender(&fake.inData(), &out, &extra, body), PF_Err_INTERNAL_STRUCT_DAMAGED);
     smartInput.pre_render_data = settingsHandle;
     host.handles().failNextLock();
-    EXPECT_EQ(filter.smartRender(&fake.inData(), &out, &extra), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_EQ(glowSmartRender(&fake.inData(), &out, &extra, body), PF_Err_INTERNAL_STRUCT_DAMAGED);
     EXPECT_TRUE(smart.pixelCheckouts.empty());
 }
 
 TEST_F(SmartRenderTest, MissingOutputChecksTheInputIn) {
     smart.output = nullptr;
-    EXPECT_EQ(filter.smartRender(&fake.inData(), &out, &extra), PF_Err_NONE);
-    EXPECT_TRUE(filter.rendered.empty());
+    EXPECT_EQ(glowSmartRender(&fake.inData(), &out, &extra, body), PF_Err_NONE);
+    EXPECT_TRUE(rendered.empty());
     EXPECT_EQ(smart.checkins, (std::vector<A_long>{0}));
     EXPECT_EQ(host.handles().lockCount(settingsHandle), 0);
 }
 
 TEST_F(SmartRenderTest, MissingDepthStopsBeforeTheRender) {
     smart.depth = nullptr;
-    EXPECT_EQ(filter.smartRender(&fake.inData(), &out, &extra), PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_TRUE(filter.rendered.empty());
+    EXPECT_EQ(glowSmartRender(&fake.inData(), &out, &extra, body), PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_TRUE(rendered.empty());
     EXPECT_TRUE(smart.checkins.empty());
     EXPECT_EQ(host.handles().lockCount(settingsHandle), 0);
 }
@@ -262,14 +269,14 @@ PF_Err checkoutLayer(PF_ProgPtr, PF_ParamIndex index, A_long id, const PF_Render
     return PF_Err_NONE;
 }
 
-TEST_F(RenderEntryTest, DefaultPreRenderPreparesTheSettingsHandle) {
+TEST_F(RenderEntryTest, PreRenderPreparesTheSettingsHandle) {
     g_checkouts.clear();
     PF_PreRenderInput preInput{};
     PF_PreRenderOutput preOutput{};
     PF_PreRenderCallbacks cb{checkoutLayer, nullptr};
     PF_PreRenderExtra preExtra{&preInput, &preOutput, &cb};
     const std::size_t liveBefore = host.handles().live();
-    ASSERT_EQ(filter.smartPreRender(&fake.inData(), &out, &preExtra), PF_Err_NONE);
+    ASSERT_EQ(glowSmartPreRender(&fake.inData(), &preExtra), PF_Err_NONE);
 
     auto handle = static_cast<PF_Handle>(preOutput.pre_render_data);
     ASSERT_NE(handle, nullptr);
@@ -289,8 +296,16 @@ TEST_F(RenderEntryTest, DefaultPreRenderPreparesTheSettingsHandle) {
     EXPECT_EQ(g_checkouts[1].id, 1);
     EXPECT_EQ(g_checkouts[2].index, 0);
     EXPECT_EQ(g_checkouts[2].id, 0);
-    EXPECT_EQ(preOutput.result_rect.right, 30);
-    EXPECT_EQ(preOutput.max_result_rect.left, -1);
+    // Half the host's 640 x 480 item beyond it on every side, the source's rectangles inside that.
+    const PF_LRect declared{-320, -240, 960, 720};
+    for (const PF_LRect &r : {preOutput.result_rect, preOutput.max_result_rect})
+        EXPECT_TRUE(r.left == declared.left && r.top == declared.top && r.right == declared.right &&
+                    r.bottom == declared.bottom)
+            << r.left << " " << r.top << " " << r.right << " " << r.bottom;
+    EXPECT_EQ(preOutput.flags, PF_RenderOutputFlag_RETURNS_EXTRA_PIXELS);
+    const PF_LRect &asked = preInput.output_request.rect;
+    EXPECT_TRUE(asked.left == 0 && asked.top == 0 && asked.right == 640 && asked.bottom == 480);
+    EXPECT_TRUE(preInput.output_request.preserve_rgb_of_zero_alpha);
     EXPECT_EQ(fake.checkedOut, (std::vector<A_long>{1})) << "the layer is not read into a temporary";
     EXPECT_EQ(fake.checkedIn, fake.checkedOut) << "every temporary is checked in again";
     EXPECT_EQ(layer->definition().u.ld.width, 0) << "shared objects untouched";
@@ -307,10 +322,10 @@ TEST_F(RenderEntryTest, PreRenderWithoutMemoryIs4) {
     PF_PreRenderCallbacks cb{checkoutLayer, nullptr};
     PF_PreRenderExtra preExtra{&preInput, &preOutput, &cb};
     host.handles().failNewHandleAfter(0);
-    EXPECT_EQ(filter.smartPreRender(&fake.inData(), &out, &preExtra), PF_Err_OUT_OF_MEMORY);
+    EXPECT_EQ(glowSmartPreRender(&fake.inData(), &preExtra), PF_Err_OUT_OF_MEMORY);
     host.handles().failNextLock();
     const std::size_t live = host.handles().live();
-    EXPECT_EQ(filter.smartPreRender(&fake.inData(), &out, &preExtra), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_EQ(glowSmartPreRender(&fake.inData(), &preExtra), PF_Err_INTERNAL_STRUCT_DAMAGED);
     EXPECT_EQ(host.handles().live(), live) << "the unlockable handle is freed";
 }
 

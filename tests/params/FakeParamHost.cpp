@@ -33,8 +33,13 @@ PF_Err checkinParam(PF_ProgPtr ref, PF_ParamDef *param) {
 
 } // namespace
 
+FakeParamHost::~FakeParamHost() { current_ = nullptr; }
+
+FakeParamHost *FakeParamHost::current_ = nullptr;
+
+// The host's own effect reference stays, so its AEGP suites know the effect.
 FakeParamHost::FakeParamHost(embedhost::Host &host) : in_(host.inData()) {
-    in_.effect_ref = reinterpret_cast<PF_ProgPtr>(this);
+    current_ = this;
     in_.inter.add_param = addParam;
     in_.inter.checkout_param = checkoutParam;
     in_.inter.checkin_param = checkinParam;

@@ -13,8 +13,11 @@ namespace lumora::test {
 class FakeParamHost {
 public:
     explicit FakeParamHost(embedhost::Host &host);
+    ~FakeParamHost();
+    FakeParamHost(const FakeParamHost &) = delete;
+    FakeParamHost &operator=(const FakeParamHost &) = delete;
 
-    // in_data with this fake's parameter callbacks; its effect reference leads back here.
+    // in_data with this fake's parameter callbacks (one fake at a time).
     PF_InData &inData() { return in_; }
 
     std::vector<PF_ParamDef> added;        // add_param, in call order
@@ -26,9 +29,10 @@ public:
     std::vector<A_long> checkedIn;         // uu.id of every check-in
     std::vector<A_long> checkoutTimes;     // what_time of every checkout
 
-    static FakeParamHost &of(PF_ProgPtr ref) { return *reinterpret_cast<FakeParamHost *>(ref); }
+    static FakeParamHost &of(PF_ProgPtr) { return *current_; }
 
 private:
+    static FakeParamHost *current_;
     PF_InData in_;
 };
 

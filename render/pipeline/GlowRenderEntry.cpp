@@ -1,10 +1,8 @@
-// Classic render, smart render and the default smart pre-render, up to the render body.
-#include "host/BaseFilter.h"
+#include "render/pipeline/GlowRenderEntry.h"
+
 #include "host/kit/HandleLock.h"
-#include "host/kit/PreRenderOutput.h"
 #include "host/kit/SuiteCache.h"
 #include "host/kit/WorldSuite.h"
-#include "params/GlowParams.h"
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
@@ -16,15 +14,10 @@ namespace {
 
 constexpr A_long kPremiereApplId = 0x50724D72; // 'PrMr'
 
-PF_Err checkoutForRequest(PF_InData *in_data, PF_PreRenderExtra *extra, A_long index, A_long checkoutId,
-                          PF_CheckoutResult &result) {
-    return extra->cb->checkout_layer(in_data->effect_ref, index, checkoutId, &extra->input->output_request,
-                                     in_data->current_time, in_data->time_step, in_data->time_scale, &result);
-}
-
 } // namespace
 
-PF_Err BaseFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output) {
+PF_Err glowClassicRender(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
+                         const GlowRenderBody &body) {
     if (in_data->appl_id == kPremiereApplId)
         return in_data->utils->copy(in_data->effect_ref, &params[0]->u.ld, output, nullptr, nullptr);
 
@@ -42,13 +35,14 @@ PF_Err BaseFilter::render(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef 
         err = readAllParams(&settings, reader);
     }
     if (err == PF_Err_NONE)
-        err = renderBody(settings);
+        err = body(settings);
     GetParamByCheckout checkin(in_data, nullptr, false);
     const PF_Err checkinErr = releaseAllParams(checkin);
     return err != PF_Err_NONE ? err : checkinErr;
 }
 
-PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra) {
+PF_Err glowSmartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderExtra *extra,
+                       const GlowRenderBody &body) {
     SuiteCache suites(in_data->pica_basicP);
     const PF_HandleSuite1 *hs = suites.handleSuite();
     // Unlocked on every path: a render body that throws (out of memory) must not leave the
@@ -75,56 +69,15 @@ PF_Err BaseFilter::smartRender(PF_InData *in_data, PF_OutData *out_data, PF_Smar
             err = WorldSuite::pixelFormat(in_data, settings->input, &settings->pixelFormat);
         }
         if (err == PF_Err_NONE)
-            err = beforeSmartRender(*settings);
-        if (err == PF_Err_NONE)
             err = cb->checkout_layer_pixels(in_data->effect_ref, kDepthCheckoutId, &settings->depthLayer);
         if (err == PF_Err_NONE)
-            err = renderBody(*settings);
+            err = body(*settings);
         if (err == PF_Err_NONE)
             err = cb->checkin_layer_pixels(in_data->effect_ref, kSourceCheckoutId);
     } else if (err == PF_Err_NONE) {
         err = cb->checkin_layer_pixels(in_data->effect_ref, kSourceCheckoutId);
     }
     return err;
-}
-
-PF_Err BaseFilter::smartPreRender(PF_InData *in_data, PF_OutData *out_data, PF_PreRenderExtra *extra) {
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *hs = suites.handleSuite();
-    PF_Handle handle = hs->host_new_handle(sizeof(RenderSettings));
-    if (!handle)
-        return PF_Err_OUT_OF_MEMORY;
-    auto *settings = static_cast<RenderSettings *>(hs->host_lock_handle(handle));
-    if (!settings) {
-        hs->host_dispose_handle(handle);
-        return PF_Err_INTERNAL_STRUCT_DAMAGED;
-    }
-    initRenderSettings(*settings);
-    settings->smart = 1;
-    attachPreRenderHandle(in_data, extra->output, handle);
-
-    GetParamByCheckout reader(in_data, nullptr, true);
-    PF_Err err = readAllParams(settings, reader);
-    const A_long depthIndex = indexOfId(kIdDepthLayer);
-    PF_CheckoutResult depth{};
-    if (err == PF_Err_NONE)
-        err = checkoutForRequest(in_data, extra, depthIndex, kDepthProbeCheckoutId, depth);
-    if (err == PF_Err_NONE)
-        err = checkoutForRequest(in_data, extra, depthIndex, kDepthCheckoutId, depth);
-    if (err == PF_Err_NONE)
-        err = preRenderBody(in_data, out_data, extra, *settings);
-    hs->host_unlock_handle(handle);
-    return err;
-}
-
-PF_Err BaseFilter::preRenderBody(PF_InData *in_data, PF_OutData *, PF_PreRenderExtra *extra, RenderSettings &) {
-    PF_CheckoutResult input{};
-    PF_Err err = checkoutForRequest(in_data, extra, 0, kSourceCheckoutId, input);
-    if (err != PF_Err_NONE)
-        return err;
-    unionRect(extra->output->result_rect, input.result_rect);
-    unionRect(extra->output->max_result_rect, input.max_result_rect);
-    return PF_Err_NONE;
 }
 
 } // namespace AEUtil
