@@ -1,7 +1,9 @@
 // The AEGP suites an effect uses to find the item behind its layer: "AEGP PF Interface Suite" 1,
 // "AEGP Layer Suite" 11 and "AEGP Item Suite" 11.
 #include "embedhost/FunctionSlot.h"
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/HostProfile.h"
+#include "embedhost/Layers.h"
 #include "embedhost/RenderSuites.h"
 
 namespace embedhost {
@@ -15,25 +17,25 @@ AEGP_LayerH layerHandle() { return reinterpret_cast<AEGP_LayerH>(&gLayerTag); }
 AEGP_ItemH itemHandle() { return reinterpret_cast<AEGP_ItemH>(&gItemTag); }
 
 SPAPI A_Err getEffectLayer(PF_ProgPtr ref, AEGP_LayerH *layer) {
-    Host *host = Host::current();
-    if (!host || !host->isEffectRef(ref) || !layer)
+    if (!current::isEffect(ref) || !layer)
         return PF_Err_BAD_CALLBACK_PARAM;
     *layer = layerHandle();
     return PF_Err_NONE;
 }
 
 SPAPI A_Err getLayerSourceItem(AEGP_LayerH layer, AEGP_ItemH *item) {
-    if (!Host::current() || layer != layerHandle() || !item)
+    if (!current::live() || layer != layerHandle() || !item)
         return PF_Err_BAD_CALLBACK_PARAM;
     *item = itemHandle();
     return PF_Err_NONE;
 }
 
 SPAPI A_Err getItemDimensions(AEGP_ItemH item, A_long *width, A_long *height) {
-    Host *host = Host::current();
-    if (!host || item != itemHandle() || !width || !height)
+    const HostProfile *profile = current::profile();
+    LayerStore *layers = current::layers();
+    if (!profile || !layers || item != itemHandle() || !width || !height)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const Size size = host->layers().itemSize(Size{host->profile().width, host->profile().height});
+    const Size size = layers->itemSize(Size{profile->width, profile->height});
     *width = size.width;
     *height = size.height;
     return PF_Err_NONE;

@@ -5,23 +5,25 @@
 #include <string>
 
 #include "embedhost/FunctionSlot.h"
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/HostProfile.h"
+#include "embedhost/Interaction.h"
 
 namespace embedhost {
 
 namespace {
 
 PF_Err unsupported(const char *name) {
-    if (Host *host = Host::current())
-        host->interaction().noteUnsupported(name);
+    if (Interaction *interaction = current::interaction())
+        interaction->noteUnsupported(name);
     return PF_Err_INVALID_CALLBACK;
 }
 
 SPAPI PF_Err getBgColor(PF_App_Color *color) {
-    Host *host = Host::current();
-    if (!host || !color)
+    const HostProfile *profile = current::profile();
+    if (!profile || !color)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const auto &bg = host->profile().appBackground;
+    const auto &bg = profile->appBackground;
     *color = PF_App_Color{bg[0], bg[1], bg[2]};
     return PF_Err_NONE;
 }
@@ -30,10 +32,10 @@ SPAPI PF_Err getColor(PF_App_ColorType, PF_App_Color *) { return unsupported("PF
 
 // The tag is cut to what the SDK's buffer holds (PF_APP_LANG_TAG_SIZE with its NUL).
 SPAPI PF_Err getLanguage(A_char *tag) {
-    Host *host = Host::current();
-    if (!host || !tag)
+    const HostProfile *profile = current::profile();
+    if (!profile || !tag)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const std::string &lang = host->profile().language;
+    const std::string &lang = profile->language;
     const std::size_t n = std::min<std::size_t>(lang.size(), PF_APP_LANG_TAG_SIZE - 1);
     std::memcpy(tag, lang.data(), n);
     tag[n] = '\0';
@@ -41,10 +43,10 @@ SPAPI PF_Err getLanguage(A_char *tag) {
 }
 
 SPAPI PF_Err isRenderEngine(PF_Boolean *renderEngine) {
-    Host *host = Host::current();
-    if (!host || !renderEngine)
+    const HostProfile *profile = current::profile();
+    if (!profile || !renderEngine)
         return PF_Err_BAD_CALLBACK_PARAM;
-    *renderEngine = host->profile().renderEngine;
+    *renderEngine = profile->renderEngine;
     return PF_Err_NONE;
 }
 

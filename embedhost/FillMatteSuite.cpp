@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "embedhost/FunctionSlot.h"
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/Interaction.h"
+#include "embedhost/WorldStore.h"
 #include "embedhost/PixelIO.h"
 #include "embedhost/RenderSuites.h"
 
@@ -19,10 +21,10 @@ bool insideWorld(const PF_Rect &r, const PF_EffectWorld &w) {
 // colour is on `from`'s scale; the world's own depth decides the stored values.
 PF_Err fillWith(PF_ProgPtr ref, const pixelio::Argb &color, PF_PixelFormat from, const PF_Rect *rect,
                 PF_EffectWorld *world) {
-    Host *host = Host::current();
-    if (!host || !host->isEffectRef(ref) || !world)
+    WorldStore *worlds = current::worldsOf(ref);
+    if (!worlds || !world)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const std::optional<PF_PixelFormat> format = host->worlds().formatOf(*world);
+    const std::optional<PF_PixelFormat> format = worlds->formatOf(*world);
     if (!format)
         return PF_Err_BAD_CALLBACK_PARAM;
     const PF_Rect r = rect ? *rect : PF_Rect{0, 0, world->width, world->height};
@@ -65,8 +67,8 @@ SPAPI PF_Err premultiplyColorFloatStub() { return unsupportedSuiteCall("premulti
 } // namespace
 
 PF_Err unsupportedSuiteCall(const char *name) {
-    if (Host *host = Host::current())
-        host->interaction().noteUnsupported(name);
+    if (Interaction *interaction = current::interaction())
+        interaction->noteUnsupported(name);
     return PF_Err_UNRECOGNIZED_PARAM_TYPE;
 }
 

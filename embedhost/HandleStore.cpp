@@ -4,15 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
 
 namespace embedhost {
 
 namespace {
 
 HandleStore *currentStore() {
-    Host *host = Host::current();
-    return host ? &host->handles() : nullptr;
+    return current::handles();
 }
 
 PF_Handle cbNew(A_HandleSize size) {

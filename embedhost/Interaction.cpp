@@ -1,57 +1,48 @@
 #include "embedhost/Interaction.h"
 
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/EffectParams.h"
 
 namespace embedhost {
 
 namespace {
 
-Interaction *interactionFor(PF_ProgPtr ref) {
-    Host *host = Host::current();
-    return host && host->isEffectRef(ref) ? &host->interaction() : nullptr;
-}
-
 PF_Err unsupported(PF_ProgPtr ref, const char *name) {
-    if (Interaction *i = interactionFor(ref))
+    if (Interaction *i = current::interactionOf(ref))
         i->noteUnsupported(name);
-    else if (Host *host = Host::current())
-        host->interaction().noteUnsupported(name);
+    else if (Interaction *any = current::interaction())
+        any->noteUnsupported(name);
     return PF_Err_INVALID_CALLBACK;
 }
 
 PF_Err cbProgress(PF_ProgPtr ref, A_long current, A_long total) {
-    Interaction *i = interactionFor(ref);
+    Interaction *i = current::interactionOf(ref);
     return i ? i->progress(current, total) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err cbAbort(PF_ProgPtr ref) {
-    Interaction *i = interactionFor(ref);
+    Interaction *i = current::interactionOf(ref);
     return i ? i->abort() : PF_Err_BAD_CALLBACK_PARAM;
-}
-
-EffectParams *paramsFor(PF_ProgPtr ref) {
-    Host *host = Host::current();
-    return host && host->isEffectRef(ref) ? &host->params() : nullptr;
 }
 
 PF_Err cbCheckoutParam(PF_ProgPtr ref, PF_ParamIndex index, A_long time, A_long step, A_u_long scale,
                        PF_ParamDef *def) {
-    EffectParams *p = paramsFor(ref);
+    EffectParams *p = current::paramsOf(ref);
     return p ? p->checkout(index, time, step, scale, def) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err cbCheckinParam(PF_ProgPtr ref, PF_ParamDef *def) {
-    EffectParams *p = paramsFor(ref);
+    EffectParams *p = current::paramsOf(ref);
     return p ? p->checkin(def) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err cbAddParam(PF_ProgPtr ref, PF_ParamIndex index, PF_ParamDefPtr def) {
-    EffectParams *p = paramsFor(ref);
+    EffectParams *p = current::paramsOf(ref);
     return p ? p->addParam(index, def) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err cbRegisterUi(PF_ProgPtr ref, PF_CustomUIInfo *info) {
-    EffectParams *p = paramsFor(ref);
+    EffectParams *p = current::paramsOf(ref);
     return p ? p->registerUi(info) : PF_Err_BAD_CALLBACK_PARAM;
 }
 

@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/EffectParams.h"
 
 namespace embedhost {
 
 namespace {
 
 EffectParams *paramsFor(PF_ProgPtr ref) {
-    Host *host = Host::current();
-    return host && host->isEffectRef(ref) ? &host->params() : nullptr;
+    return current::paramsOf(ref);
 }
 
 A_Time timeOf(A_long value, A_u_long scale) { return A_Time{value, scale}; }

@@ -3,15 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
 
 namespace embedhost {
 
 namespace {
 
 SuiteRegistry *currentRegistry() {
-    Host *host = Host::current();
-    return host ? &host->suites() : nullptr;
+    return current::suites();
 }
 
 SPAPI SPErr basicAcquire(const char *name, std::int32_t version, const void **suite) {

@@ -7,7 +7,9 @@
 
 #include "embedhost/FunctionSlot.h"
 #include "embedhost/HandleStore.h"
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/Plugin.h"
+#include "embedhost/ThreadPool.h"
 #include "embedhost/WorldStore.h"
 
 namespace embedhost {
@@ -46,20 +48,19 @@ A_FpLong ansiAcos(A_FpLong x) { return std::acos(x); }
 
 PF_Err iterateGeneric(A_long iterations, void *refcon,
                       PF_Err (*fn)(void *, A_long, A_long, A_long)) {
-    Host *host = Host::current();
-    return host ? host->threads().iterate(iterations, refcon, fn) : PF_Err_BAD_CALLBACK_PARAM;
+    ThreadPool *threads = current::threads();
+    return threads ? threads->iterate(iterations, refcon, fn) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
 PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
-    Host *host = Host::current();
-    if (!host || !host->isEffectRef(ref) || !data)
+    if (!current::isEffect(ref) || !data)
         return PF_Err_BAD_CALLBACK_PARAM;
     switch (which) {
     case PF_PlatData_MAIN_WND:
         *static_cast<void **>(data) = nullptr; // no application window in this host
         return PF_Err_NONE;
     case PF_PlatData_RES_DLLINSTANCE:
-        *static_cast<void **>(data) = host->plugin() ? host->plugin()->moduleHandle() : nullptr;
+        *static_cast<void **>(data) = current::pluginOf(ref) ? current::pluginOf(ref)->moduleHandle() : nullptr;
         return PF_Err_NONE;
     default:
         return PF_Err_BAD_CALLBACK_PARAM;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
 
 namespace embedhost {
 
@@ -12,13 +12,11 @@ namespace {
 constexpr std::align_val_t kPixelAlignment{16};
 
 WorldStore *storeFor(PF_ProgPtr effectRef) {
-    Host *host = Host::current();
-    return host && host->isEffectRef(effectRef) ? &host->worlds() : nullptr;
+    return current::worldsOf(effectRef);
 }
 
 WorldStore *currentStore() {
-    Host *host = Host::current();
-    return host ? &host->worlds() : nullptr;
+    return current::worlds();
 }
 
 PF_Err cbNewWorld2(PF_ProgPtr ref, A_long w, A_long h, PF_Boolean clear, PF_PixelFormat format,

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "embedhost/FunctionSlot.h"
-#include "embedhost/Host.h"
+#include "embedhost/CurrentHost.h"
+#include "embedhost/WorldStore.h"
 #include "embedhost/PixelIO.h"
 #include "embedhost/RenderSuites.h"
 
@@ -37,11 +38,11 @@ pixelio::Argb mix(const pixelio::Argb &p, const pixelio::Argb &q, double f) {
 
 PF_Err copyRect(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect *srcRect,
                 const PF_Rect *dstRect, bool bilinear) {
-    Host *host = Host::current();
-    if (!host || !host->isEffectRef(ref) || !src || !dst)
+    WorldStore *worlds = current::worldsOf(ref);
+    if (!worlds || !src || !dst)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const std::optional<PF_PixelFormat> sf = host->worlds().formatOf(*src);
-    const std::optional<PF_PixelFormat> df = host->worlds().formatOf(*dst);
+    const std::optional<PF_PixelFormat> sf = worlds->formatOf(*src);
+    const std::optional<PF_PixelFormat> df = worlds->formatOf(*dst);
     if (!sf || !df || *sf != *df)
         return PF_Err_BAD_CALLBACK_PARAM;
     const PF_Rect sr = srcRect ? *srcRect : PF_Rect{0, 0, src->width, src->height};
