@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cli/ArgScanner.h"
 #include "resources/LumoraVersion.h"
 
 namespace lumora::cli {
@@ -83,39 +84,17 @@ const std::string *ParsedArgs::value(std::string_view option) const {
 ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options,
                      std::size_t minPositionals, std::size_t maxPositionals) {
     ParsedArgs parsed;
-    bool onlyPositionals = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (onlyPositionals || arg.size() < 2 || arg[0] != '-') {
-            parsed.positionals.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            onlyPositionals = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
+    ArgScanner scan(args);
+    while (const std::optional<std::string> name = scan.next()) {
         const auto known = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionInfo &o) { return o.name == name; });
+                                        [&](const OptionInfo &o) { return o.name == *name; });
         if (known == options.end())
-            throw UsageError("unknown option '" + name + "'");
-        if (parsed.has(name))
-            throw UsageError("option '" + name + "' given twice");
-        if (known->valueName.empty()) {
-            if (equals != std::string::npos)
-                throw UsageError("option '" + name + "' takes no value");
-            parsed.options[name] = "";
-        } else if (equals != std::string::npos) {
-            parsed.options[name] = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            parsed.options[name] = args[++i];
-        } else {
-            throw UsageError("option '" + name + "' needs a value " + std::string(known->valueName));
-        }
-        if (!known->valueName.empty() && parsed.options[name].empty())
-            throw UsageError("option '" + name + "' needs a non-empty value");
+            throw UsageError("unknown option '" + *name + "'");
+        if (known->valueName.empty())
+            scan.noValue();
+        parsed.options[*name] = known->valueName.empty() ? "" : scan.value(known->valueName);
     }
+    parsed.positionals = scan.positionals();
     if (parsed.positionals.size() < minPositionals)
         throw UsageError("missing argument");
     if (parsed.positionals.size() > maxPositionals)

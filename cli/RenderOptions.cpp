@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <set>
 
+#include "cli/ArgScanner.h"
 #include "cli/CommandLine.h"
 #include "cli/GradientStops.h"
 #include "cli/MemoryBudget.h"
@@ -112,21 +112,6 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
         }
     }
     return row[b.size()];
-}
-
-// Takes the option's value: "--name=VALUE" or the next argument.
-std::string takeValue(std::span<const std::string> args, std::size_t &i, const std::string &name,
-                      const std::optional<std::string> &attached, std::string_view valueName) {
-    std::string value;
-    if (attached)
-        value = *attached;
-    else if (i + 1 < args.size())
-        value = args[++i];
-    else
-        throw UsageError("option '" + name + "' needs a value " + std::string(valueName));
-    if (value.empty())
-        throw UsageError("option '" + name + "' needs a non-empty value");
-    return value;
 }
 
 void applyRunOption(RenderRequest &r, const std::string &name, const std::string &value) {
@@ -331,31 +316,15 @@ std::optional<std::string> closestName(std::string_view word, const std::vector<
 RenderRequest parseRenderArgs(std::span<const std::string> args, const std::vector<ParamOption> &params,
                               RenderVerb verb) {
     RenderRequest r;
-    std::set<std::string> seen;
-    bool onlyPositionals = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (onlyPositionals || arg.size() < 2 || arg[0] != '-') {
-            r.positionals.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            onlyPositionals = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        const std::optional<std::string> attached =
-            equals == std::string::npos ? std::nullopt : std::optional<std::string>(arg.substr(equals + 1));
-        if (!seen.insert(name).second)
-            throw UsageError("option '" + name + "' given twice");
-
+    ArgScanner scan(args);
+    while (const std::optional<std::string> found = scan.next()) {
+        const std::string &name = *found;
         const auto run = std::find_if(std::begin(kRunOptions), std::end(kRunOptions),
                                       [&](const RunOption &o) { return o.name == name && offered(o, verb); });
         if (run != std::end(kRunOptions)) {
-            if (run->valueName.empty() && attached)
-                throw UsageError("option '" + name + "' takes no value");
-            applyRunOption(r, name, run->valueName.empty() ? "" : takeValue(args, i, name, attached, run->valueName));
+            if (run->valueName.empty())
+                scan.noValue();
+            applyRunOption(r, name, run->valueName.empty() ? "" : scan.value(run->valueName));
             continue;
         }
         const auto param =
@@ -373,16 +342,18 @@ RenderRequest parseRenderArgs(std::span<const std::string> args, const std::vect
             throw UsageError(message + " ('--list-options' lists the parameter options)");
         }
         if (param->type == PF_Param_LAYER) {
-            r.layers.push_back({param->index, takeValue(args, i, name, attached, "FILE"), name});
+            r.layers.push_back({param->index, scan.value("FILE"), name});
             continue;
         }
         std::string value;
-        if (param->type == PF_Param_CHECKBOX && !attached)
-            value = i + 1 < args.size() && parseOptionSwitch(args[i + 1]) ? args[++i] : "on";
+        if (param->type == PF_Param_CHECKBOX)
+            value = scan.valueIf([](const std::string &next) { return parseOptionSwitch(next).has_value(); })
+                        .value_or("on");
         else
-            value = takeValue(args, i, name, attached, param->type == PF_Param_FLOAT_SLIDER ? "NUMBER" : "VALUE");
+            value = scan.value(param->type == PF_Param_FLOAT_SLIDER ? "NUMBER" : "VALUE");
         r.settings.push_back({param->index, name, paramValue(*param, value)});
     }
+    r.positionals = scan.positionals();
     if (r.gradient && !r.gradientPreset.empty())
         throw UsageError("options '--gradient' and '--gradient-preset' exclude each other");
     if (r.listOptions)
