@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/cli/RunLumora.h"
-#include "tests/pipl/ExpectedPiPL.h"
+#include "tests/embedhost/pipl/ExpectedPiPL.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/Environment.h"
 #include "platform/Folders.h"
 #include "platform/ShellFolders.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

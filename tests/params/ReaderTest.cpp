@@ -15,7 +15,7 @@
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
-#include "tests/params/FakeParamHost.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace {
 

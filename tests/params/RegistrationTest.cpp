@@ -13,9 +13,9 @@
 #include "params/ParamAddPopup.h"
 #include "params/ParamAddTopic.h"
 #include "params/ParamRegistry.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 #include "tests/params/CommaLocale.h"
-#include "tests/params/FakeParamHost.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace {
 

@@ -11,3 +11,7 @@ lumora_add_test(render_pipeline_tests
 lumora_add_test(render_glow_frame_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/RenderGlowFrameTest.cpp
   LIBS lumora_plugin lumora_embedhost)
+# The glow's render entry points up to the render body, against a fake of the parameter callbacks.
+lumora_add_test(render_entry_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/pipeline/GlowRenderEntryTest.cpp
+  LIBS lumora_render lumora_test_support)

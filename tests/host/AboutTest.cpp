@@ -8,8 +8,8 @@
 #include "embedhost/Host.h"
 #include "host/kit/HostLanguage.h"
 #include "platform/KeyState.h"
-#include "tests/lifecycle/TestFilter.h"
-#include "tests/options/TestFolders.h"
+#include "tests/host/TestFilter.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "embedhost/Host.h"
 #include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
-#include "tests/lifecycle/TestFilter.h"
+#include "tests/host/TestFilter.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Profile.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

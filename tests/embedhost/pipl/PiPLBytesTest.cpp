@@ -6,8 +6,8 @@
 #include "embedhost/pipl/ModuleFile.h"
 #include "resources/BuiltinPiPL.h"
 #include "resources/LumoraVersion.h"
-#include "tests/pipl/ExpectedPiPL.h"
-#include "tests/pipl/TestPaths.h"
+#include "tests/embedhost/pipl/ExpectedPiPL.h"
+#include "tests/embedhost/pipl/TestPaths.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "embedhost/Host.h"
 #include "host/kit/HostLanguage.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

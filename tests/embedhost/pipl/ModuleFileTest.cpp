@@ -13,8 +13,8 @@
 
 #include "embedhost/pipl/FormatError.h"
 #include "embedhost/pipl/ModuleFile.h"
-#include "tests/pipl/ExpectedPiPL.h"
-#include "tests/pipl/TestPaths.h"
+#include "tests/embedhost/pipl/ExpectedPiPL.h"
+#include "tests/embedhost/pipl/TestPaths.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "embedhost/Host.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

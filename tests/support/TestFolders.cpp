@@ -1,4 +1,4 @@
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 #include <cstdlib>
 #include <fstream>

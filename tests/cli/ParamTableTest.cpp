@@ -10,7 +10,7 @@
 #include "cli/HostText.h"
 #include "cli/ParamTable.h"
 #include "cli/ParamsCommand.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

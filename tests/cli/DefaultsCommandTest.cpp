@@ -16,7 +16,7 @@
 #include "params/ParamRegistry.h"
 #include "platform/Environment.h"
 #include "platform/Folders.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 #include "tests/support/FullDisk.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
 #include "params/RenderSettings.h"
-#include "tests/params/FakeParamHost.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "embedhost/pipl/FormatError.h"
 #include "embedhost/pipl/PiPL.h"
-#include "tests/pipl/ExpectedPiPL.h"
+#include "tests/embedhost/pipl/ExpectedPiPL.h"
 
 namespace {
 

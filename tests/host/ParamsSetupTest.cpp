@@ -14,9 +14,9 @@
 #include "options/SettingsFile.h"
 #include "host/GlowParamTable.h"
 #include "params/ParamRegistry.h"
-#include "tests/lifecycle/TestFilter.h"
-#include "tests/options/TestFolders.h"
-#include "tests/params/FakeParamHost.h"
+#include "tests/host/TestFilter.h"
+#include "tests/support/TestFolders.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace {
 

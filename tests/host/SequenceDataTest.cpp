@@ -7,7 +7,7 @@
 
 #include "embedhost/Host.h"
 #include "host/SequenceData.h"
-#include "tests/lifecycle/TestFilter.h"
+#include "tests/host/TestFilter.h"
 
 namespace {
 

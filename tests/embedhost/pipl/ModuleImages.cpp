@@ -1,4 +1,4 @@
-#include "tests/pipl/ModuleImages.h"
+#include "tests/embedhost/pipl/ModuleImages.h"
 
 #include <algorithm>
 #include <cstring>

@@ -11,7 +11,7 @@
 
 #include "platform/Profile.h"
 #include "platform/ProfileText.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

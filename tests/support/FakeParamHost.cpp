@@ -1,4 +1,4 @@
-#include "tests/params/FakeParamHost.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace lumora::test {
 

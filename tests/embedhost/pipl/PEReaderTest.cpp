@@ -5,7 +5,7 @@
 
 #include "embedhost/pipl/FormatError.h"
 #include "embedhost/pipl/ModuleFile.h"
-#include "tests/pipl/ModuleImages.h"
+#include "tests/embedhost/pipl/ModuleImages.h"
 
 namespace {
 

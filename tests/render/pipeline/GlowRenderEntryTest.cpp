@@ -13,7 +13,7 @@
 #include "params/RenderSettings.h"
 #include "render/pipeline/GlowPreRender.h"
 #include "render/pipeline/GlowRenderEntry.h"
-#include "tests/params/FakeParamHost.h"
+#include "tests/support/FakeParamHost.h"
 
 namespace {
 

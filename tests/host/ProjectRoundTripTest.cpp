@@ -9,7 +9,7 @@
 
 #include "embedhost/Host.h"
 #include "embedhost/Project.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/ProcessArguments.h"
 #include "platform/ShellFolders.h"
 #include "platform/UILanguage.h"
-#include "tests/options/TestFolders.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ TEST(ProcessArgumentsTest, FirstArgumentIsThisProgram) {
     const ScopedEnv unset(kCommandLineVariable, std::nullopt);
     const std::vector<std::string> arguments = processArguments();
     ASSERT_FALSE(arguments.empty());
-    EXPECT_NE(arguments[0].find("options_tests"), std::string::npos) << arguments[0];
+    EXPECT_NE(arguments[0].find("platform_tests"), std::string::npos) << arguments[0];
 }
 
 TEST(ProcessArgumentsTest, OverrideIsSplitAtBlanks) {
