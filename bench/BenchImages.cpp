@@ -59,7 +59,8 @@ void draw(embedhost::Image &image, Convert convert, Color colorAt) {
     for (A_long y = 0; y < image.height; ++y) {
         Pixel *row = image.row<Pixel>(y);
         for (A_long x = 0; x < image.width; ++x) {
-            const Rgb c = colorAt((static_cast<float>(x) + 0.5f) * scale, (static_cast<float>(y) + 0.5f) * scale, width);
+            const Rgb c =
+                colorAt((static_cast<float>(x) + 0.5f) * scale, (static_cast<float>(y) + 0.5f) * scale, width);
             row[x].alpha = convert(1.0f);
             row[x].red = convert(c.r);
             row[x].green = convert(c.g);
@@ -73,16 +74,18 @@ embedhost::Image drawImage(A_long width, A_long height, PF_PixelFormat format, C
     embedhost::Image image = embedhost::Image::make(width, height, format);
     switch (format) {
     case PF_PixelFormat_ARGB32:
-        draw<PF_Pixel8>(image, [](float v) { return static_cast<A_u_char>(std::lround(v * 255.0f)); }, colorAt);
+        draw<PF_Pixel8>(
+            image, [](float v) { return static_cast<A_u_char>(std::lround(v * 255.0f)); }, colorAt);
         break;
     case PF_PixelFormat_ARGB64:
-        draw<PF_Pixel16>(image, [](float v) { return static_cast<A_u_short>(std::lround(v * 32768.0f)); }, colorAt);
+        draw<PF_Pixel16>(
+            image, [](float v) { return static_cast<A_u_short>(std::lround(v * 32768.0f)); }, colorAt);
         break;
     case PF_PixelFormat_ARGB128:
-        draw<PF_PixelFloat>(image, [](float v) { return v; }, colorAt);
+        draw<PF_PixelFloat>(
+            image, [](float v) { return v; }, colorAt);
         break;
-    default:
-        break;
+    default: break;
     }
     return image;
 }

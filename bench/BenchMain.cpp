@@ -32,8 +32,8 @@ int main(int argc, char **argv) {
     registerDepthStageBenchmarks();
     registerOpenCvPeerBenchmarks();
 
-    std::cout << "workers: " << benchWorkers() << " (host and OpenCV); frame " << frameWidth() << " x "
-              << frameHeight() << "; ms_per_MP is per megapixel of that input frame\n";
+    std::cout << "workers: " << benchWorkers() << " (host and OpenCV); frame " << frameWidth() << " x " << frameHeight()
+              << "; ms_per_MP is per megapixel of that input frame\n";
     RatioSummary reporter(console);
     try {
         benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -58,9 +58,8 @@ int frameHeight() { return g_options.smoke ? 36 : 1080; }
 double inputMegapixels() { return frameWidth() * static_cast<double>(frameHeight()) / 1.0e6; }
 
 const std::vector<Depth> &benchDepths() {
-    static const std::vector<Depth> depths{{"8bpc", PF_PixelFormat_ARGB32},
-                                           {"16bpc", PF_PixelFormat_ARGB64},
-                                           {"32bpc", PF_PixelFormat_ARGB128}};
+    static const std::vector<Depth> depths{
+        {"8bpc", PF_PixelFormat_ARGB32}, {"16bpc", PF_PixelFormat_ARGB64}, {"32bpc", PF_PixelFormat_ARGB128}};
     return depths;
 }
 

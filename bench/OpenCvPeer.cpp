@@ -58,8 +58,7 @@ PeerBlur peerBlurFor(int glowRadius) {
     return {2 * kernel.halfWidth - 1, width / std::sqrt(8.0)};
 }
 
-void runOpenCvGlow(const cv::Mat &src, double channelMax, double threshold, const PeerBlur &blur,
-                   PeerBuffers &b) {
+void runOpenCvGlow(const cv::Mat &src, double channelMax, double threshold, const PeerBlur &blur, PeerBuffers &b) {
     // The luminance weights of Lumora's extraction, over alpha, red, green, blue.
     static const cv::Matx14f weights(0.0f, 0.298912f, 0.586611f, 0.114478f);
     cv::transform(src, b.luminance, weights);
@@ -68,8 +67,7 @@ void runOpenCvGlow(const cv::Mat &src, double channelMax, double threshold, cons
     b.bright.setTo(cv::Scalar::all(0));
     src.copyTo(b.bright, b.mask);
     // Zeros beyond the frame, as the glow fades into an empty surround.
-    cv::GaussianBlur(b.bright, b.glow, cv::Size(blur.ksize, blur.ksize), blur.sigma, blur.sigma,
-                     cv::BORDER_CONSTANT);
+    cv::GaussianBlur(b.bright, b.glow, cv::Size(blur.ksize, blur.ksize), blur.sigma, blur.sigma, cv::BORDER_CONSTANT);
     cv::add(src, b.glow, b.result);
 }
 

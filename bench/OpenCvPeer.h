@@ -22,8 +22,7 @@ struct PeerBuffers {
 
 // src is 4-channel alpha, red, green, blue (CV_8UC4, CV_16UC4 or CV_32FC4) with channel maximum
 // `channelMax`; pixels whose luminance exceeds threshold * channelMax glow.
-void runOpenCvGlow(const cv::Mat &src, double channelMax, double threshold, const PeerBlur &blur,
-                   PeerBuffers &buffers);
+void runOpenCvGlow(const cv::Mat &src, double channelMax, double threshold, const PeerBlur &blur, PeerBuffers &buffers);
 
 void registerOpenCvPeerBenchmarks();
 

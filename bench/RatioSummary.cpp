@@ -114,9 +114,8 @@ std::string depthOffCaseOf(const std::string &name) {
     return name.substr(0, at) + "/" + name.substr(at + marker.size());
 }
 
-void RatioSummary::printPairs(std::ostream &out, const char *title, const char *caseHead,
-                              const char *partnerHead, std::string (*partnerOf)(const std::string &),
-                              bool keepUnmeasured) const {
+void RatioSummary::printPairs(std::ostream &out, const char *title, const char *caseHead, const char *partnerHead,
+                              std::string (*partnerOf)(const std::string &), bool keepUnmeasured) const {
     bool header = false;
     char line[160];
     for (const std::string &name : order_) {
@@ -134,8 +133,7 @@ void RatioSummary::printPairs(std::ostream &out, const char *title, const char *
             header = true;
         }
         if (theirs > 0.0)
-            std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs,
-                          mine / theirs);
+            std::snprintf(line, sizeof line, "%-44s %12.3f %12.3f %10.3f\n", name.c_str(), mine, theirs, mine / theirs);
         else
             std::snprintf(line, sizeof line, "%-44s %12.3f %12s %10s\n", name.c_str(), mine, "-", "-");
         out << line;

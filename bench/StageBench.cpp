@@ -103,7 +103,8 @@ void colorizeNormalCase(benchmark::State &state, Depth depth) {
 void colorizeWorldCase(benchmark::State &state, Depth depth, AEUtil::ColorRule rule) {
     StageRig rig(depth.format);
     AEUtil::GlowPlane angles = rig.newPlane();
-    if (rule == AEUtil::ColorRule::AngleMap && stageFailed(state, AEUtil::angleMapStage(rig.host(), rig.combined(), angles)))
+    if (rule == AEUtil::ColorRule::AngleMap &&
+        stageFailed(state, AEUtil::angleMapStage(rig.host(), rig.combined(), angles)))
         return;
     PF_EffectWorld out = rig.newWorld(depth.format);
     const AEUtil::ColorizeSettings s = coloring(rig, rule);
@@ -120,16 +121,18 @@ void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
     const AEUtil::GlowPlane angles = rig.newPlane();
     PF_EffectWorld colored = rig.newWorld(depth.format);
     if (stageFailed(state, byPixel(depth.format, [&](auto p) {
-            return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(), angles,
-                                                      rig.rect(), coloring(rig, AEUtil::ColorRule::OriginalColors));
-        })))
+                        return AEUtil::colorizeStage<decltype(p)>(rig.host(), colored, &rig.source(), rig.combined(),
+                                                                  angles, rig.rect(),
+                                                                  coloring(rig, AEUtil::ColorRule::OriginalColors));
+                    })))
         return;
     PF_EffectWorld out = rig.newWorld(depth.format);
     PF_EffectWorld tmp = rig.newWorld(depth.format);
     const double r = pipelineRadius(glowRadius);
     timeStage(state, [&] {
         if (depth.format == PF_PixelFormat_ARGB128)
-            return AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+            return AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0,
+                                              nullptr);
         return AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
     });
 }
@@ -247,8 +250,7 @@ void registerStageBenchmarks() {
     add("mono/AngleMap", angleMapCase);
     for (const Depth &d : colorDepths) {
         add(std::string(d.name) + "/Colourise/AngleMap", colorizeWorldCase, d, AEUtil::ColorRule::AngleMap);
-        add(std::string(d.name) + "/Colourise/OriginalColors", colorizeWorldCase, d,
-            AEUtil::ColorRule::OriginalColors);
+        add(std::string(d.name) + "/Colourise/OriginalColors", colorizeWorldCase, d, AEUtil::ColorRule::OriginalColors);
     }
     for (const Depth &d : colorDepths)
         for (const int r : benchGlowRadii())

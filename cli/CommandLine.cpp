@@ -30,8 +30,8 @@ std::string helpText(const CommandList &commands) {
     std::ostringstream text;
     text << "usage: lumora [--help | --version] <command> [<args>]\n\ncommands:\n";
     for (const auto &command : commands)
-        text << "  lumora " << fullName(*command) << ' ' << command->synopsis() << "\n      "
-             << command->summary() << '\n';
+        text << "  lumora " << fullName(*command) << ' ' << command->synopsis() << "\n      " << command->summary()
+             << '\n';
     text << "\nRun 'lumora <command> --help' for the usage of one command.\n";
     return text.str();
 }
@@ -81,13 +81,13 @@ const std::string *ParsedArgs::value(std::string_view option) const {
     return found == options.end() ? nullptr : &found->second;
 }
 
-ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options,
-                     std::size_t minPositionals, std::size_t maxPositionals) {
+ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options, std::size_t minPositionals,
+                     std::size_t maxPositionals) {
     ParsedArgs parsed;
     ArgScanner scan(args);
     while (const std::optional<std::string> name = scan.next()) {
-        const auto known = std::find_if(options.begin(), options.end(),
-                                        [&](const OptionInfo &o) { return o.name == *name; });
+        const auto known =
+            std::find_if(options.begin(), options.end(), [&](const OptionInfo &o) { return o.name == *name; });
         if (known == options.end())
             throw UsageError("unknown option '" + *name + "'");
         if (known->valueName.empty())

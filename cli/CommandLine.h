@@ -20,12 +20,12 @@ public:
 };
 
 struct OptionInfo {
-    std::string_view name;  // "--raw"
-    std::string_view valueName;  // "FILE", or empty for a switch
+    std::string_view name;      // "--raw"
+    std::string_view valueName; // "FILE", or empty for a switch
 };
 
 struct ParsedArgs {
-    std::map<std::string, std::string, std::less<>> options;  // switches map to ""
+    std::map<std::string, std::string, std::less<>> options; // switches map to ""
     std::vector<std::string> positionals;
 
     bool has(std::string_view option) const { return options.find(option) != options.end(); }
@@ -34,15 +34,15 @@ struct ParsedArgs {
 
 // Accepts "--name VALUE", "--name=VALUE" and "--" (the rest are positional). Throws UsageError
 // for unknown options, missing values, and when the positional count is outside the bounds.
-ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options,
-                     std::size_t minPositionals, std::size_t maxPositionals);
+ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options, std::size_t minPositionals,
+                     std::size_t maxPositionals);
 
 // One verb of the command. Output goes to `out` only once the whole result is known, so a
 // failing command writes nothing.
 class Command {
 public:
     virtual ~Command() = default;
-    virtual std::vector<std::string_view> words() const = 0;  // {"module", "info"}
+    virtual std::vector<std::string_view> words() const = 0; // {"module", "info"}
     virtual std::string_view synopsis() const = 0;           // "[--raw FILE] [MODULE]"
     virtual std::string_view summary() const = 0;            // one line for --help
     virtual int run(std::span<const std::string> args, std::ostream &out) const = 0;

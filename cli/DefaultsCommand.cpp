@@ -1,6 +1,5 @@
 #include "cli/DefaultsCommand.h"
 
-
 #include "cli/StoredDefaultsNotes.h"
 #include "cli/UserDefaults.h"
 

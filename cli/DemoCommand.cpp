@@ -14,10 +14,21 @@ namespace lumora::cli {
 namespace {
 
 // The demo's look; options on the command line take precedence.
-const std::vector<std::string> kLook = {
-    "--glow-intensity", "25",     "--glow-radius", "70",     "--threshold", "40", "--threshold-soft", "30",
-    "--blend-mode",     "screen", "--glow-type",   "normal",
-    "--gradient",       "0:#ffffff,0.25:#ffd27a,0.55:#ff4f9a,0.8:#7a3cff,1:#1a2cff", "OUT"};
+const std::vector<std::string> kLook = {"--glow-intensity",
+                                        "25",
+                                        "--glow-radius",
+                                        "70",
+                                        "--threshold",
+                                        "40",
+                                        "--threshold-soft",
+                                        "30",
+                                        "--blend-mode",
+                                        "screen",
+                                        "--glow-type",
+                                        "normal",
+                                        "--gradient",
+                                        "0:#ffffff,0.25:#ffd27a,0.55:#ff4f9a,0.8:#7a3cff,1:#1a2cff",
+                                        "OUT"};
 
 RenderRequest withLook(RenderRequest request, const std::vector<ParamOption> &table) {
     const RenderRequest look = parseRenderArgs(kLook, table, RenderVerb::Demo);

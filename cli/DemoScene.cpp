@@ -50,9 +50,8 @@ void disc(Canvas &c, float cx, float cy, float r, Rgb color) {
 
 void ring(Canvas &c, float cx, float cy, float r, float thickness, Rgb color) {
     const float outer = r + thickness;
-    c.paint(cx - outer - 1, cy - outer - 1, cx + outer + 1, cy + outer + 1, color, [&](float x, float y) {
-        return thickness / 2 - std::fabs(std::hypot(x - cx, y - cy) - r) + 0.5f;
-    });
+    c.paint(cx - outer - 1, cy - outer - 1, cx + outer + 1, cy + outer + 1, color,
+            [&](float x, float y) { return thickness / 2 - std::fabs(std::hypot(x - cx, y - cy) - r) + 0.5f; });
 }
 
 void line(Canvas &c, float x0, float y0, float x1, float y1, float thickness, Rgb color) {

@@ -74,8 +74,7 @@ std::vector<AEUtil::ColorFlag> parseGradientStops(std::string_view text, std::st
         if (!parseHexColor(trimmed(stop.substr(colon + 1)), color))
             throw bad("has no colour #RRGGBB after ':'");
         if (stops.size() == static_cast<std::size_t>(AEUtil::kMaxColorFlags))
-            throw bad("is one too many: a gradient holds at most " + std::to_string(AEUtil::kMaxColorFlags) +
-                      " stops");
+            throw bad("is one too many: a gradient holds at most " + std::to_string(AEUtil::kMaxColorFlags) + " stops");
         AEUtil::ColorFlag flag{};
         flag.alpha = color.alpha;
         flag.red = color.red;

@@ -43,10 +43,14 @@ std::optional<std::uint64_t> parseByteSize(std::string_view text) {
         return std::nullopt;
     int shift = 0;
     switch (text.back()) {
-    case 'K': case 'k': shift = 10; break;
-    case 'M': case 'm': shift = 20; break;
-    case 'G': case 'g': shift = 30; break;
-    case 'T': case 't': shift = 40; break;
+    case 'K':
+    case 'k': shift = 10; break;
+    case 'M':
+    case 'm': shift = 20; break;
+    case 'G':
+    case 'g': shift = 30; break;
+    case 'T':
+    case 't': shift = 40; break;
     default: break;
     }
     if (shift)

@@ -111,8 +111,7 @@ Columns describe(const ParamRow &row) {
         c.dephault = d.u.arb_d.dephault ? "data" : "none";
         c.display = "custom UI " + std::to_string(d.ui_width) + " x " + std::to_string(d.ui_height);
         break;
-    default:
-        break;
+    default: break;
     }
     return c;
 }

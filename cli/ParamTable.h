@@ -24,7 +24,7 @@ std::string formatParamTable(const std::vector<ParamRow> &rows);
 // Pieces of a row, also used on their own.
 std::string paramTypeName(PF_ParamType type);
 std::string paramFlagNames(PF_ParamFlags flags); // "-" for none
-std::string uiFlagNames(PF_ParamUIFlags flags);   // "-" for none
+std::string uiFlagNames(PF_ParamUIFlags flags);  // "-" for none
 // Shortest form that reads back to the same number, with a full stop whatever the locale.
 std::string formatNumber(double value);
 std::string formatNumber(float value);

@@ -58,10 +58,9 @@ void requireFiles(const FramePattern &pattern, long first, long last, const std:
     for (long frame = first; frame <= last; ++frame) {
         const std::string path = framePath(pattern, frame);
         if (!std::filesystem::exists(path))
-            throw std::runtime_error(prefix + (pattern.isSequence()
-                                                   ? frameNoun + " " + std::to_string(frame) + " is missing: '" +
-                                                         path + "'"
-                                                   : "cannot read image '" + path + "': no such file"));
+            throw std::runtime_error(
+                prefix + (pattern.isSequence() ? frameNoun + " " + std::to_string(frame) + " is missing: '" + path + "'"
+                                               : "cannot read image '" + path + "': no such file"));
     }
 }
 
@@ -128,7 +127,8 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
     std::vector<std::pair<PF_ParamIndex, embedhost::Image>> stills;
     for (const LayerFrames &layer : frames.layers)
         if (!layer.pattern.isSequence())
-            stills.emplace_back(layer.file.index, readLayer(layer, frames.range.first, request.depth, request.memoryBudget));
+            stills.emplace_back(layer.file.index,
+                                readLayer(layer, frames.range.first, request.depth, request.memoryBudget));
 
     RenderSession session(request);
     for (auto &[index, image] : stills)

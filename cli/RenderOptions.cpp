@@ -24,13 +24,11 @@ struct RunOption {
 };
 
 constexpr RunOption kRunOptions[] = {
-    {"--module", "PATH", true, true},        {"--gradient", "STOPS", true, true},
-    {"--gradient-preset", "NAME", true, true}, {"--downsample", "N", true, true},
-    {"--threads", "N", true, true},          {"--quality", "hi|lo", true, true},
-    {"--depth", "8|16|32", true, true},      {"--keep-area", "", true, true},
-    {"--frames", "A-B", true, false},        {"--classic", "", true, true},
-    {"--list-options", "", true, true},      {"--width", "W", false, true},
-    {"--height", "H", false, true},          {"--max-memory", "SIZE", true, true},
+    {"--module", "PATH", true, true},   {"--gradient", "STOPS", true, true},  {"--gradient-preset", "NAME", true, true},
+    {"--downsample", "N", true, true},  {"--threads", "N", true, true},       {"--quality", "hi|lo", true, true},
+    {"--depth", "8|16|32", true, true}, {"--keep-area", "", true, true},      {"--frames", "A-B", true, false},
+    {"--classic", "", true, true},      {"--list-options", "", true, true},   {"--width", "W", false, true},
+    {"--height", "H", false, true},     {"--max-memory", "SIZE", true, true},
 };
 
 bool offered(const RunOption &o, RenderVerb verb) { return verb == RenderVerb::Render ? o.render : o.demo; }
@@ -93,8 +91,7 @@ embedhost::ParamValue paramValue(const ParamOption &p, std::string_view text) {
             throw badValue(p.option, text, "a colour #RRGGBB");
         return embedhost::ParamValue::colorChoice(color);
     }
-    default:
-        throw std::logic_error("no value of this parameter type is read from the command line");
+    default: throw std::logic_error("no value of this parameter type is read from the command line");
     }
 }
 
@@ -140,8 +137,7 @@ void applyRunOption(RenderRequest &r, const std::string &name, const std::string
         if (!bytes)
             throw badValue(name, value, "a size such as 4G, 512M or a number of bytes");
         r.memoryBudget = *bytes;
-    }
-    else if (name == "--frames")
+    } else if (name == "--frames")
         r.frames = parseFrameRange(value, name);
     else if (name == "--classic")
         r.classic = true;
@@ -224,10 +220,8 @@ std::optional<ParamOption> paramOption(PF_ParamIndex index, const PF_ParamDef &d
         break;
     case PF_Param_CHECKBOX:
     case PF_Param_COLOR:
-    case PF_Param_LAYER:
-        break;
-    default:
-        return std::nullopt;
+    case PF_Param_LAYER: break;
+    default: return std::nullopt;
     }
     return p;
 }
@@ -275,8 +269,7 @@ std::string describeParamOptions(const std::vector<ParamOption> &options) {
             value = "FILE";
             range = "an image file, default none";
             break;
-        default:
-            break;
+        default: break;
         }
         std::string line = "  " + p.option + " " + value;
         line.append(line.size() < 52 ? 52 - line.size() : 1, ' ');

@@ -22,8 +22,8 @@ namespace lumora::cli {
 
 // An option that sets one registered parameter.
 struct ParamOption {
-    std::string option;  // "--glow-radius"
-    std::string name;    // "Glow Radius"
+    std::string option; // "--glow-radius"
+    std::string name;   // "Glow Radius"
     PF_ParamIndex index = 0;
     PF_ParamType type = PF_Param_RESERVED;
     double validMin = 0; // float sliders
@@ -65,21 +65,21 @@ enum class RenderVerb { Render, Demo };
 
 struct RenderRequest {
     std::vector<std::string> positionals;
-    std::string module;                    // empty: the plug-in built into the command
-    std::vector<ParamSetting> settings;    // command-line order
-    std::vector<LayerFile> layers;         // --depth-layer FILE (or FILE.####.EXT)
+    std::string module;                 // empty: the plug-in built into the command
+    std::vector<ParamSetting> settings; // command-line order
+    std::vector<LayerFile> layers;      // --depth-layer FILE (or FILE.####.EXT)
     std::optional<std::vector<AEUtil::ColorFlag>> gradient;
     std::string gradientPreset;
     int downsample = 1;
-    unsigned threads = 0;                  // 0: one per processor
+    unsigned threads = 0; // 0: one per processor
     PF_Quality quality = PF_Quality_HI;
-    int depth = 0;                         // 0: the input file's
+    int depth = 0; // 0: the input file's
     bool keepArea = false;
-    std::uint64_t memoryBudget = 0;        // 0: defaultMemoryBudget()
+    std::uint64_t memoryBudget = 0; // 0: defaultMemoryBudget()
     std::optional<FrameRange> frames;
     bool classic = false;
     bool listOptions = false;
-    A_long width = 1280;                   // demo
+    A_long width = 1280; // demo
     A_long height = 720;
 };
 

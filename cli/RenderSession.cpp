@@ -166,7 +166,8 @@ embedhost::Image RenderSession::render(const embedhost::Image &input, bool keepA
     const auto width = static_cast<std::uint64_t>(std::max<A_long>(input.width, 0));
     const auto height = static_cast<std::uint64_t>(std::max<A_long>(input.height, 0));
     requireWithinBudget(frameRenderBytes(width, height, static_cast<int>(input.pixelBytes()), downsample_),
-                        memoryBudget_, "rendering a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
+                        memoryBudget_,
+                        "rendering a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
     host_->setLayer(embedhost::kInputLayerId, input);
     embedhost::RenderOutput out =
         host_->renderFrame(classic_ ? embedhost::RenderPath::Classic : embedhost::RenderPath::Smart);

@@ -60,8 +60,11 @@ std::vector<std::string> storedDefaultNotes(const std::vector<std::string> &entr
             if (!whole && !channel)
                 continue;
             if (const std::string why = whyIgnored(p, value, channel); !why.empty())
-                notes.push_back(std::string("'").append(printable(entry)).append("' ").append(why).append(
-                    "; the built-in default is used"));
+                notes.push_back(std::string("'")
+                                    .append(printable(entry))
+                                    .append("' ")
+                                    .append(why)
+                                    .append("; the built-in default is used"));
             break;
         }
     }

@@ -248,7 +248,7 @@ std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides) {
 }
 
 void resetUserDefaults() {
-    userSettingsPath();  // the same failure as the other verbs when there is no path
+    userSettingsPath(); // the same failure as the other verbs when there is no path
     AEUtil::restoreInitialDefaults();
 }
 

@@ -55,10 +55,10 @@ PF_Err ArbProvider::forMatching(Operation op, PF_InData *in_data, PF_OutData *ou
     return matched ? result : PF_Err_UNRECOGNIZED_PARAM_TYPE;
 }
 
-#define LUMORA_FORWARD_ARB(name)                                                                                     \
-    PF_Err ArbProvider::name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],                        \
-                             PF_ArbParamsExtra *extra) {                                                            \
-        return forMatching(&IArbBase::name, in_data, out_data, params, extra);                                      \
+#define LUMORA_FORWARD_ARB(name)                                                                                       \
+    PF_Err ArbProvider::name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],                          \
+                             PF_ArbParamsExtra *extra) {                                                               \
+        return forMatching(&IArbBase::name, in_data, out_data, params, extra);                                         \
     }
 
 LUMORA_FORWARD_ARB(newFunc)

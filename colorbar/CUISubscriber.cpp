@@ -23,9 +23,9 @@ void CUISubscriber::addServedIndex(A_long index) {
         servedIndices_.push_back(index);
 }
 
-#define LUMORA_IGNORE_EVENT(name)                                                                               \
-    PF_Err CUISubscriber::name(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, PF_EventExtra *) { \
-        return PF_Err_NONE;                                                                                     \
+#define LUMORA_IGNORE_EVENT(name)                                                                                      \
+    PF_Err CUISubscriber::name(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, PF_EventExtra *) {           \
+        return PF_Err_NONE;                                                                                            \
     }
 
 LUMORA_IGNORE_EVENT(newContext)

@@ -98,10 +98,10 @@ void *EventProvider::allocateContextBlock(std::size_t bytes) noexcept { return s
 
 void EventProvider::releaseContextBlock(void *block) noexcept { std::free(block); }
 
-#define LUMORA_FORWARD_EVENT(name)                                                                                  \
-    PF_Err EventProvider::name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output, \
-                               PF_EventExtra *event) {                                                              \
-        return forAccepting(&IEventBase::name, in_data, out_data, params, output, event);                          \
+#define LUMORA_FORWARD_EVENT(name)                                                                                     \
+    PF_Err EventProvider::name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,   \
+                               PF_EventExtra *event) {                                                                 \
+        return forAccepting(&IEventBase::name, in_data, out_data, params, output, event);                              \
     }
 
 LUMORA_FORWARD_EVENT(activate)

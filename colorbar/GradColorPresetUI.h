@@ -44,7 +44,8 @@ public:
                        PF_ArbParamsExtra *extra) override;
     PF_Err printSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                          PF_ArbParamsExtra *extra) override;
-    PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
+    PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                     PF_ArbParamsExtra *extra) override;
     PF_Err scanFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
 
     A_u_long valueSize() const override { return kGradientDataSize; }

@@ -43,8 +43,8 @@ PF_Err printGradientText(const GradientData &data, bool abbreviated, char *buffe
     const void *end = std::memchr(data.presetName, '\0', kGradientNameSize - 1);
     const int nameLength =
         end ? static_cast<int>(static_cast<const char *>(end) - data.presetName) : int(kGradientNameSize - 1);
-    int at = std::snprintf(buffer, size, "%08x\t%.*s\t", static_cast<unsigned>(data.header), nameLength,
-                           data.presetName);
+    int at =
+        std::snprintf(buffer, size, "%08x\t%.*s\t", static_cast<unsigned>(data.header), nameLength, data.presetName);
     const auto *bytes = reinterpret_cast<const unsigned char *>(&data) + kListOffset;
     for (std::size_t i = 0; i < kListBytes; ++i)
         at += std::snprintf(buffer + at, size - static_cast<std::size_t>(at), "%02x,", bytes[i]);

@@ -15,10 +15,12 @@ public:
     // The parameter refcon this face serves; 0 serves every refcon.
     virtual std::uintptr_t refcon() const = 0;
 
-    virtual PF_Err newFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) = 0;
+    virtual PF_Err newFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                           PF_ArbParamsExtra *extra) = 0;
     virtual PF_Err disposeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                PF_ArbParamsExtra *extra) = 0;
-    virtual PF_Err copyFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) = 0;
+    virtual PF_Err copyFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                            PF_ArbParamsExtra *extra) = 0;
     virtual PF_Err flatSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                 PF_ArbParamsExtra *extra) = 0;
     virtual PF_Err flattenFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
@@ -31,8 +33,10 @@ public:
                                PF_ArbParamsExtra *extra) = 0;
     virtual PF_Err printSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                  PF_ArbParamsExtra *extra) = 0;
-    virtual PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) = 0;
-    virtual PF_Err scanFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) = 0;
+    virtual PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                             PF_ArbParamsExtra *extra) = 0;
+    virtual PF_Err scanFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                            PF_ArbParamsExtra *extra) = 0;
 
     ArbProvider *arbProvider() const noexcept { return provider_; }
     void setArbProvider(ArbProvider *provider) noexcept { provider_ = provider; }

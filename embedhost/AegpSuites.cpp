@@ -42,7 +42,7 @@ SPAPI A_Err getItemDimensions(AEGP_ItemH item, A_long *width, A_long *height) {
 }
 
 // Every slot the host has but this host does not serve reports its name when called.
-#define LUMORA_AEGP_STUB(name)                                                                     \
+#define LUMORA_AEGP_STUB(name)                                                                                         \
     SPAPI PF_Err stub_##name() { return unsupportedSuiteCall(#name); }
 LUMORA_AEGP_STUB(AEGP_GetNewEffectForEffect)
 LUMORA_AEGP_STUB(AEGP_ConvertEffectToCompTime)

@@ -63,8 +63,7 @@ PF_Err ArbitraryCalls::copy(const ArbType &type, PF_Handle src, PF_Handle *out) 
     return produce(extra, &slot, out);
 }
 
-PF_Err ArbitraryCalls::unflatten(const ArbType &type, const std::vector<std::uint8_t> &flat,
-                                 PF_Handle *out) {
+PF_Err ArbitraryCalls::unflatten(const ArbType &type, const std::vector<std::uint8_t> &flat, PF_Handle *out) {
     PF_ArbParamsExtra extra = extraFor(type, PF_Arbitrary_UNFLATTEN_FUNC);
     PF_Handle slot = nullptr;
     extra.u.unflatten_func_params.buf_sizeLu = static_cast<A_u_long>(flat.size());
@@ -73,8 +72,7 @@ PF_Err ArbitraryCalls::unflatten(const ArbType &type, const std::vector<std::uin
     return produce(extra, &slot, out);
 }
 
-PF_Err ArbitraryCalls::interpolate(const ArbType &type, PF_Handle left, PF_Handle right, double t,
-                                   PF_Handle *out) {
+PF_Err ArbitraryCalls::interpolate(const ArbType &type, PF_Handle left, PF_Handle right, double t, PF_Handle *out) {
     PF_ArbParamsExtra extra = extraFor(type, PF_Arbitrary_INTERP_FUNC);
     PF_Handle slot = nullptr;
     extra.u.interp_func_params.left_arbH = left;

@@ -77,8 +77,8 @@ PF_Err FrameRenderer::lendParamLayer(PF_ParamDef *def, A_long layerId) {
     if (!layer)
         return PF_Err_NONE;
     // As the input: resampled to the render's downsample, then in the render's depth.
-    const Image pixels =
-        convertImage(resampleNearest(*layer, downsampled(layer->width, dsX_), downsampled(layer->height, dsY_)), format_);
+    const Image pixels = convertImage(
+        resampleNearest(*layer, downsampled(layer->width, dsX_), downsampled(layer->height, dsY_)), format_);
     auto world = std::make_unique<PF_EffectWorld>();
     if (PF_Err err = worldFromImage(host_.worlds(), pixels, *world))
         return err;
@@ -90,8 +90,8 @@ PF_Err FrameRenderer::lendParamLayer(PF_ParamDef *def, A_long layerId) {
 void FrameRenderer::returnParamLayer(const PF_ParamDef *def) {
     std::lock_guard lock(mutex_);
     // The latest lend to that definition: a repeated checkout lent it more than one.
-    const auto it = std::find_if(paramLayers_.rbegin(), paramLayers_.rend(),
-                                 [&](const auto &lent) { return lent.first == def; });
+    const auto it =
+        std::find_if(paramLayers_.rbegin(), paramLayers_.rend(), [&](const auto &lent) { return lent.first == def; });
     if (it == paramLayers_.rend())
         return; // the frame already took it back
     host_.worlds().dispose(it->second.get());

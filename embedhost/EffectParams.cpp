@@ -72,8 +72,8 @@ void EffectParams::beginParamsSetup() {
 void EffectParams::endParamsSetup(PF_Err err, A_long numParams) {
     std::lock_guard lock(mutex_);
     if (err == PF_Err_NONE && numParams != store_.count())
-        problems_.push_back("num_params is " + std::to_string(numParams) + " but " +
-                            std::to_string(store_.count()) + " parameters are registered");
+        problems_.push_back("num_params is " + std::to_string(numParams) + " but " + std::to_string(store_.count()) +
+                            " parameters are registered");
     if (store_.openGroups() > 0)
         problems_.push_back(std::to_string(store_.openGroups()) + " group(s) left open");
     // Every arbitrary parameter starts as a copy of its default; a missing default is made

@@ -34,18 +34,18 @@ public:
     // outside PF_Cmd_PARAMS_SETUP. add_param takes index -1 (append) or the next index.
     PF_Err addParam(PF_ParamIndex index, const PF_ParamDef *def);
     PF_Err registerUi(const PF_CustomUIInfo *info);
-    void beginParamsSetup();                 // Host: before PF_Cmd_PARAMS_SETUP is sent
+    void beginParamsSetup();                           // Host: before PF_Cmd_PARAMS_SETUP is sent
     void endParamsSetup(PF_Err err, A_long numParams); // Host: after; builds arbitrary values
 
     // ---- What was registered.
-    A_long count() const;                    // with the input layer
+    A_long count() const; // with the input layer
     std::optional<PF_ParamIndex> indexOfId(A_long id) const;
     PF_ParamDef definition(PF_ParamIndex index) const; // as registered; text owned by the host
     PF_ParamDef current(PF_ParamIndex index) const;    // with the accepted UI updates
     std::string choices(PF_ParamIndex index) const;
     std::string label(PF_ParamIndex index) const;
     PF_ParamUIFlags uiFlags(PF_ParamIndex index) const;
-    bool disabled(PF_ParamIndex index) const;          // PF_PUI_DISABLED
+    bool disabled(PF_ParamIndex index) const; // PF_PUI_DISABLED
     std::optional<PF_CustomUIInfo> customUi() const;
     // Refused add_param calls (with the reason), a num_params that differs from what was
     // registered, groups left open.
@@ -89,8 +89,8 @@ public:
     std::size_t outstandingCheckouts() const;
     long checkouts() const;
     long checkoutsOf(PF_ParamIndex index) const; // checkout_param calls for that index
-    long badCheckins() const;                 // of definitions that were not checked out
-    long checkoutsDuringUpdateParamsUI() const; // the host forbids them; served all the same
+    long badCheckins() const;                    // of definitions that were not checked out
+    long checkoutsDuringUpdateParamsUI() const;  // the host forbids them; served all the same
 
     // ---- Parameter arrays.
     ParamArray makeArray(A_Time time, bool inputOnly = false);

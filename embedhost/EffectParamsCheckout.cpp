@@ -18,11 +18,10 @@ void EffectParams::fill(PF_ParamIndex index, const ParamValue &value, PF_ParamDe
         def->u.arb_d.dephault = e.dephault.arb;
 }
 
-PF_Err EffectParams::recordCheckout(PF_ParamIndex index, const ParamValue &value, PF_ParamDef *def,
-                                    bool keyframe) {
+PF_Err EffectParams::recordCheckout(PF_ParamIndex index, const ParamValue &value, PF_ParamDef *def, bool keyframe) {
     fill(index, value, def);
-    const bool again = std::any_of(checkouts_.begin(), checkouts_.end(),
-                                   [&](const Checkout &c) { return c.def == def; });
+    const bool again =
+        std::any_of(checkouts_.begin(), checkouts_.end(), [&](const Checkout &c) { return c.def == def; });
     if (again)
         problems_.push_back("a definition checked out again before its check-in");
     checkouts_.push_back(Checkout{def, index, value.arb, keyframe, false});
@@ -153,8 +152,8 @@ void EffectParams::finish(ParamArray &array, bool adopt) {
         const auto index = static_cast<PF_ParamIndex>(i);
         const PF_ParamDef &def = array.defs_[i];
         const bool changed = adopt && (def.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE) &&
-                             def.param_type != PF_Param_LAYER && typeHasValue(def.param_type) &&
-                             store_.valid(index) && def.param_type == store_.at(index).reg->def.param_type;
+                             def.param_type != PF_Param_LAYER && typeHasValue(def.param_type) && store_.valid(index) &&
+                             def.param_type == store_.at(index).reg->def.param_type;
         if (!changed)
             continue;
         const bool keyed = !store_.at(index).keys.empty();

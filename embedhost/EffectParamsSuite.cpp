@@ -119,8 +119,7 @@ PF_Err EffectParams::findKeyframe(PF_ParamIndex index, A_Time time, PF_TimeDir d
         const int c = compareTimes(keys[static_cast<std::size_t>(i)].time, time);
         const bool match = (dir == PF_TimeDir_GREATER_THAN && c > 0) ||
                            (dir == PF_TimeDir_GREATER_THAN_OR_EQUAL && c >= 0) ||
-                           (dir == PF_TimeDir_LESS_THAN && c < 0) ||
-                           (dir == PF_TimeDir_LESS_THAN_OR_EQUAL && c <= 0);
+                           (dir == PF_TimeDir_LESS_THAN && c < 0) || (dir == PF_TimeDir_LESS_THAN_OR_EQUAL && c <= 0);
         if (!match)
             continue;
         hit = i;

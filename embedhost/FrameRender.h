@@ -61,14 +61,14 @@ private:
     struct Checkout {
         bool hasLayer = false;
         A_long layerId = 0;
-        PF_LRect rect{}; // the result rectangle, at the current downsample
+        PF_LRect rect{};              // the result rectangle, at the current downsample
         A_long width = 0, height = 0; // the layer at the current downsample
     };
 
     RenderOutput renderSmart();
     RenderOutput renderClassic();
     void begin(Phase phase);
-    void endFrame(); // returns every lent world; notes checkouts left open
+    void endFrame();                        // returns every lent world; notes checkouts left open
     PF_Err refuse(const std::string &what); // notes it; PF_Err_BAD_CALLBACK_PARAM
 
     Host &host_;

@@ -8,18 +8,21 @@
 
 namespace embedhost {
 
-template <typename Slot, typename Fn> void fillSlot(Slot &slot, Fn fn) {
+template <typename Slot, typename Fn>
+void fillSlot(Slot &slot, Fn fn) {
     static_assert(std::is_pointer_v<Slot> && std::is_function_v<std::remove_pointer_t<Slot>>);
     slot = reinterpret_cast<Slot>(reinterpret_cast<void (*)()>(fn));
 }
 
 // Fills every given slot with fn.
-template <typename Fn, typename... Slots> void fillSlots(Fn fn, Slots &...slots) {
+template <typename Fn, typename... Slots>
+void fillSlots(Fn fn, Slots &...slots) {
     (fillSlot(slots, fn), ...);
 }
 
 // The function in a slot, as the type it really has.
-template <typename Fn, typename Slot> Fn slotAs(Slot slot) {
+template <typename Fn, typename Slot>
+Fn slotAs(Slot slot) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(slot));
 }
 

@@ -10,9 +10,7 @@ namespace embedhost {
 
 namespace {
 
-HandleStore *currentStore() {
-    return current::handles();
-}
+HandleStore *currentStore() { return current::handles(); }
 
 PF_Handle cbNew(A_HandleSize size) {
     HandleStore *s = currentStore();
@@ -230,8 +228,8 @@ std::size_t HandleStore::misuseCount() const {
 
 std::size_t HandleStore::misuseCount(HandleMisuse kind) const {
     std::lock_guard lock(mutex_);
-    return static_cast<std::size_t>(std::count_if(
-        misuses_.begin(), misuses_.end(), [kind](const auto &m) { return m.kind == kind; }));
+    return static_cast<std::size_t>(
+        std::count_if(misuses_.begin(), misuses_.end(), [kind](const auto &m) { return m.kind == kind; }));
 }
 
 void HandleStore::clearMisuses() {

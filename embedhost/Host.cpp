@@ -38,8 +38,7 @@ Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
     : claim_(this), profile_(std::move(profile)), plugin_(std::move(plugin)),
       suites_(profile_.withheldSuites, static_cast<std::size_t>(profile_.maxAllocationBytes)),
       handles_(profile_.maxAllocationBytes, profile_.garbageFill, profile_.reuseCacheBytes, &memory_),
-      worlds_(profile_, &memory_),
-      utils_(makeUtilCallbacks()), params_(*this), threads_(profile_.workerThreads) {
+      worlds_(profile_, &memory_), utils_(makeUtilCallbacks()), params_(*this), threads_(profile_.workerThreads) {
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, handles_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, worlds_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion2, worlds_.suite2());
@@ -62,9 +61,7 @@ Host::~Host() {
     plugin_.reset();
 }
 
-PF_ProgPtr Host::effectRef() const {
-    return reinterpret_cast<PF_ProgPtr>(const_cast<unsigned char *>(&instanceTag_));
-}
+PF_ProgPtr Host::effectRef() const { return reinterpret_cast<PF_ProgPtr>(const_cast<unsigned char *>(&instanceTag_)); }
 
 PF_InData Host::inData() const {
     PF_InData in;
@@ -94,8 +91,7 @@ PF_InData Host::inData() const {
     in.downsample_x = profile_.downsampleX;
     in.downsample_y = profile_.downsampleY;
     in.pixel_aspect_ratio = PF_RationalScale{1, 1};
-    in.pica_basicP =
-        profile_.provideBasicSuite ? const_cast<SPBasicSuite *>(suites_.basicSuite()) : nullptr;
+    in.pica_basicP = profile_.provideBasicSuite ? const_cast<SPBasicSuite *>(suites_.basicSuite()) : nullptr;
     std::lock_guard lock(stateMutex_);
     in.num_params = state_.registeredParams;
     in.global_data = state_.globalData;
@@ -126,8 +122,8 @@ CommandResult Host::send(PF_Cmd cmd, PF_ParamDef *params[], PF_LayerDef *output,
     // The flat data handed in at re-set-up is the host's; once the plug-in has replaced it,
     // the host disposes it (unless the plug-in already did).
     const PF_Handle passed = in.sequence_data;
-    if (cmd == PF_Cmd_SEQUENCE_RESETUP && passed && result.out.sequence_data &&
-        result.out.sequence_data != passed && handles_.isLive(passed))
+    if (cmd == PF_Cmd_SEQUENCE_RESETUP && passed && result.out.sequence_data && result.out.sequence_data != passed &&
+        handles_.isLive(passed))
         handles_.dispose(passed);
     if (cmd == PF_Cmd_PARAMS_SETUP) {
         params_.endParamsSetup(result.err, result.out.num_params);
@@ -155,8 +151,7 @@ bool Host::inCommand(PF_Cmd cmd) const {
 
 Host::ParamsPassed Host::takesParams(PF_Cmd cmd) {
     switch (cmd) {
-    case PF_Cmd_PARAMS_SETUP:
-        return ParamsPassed::InputOnly;
+    case PF_Cmd_PARAMS_SETUP: return ParamsPassed::InputOnly;
     case PF_Cmd_DO_DIALOG:
     case PF_Cmd_FRAME_SETUP:
     case PF_Cmd_RENDER:
@@ -166,10 +161,8 @@ Host::ParamsPassed Host::takesParams(PF_Cmd cmd) {
     case PF_Cmd_EVENT:
     case PF_Cmd_AUDIO_SETUP:
     case PF_Cmd_AUDIO_RENDER:
-    case PF_Cmd_AUDIO_SETDOWN:
-        return ParamsPassed::All;
-    default:
-        return ParamsPassed::None;
+    case PF_Cmd_AUDIO_SETDOWN: return ParamsPassed::All;
+    default: return ParamsPassed::None;
     }
 }
 
@@ -177,8 +170,8 @@ CommandResult Host::command(PF_Cmd cmd, PF_LayerDef *output, void *extra) {
     const ParamsPassed passed = takesParams(cmd);
     if (passed == ParamsPassed::None)
         return send(cmd, nullptr, output, extra);
-    ParamArray array = params_.makeArray(A_Time{profile_.currentTime, profile_.timeScale},
-                                         passed == ParamsPassed::InputOnly);
+    ParamArray array =
+        params_.makeArray(A_Time{profile_.currentTime, profile_.timeScale}, passed == ParamsPassed::InputOnly);
     CommandResult r;
     try {
         r = send(cmd, array.data(), output, extra);

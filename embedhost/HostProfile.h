@@ -16,8 +16,7 @@ namespace embedhost {
 constexpr A_long fourCharCode(const char (&code)[5]) {
     return static_cast<A_long>((std::uint32_t(std::uint8_t(code[0])) << 24) |
                                (std::uint32_t(std::uint8_t(code[1])) << 16) |
-                               (std::uint32_t(std::uint8_t(code[2])) << 8) |
-                               std::uint32_t(std::uint8_t(code[3])));
+                               (std::uint32_t(std::uint8_t(code[2])) << 8) | std::uint32_t(std::uint8_t(code[3])));
 }
 
 struct SuiteKey {

@@ -46,17 +46,15 @@ PF_Err cbRegisterUi(PF_ProgPtr ref, PF_CustomUIInfo *info) {
     return p ? p->registerUi(info) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-PF_Err cbCheckoutAudio(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_UFixed, A_long,
-                       A_long, A_long, PF_LayerAudio *) {
+PF_Err cbCheckoutAudio(PF_ProgPtr ref, PF_ParamIndex, A_long, A_long, A_u_long, PF_UFixed, A_long, A_long, A_long,
+                       PF_LayerAudio *) {
     return unsupported(ref, "checkout_layer_audio");
 }
 
-PF_Err cbCheckinAudio(PF_ProgPtr ref, PF_LayerAudio) {
-    return unsupported(ref, "checkin_layer_audio");
-}
+PF_Err cbCheckinAudio(PF_ProgPtr ref, PF_LayerAudio) { return unsupported(ref, "checkin_layer_audio"); }
 
-PF_Err cbGetAudioData(PF_ProgPtr ref, PF_LayerAudio, PF_SndSamplePtr *, A_long *, PF_UFixed *,
-                      A_long *, A_long *, A_long *) {
+PF_Err cbGetAudioData(PF_ProgPtr ref, PF_LayerAudio, PF_SndSamplePtr *, A_long *, PF_UFixed *, A_long *, A_long *,
+                      A_long *) {
     return unsupported(ref, "get_audio_data");
 }
 

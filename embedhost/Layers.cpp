@@ -30,8 +30,8 @@ void LayerStore::remove(A_long id) {
 
 void LayerStore::setItemSize(A_long width, A_long height) {
     if (width < 1 || height < 1)
-        throw std::invalid_argument("embedhost: item size " + std::to_string(width) + " x " +
-                                    std::to_string(height) + " is below 1 x 1");
+        throw std::invalid_argument("embedhost: item size " + std::to_string(width) + " x " + std::to_string(height) +
+                                    " is below 1 x 1");
     std::lock_guard lock(mutex_);
     itemSize_ = Size{width, height};
 }
@@ -143,7 +143,8 @@ Image imageFromWorld(const PF_EffectWorld &world, PF_PixelFormat format) {
     const std::size_t rowBytes = out.rowBytes();
     out.pixels.reserve(rowBytes * std::size_t(world.height > 0 ? world.height : 0));
     for (A_long y = 0; y < world.height; ++y) {
-        const auto *row = reinterpret_cast<const std::uint8_t *>(world.data) + std::size_t(world.rowbytes) * std::size_t(y);
+        const auto *row =
+            reinterpret_cast<const std::uint8_t *>(world.data) + std::size_t(world.rowbytes) * std::size_t(y);
         out.pixels.insert(out.pixels.end(), row, row + rowBytes);
     }
     return out;

@@ -7,11 +7,12 @@ namespace embedhost {
 
 namespace {
 
-DefinitionCheck refuse(const std::string &reason, PF_Err err = PF_Err_BAD_CALLBACK_PARAM) {
-    return {err, reason};
-}
+DefinitionCheck refuse(const std::string &reason, PF_Err err = PF_Err_BAD_CALLBACK_PARAM) { return {err, reason}; }
 
-template <typename T> bool ordered(T a, T b, T c) { return a <= b && b <= c; }
+template <typename T>
+bool ordered(T a, T b, T c) {
+    return a <= b && b <= c;
+}
 
 DefinitionCheck checkSlider(const PF_SliderDef &s) {
     if (!ordered(s.valid_min, s.slider_min, s.slider_max) || s.slider_max > s.valid_max)
@@ -80,8 +81,7 @@ DefinitionCheck checkDefinition(const PF_ParamDef &def) {
     case PF_Param_GROUP_START:
     case PF_Param_GROUP_END:
     case PF_Param_NO_DATA:
-    case PF_Param_COLOR:
-        return {};
+    case PF_Param_COLOR: return {};
     case PF_Param_LAYER:
         if (def.u.ld.dephault != PF_LayerDefault_NONE && def.u.ld.dephault != PF_LayerDefault_MYSELF)
             return refuse("layer default is neither NONE nor MYSELF");
@@ -104,10 +104,8 @@ DefinitionCheck checkDefinition(const PF_ParamDef &def) {
     case PF_Param_PATH:
     case PF_Param_BUTTON:
     case PF_Param_POINT_3D:
-    case PF_Param_CUSTOM:
-        return refuse("parameter type not offered by this host", PF_Err_UNRECOGNIZED_PARAM_TYPE);
-    default:
-        return refuse("unknown parameter type", PF_Err_UNRECOGNIZED_PARAM_TYPE);
+    case PF_Param_CUSTOM: return refuse("parameter type not offered by this host", PF_Err_UNRECOGNIZED_PARAM_TYPE);
+    default: return refuse("unknown parameter type", PF_Err_UNRECOGNIZED_PARAM_TYPE);
     }
 }
 

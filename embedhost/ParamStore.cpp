@@ -100,8 +100,8 @@ PF_Err ParamStore::updateUi(PF_ParamIndex index, const PF_ParamDef &def) {
 
 void ParamStore::checkValueType(const Entry &e, const ParamValue &value) const {
     if (value.type != e.reg->def.param_type || !typeHasValue(value.type))
-        throw std::invalid_argument(std::string("embedhost: a ") + typeName(value.type) +
-                                    " value for a " + typeName(e.reg->def.param_type) + " parameter");
+        throw std::invalid_argument(std::string("embedhost: a ") + typeName(value.type) + " value for a " +
+                                    typeName(e.reg->def.param_type) + " parameter");
 }
 
 std::vector<PF_Handle> ParamStore::setConstant(PF_ParamIndex index, const ParamValue &value) {
@@ -123,8 +123,8 @@ std::vector<PF_Handle> ParamStore::setKeyframe(PF_ParamIndex index, A_Time time,
     if (e.reg->def.flags & PF_ParamFlag_CANNOT_TIME_VARY)
         throw std::logic_error("embedhost: the parameter cannot vary over time");
     std::vector<PF_Handle> displaced;
-    auto it = std::find_if(e.keys.begin(), e.keys.end(),
-                           [&](const Keyframe &k) { return compareTimes(k.time, time) >= 0; });
+    auto it =
+        std::find_if(e.keys.begin(), e.keys.end(), [&](const Keyframe &k) { return compareTimes(k.time, time) >= 0; });
     if (it != e.keys.end() && compareTimes(it->time, time) == 0) {
         if (it->value.arb && it->value.arb != value.arb)
             displaced.push_back(it->value.arb);
@@ -148,9 +148,7 @@ std::vector<PF_Handle> ParamStore::clearKeyframes(PF_ParamIndex index) {
     return displaced;
 }
 
-void ParamStore::setDefaultHandle(PF_ParamIndex index, PF_Handle handle) {
-    at(index).dephault.arb = handle;
-}
+void ParamStore::setDefaultHandle(PF_ParamIndex index, PF_Handle handle) { at(index).dephault.arb = handle; }
 
 ParamStore::Sample ParamStore::sample(PF_ParamIndex index, A_Time time) const {
     const Entry &e = at(index);
@@ -161,10 +159,9 @@ ParamStore::Sample ParamStore::sample(PF_ParamIndex index, A_Time time) const {
         return s;
     }
     // Before the first and after the last keyframe the value holds.
-    auto after = std::find_if(e.keys.begin(), e.keys.end(),
-                              [&](const Keyframe &k) { return compareTimes(k.time, time) > 0; });
-    if (after == e.keys.begin() || after == e.keys.end() ||
-        compareTimes(std::prev(after)->time, time) == 0) {
+    auto after =
+        std::find_if(e.keys.begin(), e.keys.end(), [&](const Keyframe &k) { return compareTimes(k.time, time) > 0; });
+    if (after == e.keys.begin() || after == e.keys.end() || compareTimes(std::prev(after)->time, time) == 0) {
         const Keyframe &k = after == e.keys.begin() ? *after : *std::prev(after);
         s.value = k.value;
         s.left = &k.value;

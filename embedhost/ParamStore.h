@@ -19,10 +19,10 @@ class ParamStore {
 public:
     struct Entry {
         std::unique_ptr<RegisteredParam> reg;
-        PF_ParamDef ui{};         // the registered definition with the accepted UI updates
-        ParamValue dephault;      // arbitrary data: the default handle the host took over
-        ParamValue initial;       // the value field at registration (projects that lack it)
-        ParamValue constant;      // the value while there are no keyframes
+        PF_ParamDef ui{};           // the registered definition with the accepted UI updates
+        ParamValue dephault;        // arbitrary data: the default handle the host took over
+        ParamValue initial;         // the value field at registration (projects that lack it)
+        ParamValue constant;        // the value while there are no keyframes
         std::vector<Keyframe> keys; // ascending time, never two at one time
         unsigned long revision = 0; // grows with every change of value or keyframes
     };

@@ -9,9 +9,7 @@ namespace embedhost {
 
 namespace {
 
-EffectParams *paramsFor(PF_ProgPtr ref) {
-    return current::paramsOf(ref);
-}
+EffectParams *paramsFor(PF_ProgPtr ref) { return current::paramsOf(ref); }
 
 A_Time timeOf(A_long value, A_u_long scale) { return A_Time{value, scale}; }
 
@@ -59,8 +57,8 @@ SPAPI PF_Err haveInputsChangedObsolete(PF_ProgPtr ref, const PF_State *state, co
     return changedSince(ref, state, changed);
 }
 
-SPAPI PF_Err isIdenticalCheckout(PF_ProgPtr ref, PF_ParamIndex index, A_long t1, A_long, A_u_long s1, A_long t2,
-                                 A_long, A_u_long s2, PF_Boolean *identical) {
+SPAPI PF_Err isIdenticalCheckout(PF_ProgPtr ref, PF_ParamIndex index, A_long t1, A_long, A_u_long s1, A_long t2, A_long,
+                                 A_u_long s2, PF_Boolean *identical) {
     EffectParams *p = paramsFor(ref);
     if (!p || !identical)
         return PF_Err_BAD_CALLBACK_PARAM;

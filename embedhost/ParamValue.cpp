@@ -6,9 +6,8 @@
 namespace embedhost {
 
 bool ParamValue::sameAs(const ParamValue &o) const {
-    return type == o.type && number == o.number && color.alpha == o.color.alpha &&
-           color.red == o.color.red && color.green == o.color.green && color.blue == o.color.blue &&
-           layer == o.layer && arb == o.arb;
+    return type == o.type && number == o.number && color.alpha == o.color.alpha && color.red == o.color.red &&
+           color.green == o.color.green && color.blue == o.color.blue && layer == o.layer && arb == o.arb;
 }
 
 int compareTimes(A_Time a, A_Time b) {
@@ -28,10 +27,8 @@ bool typeHasValue(PF_ParamType type) {
     case PF_Param_COLOR:
     case PF_Param_POPUP:
     case PF_Param_FLOAT_SLIDER:
-    case PF_Param_ARBITRARY_DATA:
-        return true;
-    default:
-        return false;
+    case PF_Param_ARBITRARY_DATA: return true;
+    default: return false;
     }
 }
 

@@ -11,9 +11,9 @@ namespace embedhost {
 struct ParamValue {
     PF_ParamType type = PF_Param_RESERVED;
     double number = 0;       // FLOAT_SLIDER as is; SLIDER, POPUP and CHECKBOX as whole numbers
-    PF_Pixel color{};         // COLOR
-    A_long layer = 0;         // LAYER: PF_LayerDefault_NONE, PF_LayerDefault_MYSELF or a layer id
-    PF_Handle arb = nullptr;  // ARBITRARY_DATA: a handle the host holds
+    PF_Pixel color{};        // COLOR
+    A_long layer = 0;        // LAYER: PF_LayerDefault_NONE, PF_LayerDefault_MYSELF or a layer id
+    PF_Handle arb = nullptr; // ARBITRARY_DATA: a handle the host holds
 
     static ParamValue floatSlider(double v) { return make(PF_Param_FLOAT_SLIDER, v); }
     static ParamValue slider(A_long v) { return make(PF_Param_SLIDER, v); }

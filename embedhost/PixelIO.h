@@ -55,8 +55,7 @@ inline void store(std::uint8_t *row, PF_PixelFormat format, A_long x, const Argb
         break;
     }
     case PF_PixelFormat_ARGB64: {
-        const PF_Pixel16 p{A_u_short(whole(v.a)), A_u_short(whole(v.r)), A_u_short(whole(v.g)),
-                           A_u_short(whole(v.b))};
+        const PF_Pixel16 p{A_u_short(whole(v.a)), A_u_short(whole(v.r)), A_u_short(whole(v.g)), A_u_short(whole(v.b))};
         std::memcpy(row + sizeof p * std::size_t(x), &p, sizeof p);
         break;
     }

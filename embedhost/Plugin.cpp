@@ -33,8 +33,8 @@ std::wstring widen(const std::string &s) {
 std::string lastErrorText() {
     const DWORD code = GetLastError();
     char buffer[512] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             code, 0, buffer, sizeof buffer, nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+                             sizeof buffer, nullptr);
     while (n > 0 && (buffer[n - 1] == '\n' || buffer[n - 1] == '\r' || buffer[n - 1] == ' '))
         buffer[--n] = '\0';
     return "Windows error " + std::to_string(code) + (n ? ": " + std::string(buffer) : "");
@@ -42,8 +42,7 @@ std::string lastErrorText() {
 
 void *moduleOfAddress(const void *address) {
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        static_cast<LPCWSTR>(address), &module);
     return module;
 }
@@ -59,12 +58,9 @@ void *moduleOfAddress(const void *address) {
 }
 #endif
 
-const void *functionAddress(EntryFunc f) {
-    return reinterpret_cast<const void *>(reinterpret_cast<std::uintptr_t>(f));
-}
+const void *functionAddress(EntryFunc f) { return reinterpret_cast<const void *>(reinterpret_cast<std::uintptr_t>(f)); }
 
-std::filesystem::path uniqueCopyPath(const std::filesystem::path &dir,
-                                     const std::filesystem::path &original) {
+std::filesystem::path uniqueCopyPath(const std::filesystem::path &dir, const std::filesystem::path &original) {
     static std::atomic<unsigned> counter{0};
 #ifdef _WIN32
     const unsigned long pid = GetCurrentProcessId();
@@ -72,9 +68,8 @@ std::filesystem::path uniqueCopyPath(const std::filesystem::path &dir,
     const unsigned long pid = static_cast<unsigned long>(getpid());
 #endif
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::string name = original.stem().string() + "-" + std::to_string(pid) + "-" +
-                       std::to_string(stamp) + "-" + std::to_string(counter++) +
-                       original.extension().string();
+    std::string name = original.stem().string() + "-" + std::to_string(pid) + "-" + std::to_string(stamp) + "-" +
+                       std::to_string(counter++) + original.extension().string();
     return dir / name;
 }
 
@@ -114,8 +109,7 @@ Plugin Plugin::load(const std::string &path) {
     FARPROC symbol = GetProcAddress(module, kEntrySymbol);
     if (!symbol) {
         std::string why = lastErrorText();
-        throw std::runtime_error("plug-in module '" + p.path_ + "' exports no " + kEntrySymbol +
-                                 ": " + why);
+        throw std::runtime_error("plug-in module '" + p.path_ + "' exports no " + kEntrySymbol + ": " + why);
     }
     p.entry_ = reinterpret_cast<EntryFunc>(reinterpret_cast<void (*)()>(symbol));
 #else
@@ -128,8 +122,7 @@ Plugin Plugin::load(const std::string &path) {
     void *symbol = dlsym(library, kEntrySymbol);
     if (!symbol) {
         std::string why = lastErrorText();
-        throw std::runtime_error("plug-in module '" + p.path_ + "' exports no " + kEntrySymbol +
-                                 ": " + why);
+        throw std::runtime_error("plug-in module '" + p.path_ + "' exports no " + kEntrySymbol + ": " + why);
     }
     p.entry_ = reinterpret_cast<EntryFunc>(symbol);
     p.moduleHandle_ = moduleOfAddress(symbol);
@@ -140,13 +133,12 @@ Plugin Plugin::load(const std::string &path) {
 Plugin Plugin::loadFreshCopy(const std::string &path, const std::string &tempDir) {
     const std::filesystem::path source(nativePath(path));
     const std::filesystem::path dir =
-        tempDir.empty() ? std::filesystem::temp_directory_path()
-                        : std::filesystem::path(nativePath(tempDir));
+        tempDir.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(nativePath(tempDir));
     const std::filesystem::path copy = uniqueCopyPath(dir, source);
     std::error_code ec;
     if (!std::filesystem::copy_file(source, copy, ec))
-        throw std::runtime_error("cannot copy plug-in module '" + source.string() + "' to '" +
-                                 copy.string() + "': " + ec.message());
+        throw std::runtime_error("cannot copy plug-in module '" + source.string() + "' to '" + copy.string() +
+                                 "': " + ec.message());
     try {
         Plugin p = load(copy.string());
         p.ownedCopy_ = copy;
@@ -158,10 +150,9 @@ Plugin Plugin::loadFreshCopy(const std::string &path, const std::string &tempDir
 }
 
 Plugin::Plugin(Plugin &&other) noexcept
-    : entry_(std::exchange(other.entry_, nullptr)),
-      library_(std::exchange(other.library_, nullptr)),
-      moduleHandle_(std::exchange(other.moduleHandle_, nullptr)),
-      path_(std::move(other.path_)), ownedCopy_(std::move(other.ownedCopy_)) {
+    : entry_(std::exchange(other.entry_, nullptr)), library_(std::exchange(other.library_, nullptr)),
+      moduleHandle_(std::exchange(other.moduleHandle_, nullptr)), path_(std::move(other.path_)),
+      ownedCopy_(std::move(other.ownedCopy_)) {
     other.ownedCopy_.clear();
 }
 

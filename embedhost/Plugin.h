@@ -9,8 +9,8 @@
 
 namespace embedhost {
 
-using EntryFunc = PF_Err (*)(PF_Cmd cmd, PF_InData *in_data, PF_OutData *out_data,
-                             PF_ParamDef *params[], PF_LayerDef *output, void *extra);
+using EntryFunc = PF_Err (*)(PF_Cmd cmd, PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
+                             PF_LayerDef *output, void *extra);
 
 class Plugin {
 public:

@@ -13,9 +13,9 @@ namespace embedhost {
 
 namespace {
 
-constexpr PF_ParamType kSavedTypes[] = {PF_Param_FLOAT_SLIDER, PF_Param_SLIDER,  PF_Param_POPUP,
-                                         PF_Param_CHECKBOX,     PF_Param_LAYER,   PF_Param_COLOR,
-                                         PF_Param_ARBITRARY_DATA};
+constexpr PF_ParamType kSavedTypes[] = {PF_Param_FLOAT_SLIDER,  PF_Param_SLIDER, PF_Param_POPUP,
+                                        PF_Param_CHECKBOX,      PF_Param_LAYER,  PF_Param_COLOR,
+                                        PF_Param_ARBITRARY_DATA};
 
 std::string hex(const std::vector<std::uint8_t> &bytes) {
     static const char digits[] = "0123456789abcdef";
@@ -107,11 +107,20 @@ struct Reader {
                 v.type = t;
         constexpr long long lmin = std::numeric_limits<A_long>::min(), lmax = std::numeric_limits<A_long>::max();
         switch (v.type) {
-        case PF_Param_FLOAT_SLIDER: need(first + 2); v.number = real(first + 1); break;
+        case PF_Param_FLOAT_SLIDER:
+            need(first + 2);
+            v.number = real(first + 1);
+            break;
         case PF_Param_SLIDER:
         case PF_Param_POPUP:
-        case PF_Param_LAYER: need(first + 2); v.number = double(integer(first + 1, lmin, lmax)); break;
-        case PF_Param_CHECKBOX: need(first + 2); v.number = double(integer(first + 1, 0, 1)); break;
+        case PF_Param_LAYER:
+            need(first + 2);
+            v.number = double(integer(first + 1, lmin, lmax));
+            break;
+        case PF_Param_CHECKBOX:
+            need(first + 2);
+            v.number = double(integer(first + 1, 0, 1));
+            break;
         case PF_Param_COLOR:
             need(first + 5);
             v.color.alpha = static_cast<A_u_char>(integer(first + 1, 0, 255));
@@ -119,7 +128,10 @@ struct Reader {
             v.color.green = static_cast<A_u_char>(integer(first + 3, 0, 255));
             v.color.blue = static_cast<A_u_char>(integer(first + 4, 0, 255));
             break;
-        case PF_Param_ARBITRARY_DATA: need(first + 2); v.flat = bytes(first + 1); break;
+        case PF_Param_ARBITRARY_DATA:
+            need(first + 2);
+            v.flat = bytes(first + 1);
+            break;
         default: fail("unknown value type \"" + name + "\"");
         }
         return v;
@@ -198,8 +210,8 @@ ProjectData readProject(const std::string &text) {
             if (r.integer(1, 1, std::numeric_limits<A_long>::max()) != p.id)
                 r.fail("keyframe of another parameter than the one above");
             ProjectKey k;
-            k.time.value = static_cast<A_long>(r.integer(2, std::numeric_limits<A_long>::min(),
-                                                         std::numeric_limits<A_long>::max()));
+            k.time.value = static_cast<A_long>(
+                r.integer(2, std::numeric_limits<A_long>::min(), std::numeric_limits<A_long>::max()));
             k.time.scale = static_cast<A_u_long>(r.integer(3, 1, std::numeric_limits<A_u_long>::max()));
             k.value = r.value(4);
             if (k.value.type != p.value.type)

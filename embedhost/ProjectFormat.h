@@ -32,9 +32,9 @@ public:
 
 struct ProjectValue {
     PF_ParamType type = PF_Param_RESERVED;
-    double number = 0;                  // float, slider, popup, checkbox, layer
-    PF_Pixel color{};                   // color
-    std::vector<std::uint8_t> flat;     // arbitrary
+    double number = 0;              // float, slider, popup, checkbox, layer
+    PF_Pixel color{};               // color
+    std::vector<std::uint8_t> flat; // arbitrary
 };
 
 struct ProjectKey {

@@ -117,8 +117,8 @@ RenderOutput FrameRenderer::renderSmart() {
     {
         std::lock_guard lock(mutex_);
         const PF_LRect &r = outputRect_;
-        result.image = output_ ? imageFromWorld(*output_, format_)
-                               : Image::make(r.right - r.left, r.bottom - r.top, format_);
+        result.image =
+            output_ ? imageFromWorld(*output_, format_) : Image::make(r.right - r.left, r.bottom - r.top, format_);
         result.originX = r.left;
         result.originY = r.top;
     }
@@ -126,9 +126,8 @@ RenderOutput FrameRenderer::renderSmart() {
     return result;
 }
 
-PF_Err FrameRenderer::checkoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long checkoutId,
-                                    const PF_RenderRequest *req, A_long time, A_long, A_u_long timeScale,
-                                    PF_CheckoutResult *result) {
+PF_Err FrameRenderer::checkoutLayer(PF_ProgPtr ref, PF_ParamIndex index, A_long checkoutId, const PF_RenderRequest *req,
+                                    A_long time, A_long, A_u_long timeScale, PF_CheckoutResult *result) {
     std::lock_guard lock(mutex_);
     if (!host_.isEffectRef(ref) || !req || !result)
         return refuse("checkout_layer: bad effect reference, request or result");
@@ -196,8 +195,10 @@ PF_Err FrameRenderer::checkoutLayerPixels(PF_ProgPtr ref, A_long checkoutId, PF_
     // At full size and in the render's depth the layer goes into the world in one copy.
     const bool asStored = c.width == layer->width && c.height == layer->height && layer->format == format_;
     const PF_Err err =
-        asStored ? worldFromImage(host_.worlds(), *layer, c.rect, *world)
-                 : worldFromImage(host_.worlds(), crop(convertImage(resampleNearest(*layer, c.width, c.height), format_), c.rect), *world);
+        asStored
+            ? worldFromImage(host_.worlds(), *layer, c.rect, *world)
+            : worldFromImage(host_.worlds(),
+                             crop(convertImage(resampleNearest(*layer, c.width, c.height), format_), c.rect), *world);
     if (err)
         return err;
     world->origin_x = c.rect.left;

@@ -9,9 +9,7 @@ namespace embedhost {
 
 namespace {
 
-SuiteRegistry *currentRegistry() {
-    return current::suites();
-}
+SuiteRegistry *currentRegistry() { return current::suites(); }
 
 SPAPI SPErr basicAcquire(const char *name, std::int32_t version, const void **suite) {
     if (SuiteRegistry *r = currentRegistry())

@@ -22,8 +22,7 @@ public:
     };
 
     // Blocks larger than maxBlockBytes are refused with kSPOutOfMemoryError.
-    explicit SuiteRegistry(std::vector<SuiteKey> withheld = {},
-                           std::size_t maxBlockBytes = std::size_t{1} << 31);
+    explicit SuiteRegistry(std::vector<SuiteKey> withheld = {}, std::size_t maxBlockBytes = std::size_t{1} << 31);
     SuiteRegistry(const SuiteRegistry &) = delete;
     SuiteRegistry &operator=(const SuiteRegistry &) = delete;
     ~SuiteRegistry();
@@ -48,8 +47,8 @@ public:
     long released(const std::string &name, std::int32_t version) const;
     long outstanding(const std::string &name, std::int32_t version) const;
     long outstanding() const;
-    long failedAcquires() const;  // unknown or withheld suites, bad arguments
-    long badReleases() const;     // release of a suite not currently acquired
+    long failedAcquires() const;   // unknown or withheld suites, bad arguments
+    long badReleases() const;      // release of a suite not currently acquired
     std::vector<Use> uses() const; // every suite acquired or released at least once
     std::size_t liveBlocks() const;
     long badFrees() const; // FreeBlock / ReallocateBlock of a block this host did not allocate

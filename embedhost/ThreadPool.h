@@ -34,8 +34,8 @@ public:
     PF_Err iterate(A_long iterations, void *refcon, IterateFn fn);
 
     bool onWorkerThread() const;
-    std::uint64_t jobs() const { return jobs_.load(); }          // iterate calls that ran
-    std::uint64_t nestedJobs() const { return nested_.load(); }   // of them, run inline
+    std::uint64_t jobs() const { return jobs_.load(); }                 // iterate calls that ran
+    std::uint64_t nestedJobs() const { return nested_.load(); }         // of them, run inline
     std::uint64_t escapedExceptions() const { return escaped_.load(); } // counted as error 512
 
 private:

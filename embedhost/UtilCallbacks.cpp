@@ -46,8 +46,7 @@ A_FpLong ansiTan(A_FpLong x) { return std::tan(x); }
 A_FpLong ansiAsin(A_FpLong x) { return std::asin(x); }
 A_FpLong ansiAcos(A_FpLong x) { return std::acos(x); }
 
-PF_Err iterateGeneric(A_long iterations, void *refcon,
-                      PF_Err (*fn)(void *, A_long, A_long, A_long)) {
+PF_Err iterateGeneric(A_long iterations, void *refcon, PF_Err (*fn)(void *, A_long, A_long, A_long)) {
     ThreadPool *threads = current::threads();
     return threads ? threads->iterate(iterations, refcon, fn) : PF_Err_BAD_CALLBACK_PARAM;
 }
@@ -62,8 +61,7 @@ PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
     case PF_PlatData_RES_DLLINSTANCE:
         *static_cast<void **>(data) = current::pluginOf(ref) ? current::pluginOf(ref)->moduleHandle() : nullptr;
         return PF_Err_NONE;
-    default:
-        return PF_Err_BAD_CALLBACK_PARAM;
+    default: return PF_Err_BAD_CALLBACK_PARAM;
     }
 }
 
@@ -71,15 +69,13 @@ PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
 
 PF_UtilCallbacks makeUtilCallbacks() {
     PF_UtilCallbacks u{};
-    fillSlots(notOffered, u.begin_sampling, u.subpixel_sample, u.area_sample, u.end_sampling,
-              u.composite_rect, u.blend, u.convolve, u.fill, u.gaussian_kernel, u.iterate,
-              u.premultiply, u.premultiply_color, u.iterate_origin, u.iterate_lut, u.transfer_rect,
-              u.transform_world, u.get_callback_addr, u.app, u.colorCB.RGBtoHLS, u.colorCB.HLStoRGB,
-              u.colorCB.RGBtoYIQ, u.colorCB.YIQtoRGB, u.colorCB.Luminance, u.colorCB.Hue,
-              u.colorCB.Lightness, u.colorCB.Saturation, u.iterate_origin_non_clip_src,
-              u.subpixel_sample16, u.area_sample16, u.fill16, u.premultiply_color16, u.iterate16,
-              u.iterate_origin16, u.iterate_origin_non_clip_src16, u.get_pixel_data8,
-              u.get_pixel_data16);
+    fillSlots(notOffered, u.begin_sampling, u.subpixel_sample, u.area_sample, u.end_sampling, u.composite_rect, u.blend,
+              u.convolve, u.fill, u.gaussian_kernel, u.iterate, u.premultiply, u.premultiply_color, u.iterate_origin,
+              u.iterate_lut, u.transfer_rect, u.transform_world, u.get_callback_addr, u.app, u.colorCB.RGBtoHLS,
+              u.colorCB.HLStoRGB, u.colorCB.RGBtoYIQ, u.colorCB.YIQtoRGB, u.colorCB.Luminance, u.colorCB.Hue,
+              u.colorCB.Lightness, u.colorCB.Saturation, u.iterate_origin_non_clip_src, u.subpixel_sample16,
+              u.area_sample16, u.fill16, u.premultiply_color16, u.iterate16, u.iterate_origin16,
+              u.iterate_origin_non_clip_src16, u.get_pixel_data8, u.get_pixel_data16);
 
     HandleStore::fillUtilCallbacks(u);
     WorldStore::fillUtilCallbacks(u);

@@ -9,8 +9,8 @@ namespace embedhost {
 namespace {
 
 bool insideWorld(const PF_Rect &r, A_long width, A_long height) {
-    return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom &&
-           r.right <= width && r.bottom <= height;
+    return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom && r.right <= width &&
+           r.bottom <= height;
 }
 
 } // namespace
@@ -42,12 +42,9 @@ PF_Err WorldStore::copy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF
     char *to = reinterpret_cast<char *>(dst->data);
     for (A_long y = 0; y < h; ++y)
         std::memcpy(staging.data() + rowLen * std::size_t(y),
-                    from + std::size_t(sr.top + y) * std::size_t(s->rowbytes) +
-                        std::size_t(sr.left) * pixel,
-                    rowLen);
+                    from + std::size_t(sr.top + y) * std::size_t(s->rowbytes) + std::size_t(sr.left) * pixel, rowLen);
     for (A_long y = 0; y < h; ++y)
-        std::memcpy(to + std::size_t(dr.top + y) * std::size_t(d->rowbytes) +
-                        std::size_t(dr.left) * pixel,
+        std::memcpy(to + std::size_t(dr.top + y) * std::size_t(d->rowbytes) + std::size_t(dr.left) * pixel,
                     staging.data() + rowLen * std::size_t(y), rowLen);
     return PF_Err_NONE;
 }

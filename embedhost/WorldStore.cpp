@@ -11,22 +11,16 @@ namespace {
 
 constexpr std::align_val_t kPixelAlignment{16};
 
-WorldStore *storeFor(PF_ProgPtr effectRef) {
-    return current::worldsOf(effectRef);
-}
+WorldStore *storeFor(PF_ProgPtr effectRef) { return current::worldsOf(effectRef); }
 
-WorldStore *currentStore() {
-    return current::worlds();
-}
+WorldStore *currentStore() { return current::worlds(); }
 
-PF_Err cbNewWorld2(PF_ProgPtr ref, A_long w, A_long h, PF_Boolean clear, PF_PixelFormat format,
-                   PF_EffectWorld *world) {
+PF_Err cbNewWorld2(PF_ProgPtr ref, A_long w, A_long h, PF_Boolean clear, PF_PixelFormat format, PF_EffectWorld *world) {
     WorldStore *s = storeFor(ref);
     return s ? s->create(w, h, format, clear != 0, world, true) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-PF_Err cbNewWorld1(PF_ProgPtr ref, A_long w, A_long h, PF_NewWorldFlags flags,
-                   PF_EffectWorld *world) {
+PF_Err cbNewWorld1(PF_ProgPtr ref, A_long w, A_long h, PF_NewWorldFlags flags, PF_EffectWorld *world) {
     WorldStore *s = storeFor(ref);
     return s ? s->createWithFlags(w, h, flags, world) : PF_Err_BAD_CALLBACK_PARAM;
 }
@@ -41,8 +35,7 @@ PF_Err cbPixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) {
     return s ? s->pixelFormat(world, format) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-PF_Err cbCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect,
-              PF_Rect *dstRect) {
+PF_Err cbCopy(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF_Rect *srcRect, PF_Rect *dstRect) {
     WorldStore *s = storeFor(ref);
     return s ? s->copy(src, dst, srcRect, dstRect) : PF_Err_BAD_CALLBACK_PARAM;
 }
@@ -75,24 +68,19 @@ void WorldStore::fillUtilCallbacks(PF_UtilCallbacks &utils) {
 
 std::size_t WorldStore::bytesPerPixel(PF_PixelFormat format) {
     switch (format) {
-    case PF_PixelFormat_ARGB32:
-        return sizeof(PF_Pixel);
-    case PF_PixelFormat_ARGB64:
-        return sizeof(PF_Pixel16);
-    case PF_PixelFormat_ARGB128:
-        return sizeof(PF_PixelFloat);
-    default:
-        return 0;
+    case PF_PixelFormat_ARGB32: return sizeof(PF_Pixel);
+    case PF_PixelFormat_ARGB64: return sizeof(PF_Pixel16);
+    case PF_PixelFormat_ARGB128: return sizeof(PF_PixelFloat);
+    default: return 0;
     }
 }
 
-PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bool clear,
-                          PF_EffectWorld *world, bool forEffect) {
+PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bool clear, PF_EffectWorld *world,
+                          bool forEffect) {
     const std::size_t pixelBytes = bytesPerPixel(format);
     if (!world || pixelBytes == 0)
         return PF_Err_BAD_CALLBACK_PARAM;
-    if (width < 1 || height < 1 || width > profile_.maxWorldDimension ||
-        height > profile_.maxWorldDimension)
+    if (width < 1 || height < 1 || width > profile_.maxWorldDimension || height > profile_.maxWorldDimension)
         return PF_Err_BAD_CALLBACK_PARAM;
 
     const std::size_t extra = static_cast<std::size_t>(profile_.extraRowBytes > 0 ? profile_.extraRowBytes : 0);
@@ -130,10 +118,8 @@ PF_Err WorldStore::create(A_long width, A_long height, PF_PixelFormat format, bo
     return PF_Err_NONE;
 }
 
-PF_Err WorldStore::createWithFlags(A_long width, A_long height, PF_NewWorldFlags flags,
-                                   PF_EffectWorld *world) {
-    const PF_PixelFormat format =
-        (flags & PF_NewWorldFlag_DEEP_PIXELS) ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
+PF_Err WorldStore::createWithFlags(A_long width, A_long height, PF_NewWorldFlags flags, PF_EffectWorld *world) {
+    const PF_PixelFormat format = (flags & PF_NewWorldFlag_DEEP_PIXELS) ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
     return create(width, height, format, (flags & PF_NewWorldFlag_CLEAR_PIXELS) != 0, world, true);
 }
 

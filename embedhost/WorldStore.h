@@ -29,18 +29,16 @@ public:
     // memory is not zeroed.
     // Errors: PF_Err_BAD_CALLBACK_PARAM for a null world, unknown format, or a size below 1
     // or above the profile's limits; nothing is allocated then.
-    PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear,
-                  PF_EffectWorld *world, bool forEffect = false);
+    PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, PF_EffectWorld *world,
+                  bool forEffect = false);
     // Version 1 and utils flavour: PF_NewWorldFlag_DEEP_PIXELS selects 16 bit, else 8 bit.
-    PF_Err createWithFlags(A_long width, A_long height, PF_NewWorldFlags flags,
-                           PF_EffectWorld *world);
+    PF_Err createWithFlags(A_long width, A_long height, PF_NewWorldFlags flags, PF_EffectWorld *world);
     PF_Err dispose(PF_EffectWorld *world); // unknown world: PF_Err_BAD_CALLBACK_PARAM
     PF_Err pixelFormat(const PF_EffectWorld *world, PF_PixelFormat *format) const;
 
     // copy callback: same format only; null rects mean the whole world; with rectangles the
     // source rectangle goes to the destination rectangle when their sizes match (no scaling).
-    PF_Err copy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect *srcRect,
-                const PF_Rect *dstRect) const;
+    PF_Err copy(const PF_EffectWorld *src, PF_EffectWorld *dst, const PF_Rect *srcRect, const PF_Rect *dstRect) const;
 
     std::optional<PF_PixelFormat> formatOf(const PF_EffectWorld &world) const;
     std::size_t live() const;

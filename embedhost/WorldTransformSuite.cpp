@@ -57,8 +57,8 @@ PF_Err copyRect(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, const 
         // Same size between two worlds: both filters give every pixel unchanged.
         const std::size_t pixel = WorldStore::bytesPerPixel(format);
         for (A_long y = 0; y < sh; ++y)
-            std::memcpy(reinterpret_cast<std::uint8_t *>(dst->data) + std::size_t(dst->rowbytes) * std::size_t(dr.top + y) +
-                            pixel * std::size_t(dr.left),
+            std::memcpy(reinterpret_cast<std::uint8_t *>(dst->data) +
+                            std::size_t(dst->rowbytes) * std::size_t(dr.top + y) + pixel * std::size_t(dr.left),
                         rowOf(*src, sr.top + y) + pixel * std::size_t(sr.left), pixel * std::size_t(sw));
         return PF_Err_NONE;
     }

@@ -30,8 +30,8 @@ PF_Err CustomFilter::event(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef
     return eventProvider_.dispatch(in_data, out_data, params, output, static_cast<PF_EventExtra *>(extra));
 }
 
-PF_Err CustomFilter::arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                                       PF_LayerDef *, void *extra) {
+PF_Err CustomFilter::arbitraryCallback(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *,
+                                       void *extra) {
     return arbProvider_.dispatch(in_data, out_data, params, static_cast<PF_ArbParamsExtra *>(extra));
 }
 

@@ -14,8 +14,6 @@ PF_Err BaseFilter::globalSetup(PF_InData *, PF_OutData *out_data, PF_ParamDef *[
 
 PF_Err BaseFilter::globalSetdown(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *) { return PF_Err_NONE; }
 
-PF_Err BaseFilter::queryDynamicFlags(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *) {
-    return PF_Err_NONE;
-}
+PF_Err BaseFilter::queryDynamicFlags(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *) { return PF_Err_NONE; }
 
 } // namespace AEUtil

@@ -29,7 +29,7 @@ bool settingsFilePath(char (&path)[kSettingsPathSize]) {
         return false;
     constexpr char sep = platform::kPathSeparator;
     std::string full = base;
-    if (full.back() != sep)  // a root folder already ends with one
+    if (full.back() != sep) // a root folder already ends with one
         full += sep;
     full.append("NORIK").append(1, sep).append("Vantu").append(1, sep).append("Lumora.ini");
     // A longer path would be cut short and name some other file: refuse it whole.

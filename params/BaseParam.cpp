@@ -51,8 +51,6 @@ void BaseParam::prepareDefinition(PF_InData *in_data, A_long id, PF_ParamType ty
     def_.param_type = type;
 }
 
-PF_Err BaseParam::addToHost(PF_InData *in_data) {
-    return in_data->inter.add_param(in_data->effect_ref, -1, &def_);
-}
+PF_Err BaseParam::addToHost(PF_InData *in_data) { return in_data->inter.add_param(in_data->effect_ref, -1, &def_); }
 
 } // namespace AEUtil

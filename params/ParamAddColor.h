@@ -7,8 +7,7 @@ namespace AEUtil {
 
 class ParamAddColor : public BaseParam {
 public:
-    ParamAddColor(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
-                  PF_Pixel dephault);
+    ParamAddColor(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ, PF_Pixel dephault);
     ~ParamAddColor() override;
 
     // Stored red, green and blue replace the built-in ones one by one; alpha is always 255.

@@ -11,9 +11,8 @@ constexpr PF_FpShort kCurveTolerance = 0.05f;
 }
 
 ParamAddFloatSlider::ParamAddFloatSlider(A_long valueOffset, A_long valueWidth, const char *name,
-                                         const PF_ParamDef &templ, const FloatSliderRange &range,
-                                         PF_FpShort dephault, A_short precision, A_short displayFlags,
-                                         bool wantPhase)
+                                         const PF_ParamDef &templ, const FloatSliderRange &range, PF_FpShort dephault,
+                                         A_short precision, A_short displayFlags, bool wantPhase)
     : BaseParam(valueOffset, valueWidth, name, templ), range_(range), default_(dephault), precision_(precision),
       display_flags_(displayFlags), want_phase_(wantPhase ? 1 : 0) {}
 

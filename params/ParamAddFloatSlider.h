@@ -14,8 +14,8 @@ struct FloatSliderRange {
 class ParamAddFloatSlider : public BaseParam {
 public:
     ParamAddFloatSlider(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
-                        const FloatSliderRange &range, PF_FpShort dephault, A_short precision,
-                        A_short displayFlags, bool wantPhase);
+                        const FloatSliderRange &range, PF_FpShort dephault, A_short precision, A_short displayFlags,
+                        bool wantPhase);
     ~ParamAddFloatSlider() override;
 
     PF_Err registerParam(PF_InData *in_data, A_long id, const char *settingsPath) override;

@@ -25,8 +25,8 @@ bool isSeparator(const char *choices, long position) {
 
 ParamAddPopup::ParamAddPopup(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
                              A_short numChoices, A_short dephault, const char *choices)
-    : BaseParam(valueOffset, valueWidth, name, templ), num_choices_(numChoices), default_(dephault),
-      choices_(choices) {}
+    : BaseParam(valueOffset, valueWidth, name, templ), num_choices_(numChoices), default_(dephault), choices_(choices) {
+}
 
 ParamAddPopup::~ParamAddPopup() = default;
 

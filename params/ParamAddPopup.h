@@ -8,8 +8,8 @@ namespace AEUtil {
 class ParamAddPopup : public BaseParam {
 public:
     // `choices` is the pipe-separated menu text ("(-" entries are separators and count).
-    ParamAddPopup(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ,
-                  A_short numChoices, A_short dephault, const char *choices);
+    ParamAddPopup(A_long valueOffset, A_long valueWidth, const char *name, const PF_ParamDef &templ, A_short numChoices,
+                  A_short dephault, const char *choices);
     ~ParamAddPopup() override;
 
     PF_Err registerParam(PF_InData *in_data, A_long id, const char *settingsPath) override;

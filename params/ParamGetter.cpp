@@ -6,9 +6,7 @@ namespace AEUtil {
 
 namespace {
 
-bool enabledIn(PF_ParamDef **params, A_long index) noexcept {
-    return (params[index]->ui_flags & PF_PUI_DISABLED) == 0;
-}
+bool enabledIn(PF_ParamDef **params, A_long index) noexcept { return (params[index]->ui_flags & PF_PUI_DISABLED) == 0; }
 
 } // namespace
 

@@ -57,4 +57,3 @@ ParamUtilsSuite::ParamUtilsSuite(PF_InData *in_data, SuiteCache &suites) {
 }
 
 } // namespace AEUtil
-

@@ -10,7 +10,7 @@ namespace lumora::platform {
 namespace {
 
 bool isFolder(const std::string &path) {
-    struct stat info{};
+    struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

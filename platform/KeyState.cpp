@@ -7,7 +7,6 @@
 
 namespace lumora::platform {
 
-
 namespace {
 // -1 no override, 0 not held, 1 held.
 std::atomic<int> g_override{-1};

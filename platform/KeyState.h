@@ -10,6 +10,6 @@ namespace lumora::platform {
 bool shiftKeyHeld();
 
 // For tests within one process.
-void overrideShiftKey(std::optional<bool> held);  // nothing: back to the other rules
+void overrideShiftKey(std::optional<bool> held); // nothing: back to the other rules
 
 } // namespace lumora::platform

@@ -1,6 +1,5 @@
 #include "platform/Native.h"
 
-
 #include <windows.h>
 
 namespace lumora::platform {

@@ -20,8 +20,8 @@ int getProfileInt(const char *section, const char *key, int fallback, const char
 // Copies the value under `key` (blanks around it and one pair of enclosing quotes removed), or
 // `fallback` without its trailing blanks (null: empty), cut to size - 1 characters and
 // terminated. Returns the number of characters copied; 0 when `buffer` is null or size is 0.
-std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer,
-                             std::size_t size, const char *file);
+std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer, std::size_t size,
+                             const char *file);
 
 // Sets `key` to `value` in `section`, creating the file, the section or the key as needed and
 // keeping every other line; a null `value` deletes the key, a null `key` the whole section.

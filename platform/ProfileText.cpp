@@ -16,11 +16,10 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-
 struct Classified {
     enum Kind { Other, Header, Entry } kind = Other;
-    std::string_view name;   // section name or key
-    std::string_view value;  // entries only, blanks removed
+    std::string_view name;  // section name or key
+    std::string_view value; // entries only, blanks removed
 };
 
 // The system functions know no comments and no continuation lines: a line starting with ';'
@@ -116,7 +115,7 @@ std::vector<std::string> ProfileText::entries(std::string_view section) const {
 bool ProfileText::set(std::string_view section, std::string_view key, std::string_view value) {
     const std::optional<Range> range = findSection(section);
     if (!range) {
-        std::string header(1, '[');  // built piecewise: GCC 12 misreports "[" + string
+        std::string header(1, '['); // built piecewise: GCC 12 misreports "[" + string
         header.append(trim(section)).push_back(']');
         lines_.push_back(std::move(header));
         lines_.push_back(std::string(trim(key)) + "=" + std::string(value));
@@ -204,7 +203,7 @@ int parseProfileInt(std::string_view text) {
             digit = static_cast<unsigned>(c - 'A' + 10);
         if (digit >= base)
             break;
-        total = total * base + digit;  // wraps at 32 bits like the system's conversion
+        total = total * base + digit; // wraps at 32 bits like the system's conversion
     }
     if (negative)
         total = 0u - total;

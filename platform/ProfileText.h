@@ -28,14 +28,14 @@ public:
 
 private:
     struct Range {
-        std::size_t header;  // line of the section header
-        std::size_t end;     // one past its last line
+        std::size_t header; // line of the section header
+        std::size_t end;    // one past its last line
     };
     std::optional<Range> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Range &range, std::string_view key) const;
 
-    std::vector<std::string> lines_;  // without their line ends
-    std::string eol_ = "\n";          // "\r\n" when the file already uses it
+    std::vector<std::string> lines_; // without their line ends
+    std::string eol_ = "\n";         // "\r\n" when the file already uses it
 };
 
 // Whether two section or key names are the same: ASCII letters compare without case.

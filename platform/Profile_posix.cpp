@@ -99,8 +99,8 @@ int getProfileInt(const char *section, const char *key, int fallback, const char
     return profile::parseProfileInt(*text);
 }
 
-std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer,
-                             std::size_t size, const char *file) {
+std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer, std::size_t size,
+                             const char *file) {
     if (!buffer || size == 0)
         return 0;
     std::string text;
@@ -125,7 +125,7 @@ bool writeProfileString(const char *section, const char *key, const char *value,
     bool missing = false;
     const std::optional<std::string> content = readFile(file, &missing);
     if (!content && !missing)
-        return false;  // present but unreadable: never overwrite what could not be read
+        return false; // present but unreadable: never overwrite what could not be read
     ProfileText text(content.value_or(std::string()));
     bool changed = false;
     if (!key)

@@ -12,8 +12,8 @@ int getProfileInt(const char *section, const char *key, int fallback, const char
     return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
 }
 
-std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer,
-                             std::size_t size, const char *file) {
+std::size_t getProfileString(const char *section, const char *key, const char *fallback, char *buffer, std::size_t size,
+                             const char *file) {
     if (!buffer || size == 0)
         return 0;
     const DWORD capped = static_cast<DWORD>(std::min<std::size_t>(size, INT_MAX));

@@ -50,9 +50,7 @@ void syncFolder(const std::string &folder) {
 
 } // namespace
 
-bool processRunning(unsigned long pid) {
-    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
+bool processRunning(unsigned long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
 
 bool writeFileSafely(const std::string &path, std::string_view bytes, std::string &cause) {
     const std::string target = finalTarget(path);
@@ -75,7 +73,7 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
     }
     const PendingTemporary pending(temp);
     // A file that exists keeps its permissions.
-    struct stat old{};
+    struct stat old {};
     if (stat(target.c_str(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
     int err = 0;

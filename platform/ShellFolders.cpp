@@ -35,8 +35,6 @@ std::string folderFrom(const char *variable, std::string (*native)()) {
 
 std::string applicationDataFolder() { return folderFrom(kAppDataDirVariable, &nativeApplicationDataFolder); }
 
-std::string sharedDocumentsFolder() {
-    return folderFrom(kSharedDocumentsDirVariable, &nativeSharedDocumentsFolder);
-}
+std::string sharedDocumentsFolder() { return folderFrom(kSharedDocumentsDirVariable, &nativeSharedDocumentsFolder); }
 
 } // namespace lumora::platform

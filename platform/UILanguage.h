@@ -4,8 +4,8 @@
 
 namespace lumora::platform {
 
-inline constexpr unsigned short kLanguageJapanese = 1041;   // 0x0411
-inline constexpr unsigned short kLanguageEnglishUS = 1033;  // 0x0409
+inline constexpr unsigned short kLanguageJapanese = 1041;  // 0x0411
+inline constexpr unsigned short kLanguageEnglishUS = 1033; // 0x0409
 
 // LUMORA_UI_LANGUAGE (a decimal or 0x-prefixed id) when set; otherwise Windows'
 // GetUserDefaultUILanguage, and on other systems the first of LC_ALL, LC_MESSAGES and LANG that

@@ -11,8 +11,9 @@ unsigned short nativeUserDefaultUILanguage() {
         const std::optional<std::string> locale = environmentValue(variable);
         if (!locale)
             continue;
-        const bool japanese = locale->size() >= 2 && (*locale)[0] == 'j' && (*locale)[1] == 'a' &&
-                              (locale->size() == 2 || (*locale)[2] == '_' || (*locale)[2] == '.' || (*locale)[2] == '@');
+        const bool japanese =
+            locale->size() >= 2 && (*locale)[0] == 'j' && (*locale)[1] == 'a' &&
+            (locale->size() == 2 || (*locale)[2] == '_' || (*locale)[2] == '.' || (*locale)[2] == '@');
         return japanese ? kLanguageJapanese : kLanguageEnglishUS;
     }
     return kLanguageEnglishUS;

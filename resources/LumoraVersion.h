@@ -17,8 +17,7 @@ inline constexpr A_u_long kPackedVersion = PF_VERSION(kMajor, kMinor, kRevision,
 
 inline constexpr PF_OutFlags kOutFlags = static_cast<PF_OutFlags>(
     PF_OutFlag_SEQUENCE_DATA_NEEDS_FLATTENING | PF_OutFlag_I_DO_DIALOG | PF_OutFlag_USE_OUTPUT_EXTENT |
-    PF_OutFlag_I_EXPAND_BUFFER | PF_OutFlag_CUSTOM_UI | PF_OutFlag_DEEP_COLOR_AWARE |
-    PF_OutFlag_SEND_UPDATE_PARAMS_UI);
+    PF_OutFlag_I_EXPAND_BUFFER | PF_OutFlag_CUSTOM_UI | PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI);
 
 inline constexpr PF_OutFlags2 kOutFlags2 = static_cast<PF_OutFlags2>(
     PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS | PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG |

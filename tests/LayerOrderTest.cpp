@@ -46,8 +46,7 @@ TEST(LayerOrder, NoFolderIncludesALayerAboveItOrBesideIt) {
         for (const auto &entry : fs::recursive_directory_iterator(root / folder)) {
             const std::string name = fs::relative(entry.path(), root).generic_string();
             const std::string ext = entry.path().extension().string();
-            if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp" && ext != ".inc") ||
-                layerOf(name) != folder)
+            if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp" && ext != ".inc") || layerOf(name) != folder)
                 continue;
             ++files;
             std::ifstream in(entry.path());

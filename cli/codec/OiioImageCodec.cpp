@@ -30,8 +30,8 @@ OIIO::TypeDesc typeDesc(SampleType type) {
 // Half and float files are read as floats; 16-bit and other integer files as 16-bit words.
 SampleType sampleTypeOf(const OIIO::ImageSpec &spec) {
     const auto base = static_cast<OIIO::TypeDesc::BASETYPE>(spec.format.basetype);
-    return base == OIIO::TypeDesc::UINT8                                    ? SampleType::UInt8
-           : base == OIIO::TypeDesc::HALF                                   ? SampleType::Half
+    return base == OIIO::TypeDesc::UINT8                                     ? SampleType::UInt8
+           : base == OIIO::TypeDesc::HALF                                    ? SampleType::Half
            : base == OIIO::TypeDesc::FLOAT || base == OIIO::TypeDesc::DOUBLE ? SampleType::Float
                                                                              : SampleType::UInt16;
 }

@@ -11,8 +11,8 @@ namespace {
 
 constexpr unsigned char kClass64 = 2;
 constexpr unsigned char kLittleEndian = 1;
-constexpr std::uint32_t kSectionNoBits = 8;  // SHT_NOBITS: occupies no file space
-constexpr std::uint16_t kExtendedIndex = 0xffff;  // SHN_XINDEX
+constexpr std::uint32_t kSectionNoBits = 8;      // SHT_NOBITS: occupies no file space
+constexpr std::uint16_t kExtendedIndex = 0xffff; // SHN_XINDEX
 constexpr std::uint64_t kSectionHeaderSize = 64;
 
 struct SectionHeader {
@@ -46,8 +46,8 @@ public:
         if (nameTable_ == kExtendedIndex)
             nameTable_ = header(0).link;
         if (count_ > image.size() / entrySize_ || !in_.contains(tableOffset_, count_ * entrySize_))
-            fail("ELF file: %llu section headers at offset %llu run past the end", static_cast<unsigned long long>(count_),
-                 static_cast<unsigned long long>(tableOffset_));
+            fail("ELF file: %llu section headers at offset %llu run past the end",
+                 static_cast<unsigned long long>(count_), static_cast<unsigned long long>(tableOffset_));
         if (nameTable_ >= count_)
             fail("ELF file: section name table index %llu out of range", static_cast<unsigned long long>(nameTable_));
     }

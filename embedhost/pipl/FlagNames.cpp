@@ -3,7 +3,8 @@
 #include "AE_Effect.h"
 
 // Spelling each name once keeps the text and the value from drifting apart.
-#define LUMORA_FLAG(flag) FlagName{static_cast<std::uint32_t>(flag), #flag}
+#define LUMORA_FLAG(flag)                                                                                              \
+    FlagName { static_cast<std::uint32_t>(flag), #flag }
 
 namespace lumora::pipl {
 

@@ -9,12 +9,12 @@
 namespace lumora::pipl {
 
 struct FlagName {
-    std::uint32_t mask;  // a single bit
-    const char *name;    // as the host SDK spells it
+    std::uint32_t mask; // a single bit
+    const char *name;   // as the host SDK spells it
 };
 
-std::span<const FlagName> outFlagNames();   // PF_OutFlag_*
-std::span<const FlagName> outFlag2Names();  // PF_OutFlag2_*
+std::span<const FlagName> outFlagNames();  // PF_OutFlag_*
+std::span<const FlagName> outFlag2Names(); // PF_OutFlag2_*
 
 // The names of the bits set in `value`, lowest bit first; a bit without a name is shown as
 // "bit N".

@@ -19,12 +19,9 @@ ModuleFormat detectModuleFormat(std::span<const unsigned char> image) {
 
 std::span<const unsigned char> piplFromModuleImage(std::span<const unsigned char> image) {
     switch (detectModuleFormat(image)) {
-    case ModuleFormat::PE:
-        return piplFromPE(image);
-    case ModuleFormat::ELF:
-        return piplFromELF(image);
-    case ModuleFormat::Unknown:
-        break;
+    case ModuleFormat::PE: return piplFromPE(image);
+    case ModuleFormat::ELF: return piplFromELF(image);
+    case ModuleFormat::Unknown: break;
     }
     fail("not a PE or ELF file");
 }

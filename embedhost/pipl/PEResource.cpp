@@ -81,8 +81,8 @@ private:
 };
 
 struct DirectoryEntry {
-    std::uint32_t name;    // an id, or kHighBit | offset of a counted UTF-16 name
-    std::uint32_t target;  // kHighBit | subdirectory offset, or a data entry offset
+    std::uint32_t name;   // an id, or kHighBit | offset of a counted UTF-16 name
+    std::uint32_t target; // kHighBit | subdirectory offset, or a data entry offset
 };
 
 class ResourceTree {
@@ -91,7 +91,7 @@ public:
 
     std::vector<DirectoryEntry> entries(std::uint32_t directory) const {
         const std::uint64_t at = directory;
-        const std::uint32_t count = std::uint32_t{in_.u16(at + 12)} + in_.u16(at + 14);  // named + id entries
+        const std::uint32_t count = std::uint32_t{in_.u16(at + 12)} + in_.u16(at + 14); // named + id entries
         std::vector<DirectoryEntry> result;
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::uint64_t entry = at + 16 + 8 * std::uint64_t{i};

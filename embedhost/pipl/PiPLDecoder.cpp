@@ -5,13 +5,11 @@ namespace lumora::pipl {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 10;          // version (16), reserved (32), count (32)
-constexpr std::size_t kPropertyHeaderSize = 16;  // vendor, key, id, length
+constexpr std::size_t kHeaderSize = 10;         // version (16), reserved (32), count (32)
+constexpr std::size_t kPropertyHeaderSize = 16; // vendor, key, id, length
 
 // Stored byte-reversed by the resource compiler; shown in reading order.
-std::string readableFourCC(std::span<const unsigned char> stored) {
-    return {stored.rbegin(), stored.rend()};
-}
+std::string readableFourCC(std::span<const unsigned char> stored) { return {stored.rbegin(), stored.rend()}; }
 
 } // namespace
 
@@ -40,8 +38,8 @@ PiPL decodePiPL(std::span<const unsigned char> bytes) {
         property.length = in.u32(offset + 12);
         const std::size_t dataOffset = offset + kPropertyHeaderSize;
         if (property.length % 4 != 0)
-            fail("property list: property '%s' at offset %zu: length %u is not a multiple of 4",
-                 property.key.c_str(), offset, property.length);
+            fail("property list: property '%s' at offset %zu: length %u is not a multiple of 4", property.key.c_str(),
+                 offset, property.length);
         if (!in.contains(dataOffset, property.length))
             fail("property list: property '%s' at offset %zu: %u data bytes at offset %zu run past the end "
                  "(size %zu)",

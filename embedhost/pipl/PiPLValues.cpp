@@ -22,8 +22,8 @@ std::string pascalString(const PiPLProperty &p) {
         fail("property '%s' at offset %zu: empty data, length byte expected", describe(p), p.offset);
     const std::size_t length = p.data[0];
     if (length + 1 > p.data.size())
-        fail("property '%s' at offset %zu: string length %zu exceeds its %zu data bytes", describe(p), p.offset,
-             length, p.data.size());
+        fail("property '%s' at offset %zu: string length %zu exceeds its %zu data bytes", describe(p), p.offset, length,
+             p.data.size());
     return {p.data.begin() + 1, p.data.begin() + 1 + static_cast<std::ptrdiff_t>(length)};
 }
 
@@ -74,7 +74,7 @@ std::string formatEffectVersion(const EffectVersion &v) {
 
 std::optional<std::string> PiPL::kind() const {
     return read<std::string>(*this, "kind", [](const PiPLProperty &p) {
-        word(p);  // validates the length
+        word(p); // validates the length
         return std::string(p.data.rend() - 4, p.data.rend());
     });
 }

@@ -20,8 +20,7 @@ std::string formatSourceMessage(const char *source_file, int line, const char *f
     return message;
 }
 
-AEException::AEException(PF_Err code, int line, const char *source_file, const char *format, ...)
-    : code_(code) {
+AEException::AEException(PF_Err code, int line, const char *source_file, const char *format, ...) : code_(code) {
     va_list args;
     va_start(args, format);
     message_ = formatSourceMessage(source_file, line, format, args);
@@ -42,8 +41,7 @@ const char *AEException::what() const noexcept {
 
 const std::string &AEException::message() const noexcept { return message_; }
 
-Win32Exception::Win32Exception(unsigned long code, const char *source_file, int line,
-                               const char *format, ...)
+Win32Exception::Win32Exception(unsigned long code, const char *source_file, int line, const char *format, ...)
     : code_(code) {
     va_list args;
     va_start(args, format);

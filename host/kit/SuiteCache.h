@@ -51,7 +51,9 @@ public:
     const PF_WorldTransformSuite1 *worldTransformSuite() {
         return static_cast<const PF_WorldTransformSuite1 *>(require(SuiteId::WorldTransform1));
     }
-    const PF_FillMatteSuite2 *fillMatteSuite() { return static_cast<const PF_FillMatteSuite2 *>(require(SuiteId::FillMatte2)); }
+    const PF_FillMatteSuite2 *fillMatteSuite() {
+        return static_cast<const PF_FillMatteSuite2 *>(require(SuiteId::FillMatte2));
+    }
     const AEGP_PFInterfaceSuite1 *pfInterfaceSuite() {
         return static_cast<const AEGP_PFInterfaceSuite1 *>(require(SuiteId::PFInterface1));
     }

@@ -75,8 +75,7 @@ EffectWorldPtr WorldSuite::newWorld(PF_InData *in_data, A_long width, A_long hei
     {
         SuiteCache suites(in_data->pica_basicP);
         if (const PF_WorldSuite2 *ws2 = suites.tryWorldSuite2()) {
-            err = ws2->PF_NewWorld(in_data->effect_ref, width, height, clear ? 1 : 0, pixel_format,
-                                   handle.world_);
+            err = ws2->PF_NewWorld(in_data->effect_ref, width, height, clear ? 1 : 0, pixel_format, handle.world_);
         } else if (pixel_format == PF_PixelFormat_ARGB32 || pixel_format == PF_PixelFormat_ARGB64) {
             PF_NewWorldFlags flags = pixel_format == PF_PixelFormat_ARGB64 ? PF_NewWorldFlag_DEEP_PIXELS : 0;
             if (clear)

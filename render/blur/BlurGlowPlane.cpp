@@ -190,8 +190,8 @@ void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end) {
         } else {
             if (!mask.colFlags[line])
                 continue;
-            blurLine({src.data + line, src.rowSamples}, {mask.data + line, mask.rowSamples}, src.height,
-                     *pass.kernel, {dst.data + line, dst.rowSamples}, [&](int32_t y) {
+            blurLine({src.data + line, src.rowSamples}, {mask.data + line, mask.rowSamples}, src.height, *pass.kernel,
+                     {dst.data + line, dst.rowSamples}, [&](int32_t y) {
                          setFlag(dst.rowFlags[y]);
                          dst.colFlags[line] = 1;
                          setFlag(dst.content);
@@ -255,8 +255,8 @@ PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, co
 
 } // namespace
 
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
-                     double radius, double aspect, const ProgressCounter *progress) {
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask, double radius,
+                     double aspect, const ProgressCounter *progress) {
     return blurPlane(host, src, dst, &mask, radius, aspect, progress);
 }
 

@@ -29,8 +29,8 @@ struct PlanePass {
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast pass
-    PlaneLaneKernel lanes = nullptr;         // the fast pass's build; null: the best this CPU runs
-    bool openMask = false;                   // the mask is known open (maskIsOpen): the fast pass skips it
+    PlaneLaneKernel lanes = nullptr;        // the fast pass's build; null: the best this CPU runs
+    bool openMask = false;                  // the mask is known open (maskIsOpen): the fast pass skips it
 };
 // Tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurPlaneLinesLiteral(const PlanePass &pass, int32_t begin, int32_t end);
@@ -40,8 +40,8 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end);
 // Runs one pass over all lines through the host's workers.
 PF_Err runPlanePass(const StageHost &host, const PlanePass &pass);
 
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask,
-                     double radius, double aspect, const ProgressCounter *progress);
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask, double radius,
+                     double aspect, const ProgressCounter *progress);
 // The same under the open mask (every sample takes part), which the render always uses: no
 // mask plane is made or read.
 PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,

@@ -69,70 +69,71 @@ void blurWorldLine(PixelLine<const Pixel> s, MaskLine m, int32_t N, const GlowKe
 void line16(const WorldPass &p, PixelLine<const PF_Pixel16> s, MaskLine m, int32_t N, PixelLine<PF_Pixel16> d) {
     const GlowKernel &k = *p.kernel;
     const uint32_t o = k.box;
-    blurWorldLine<PF_Pixel16, uint32_t>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, uint32_t sa,
-                                                         uint32_t sr, uint32_t sg, uint32_t sb) {
-        uint32_t acc[4] = {0, 0, 0, 0};
-        uint16_t ws = 0;
-        for (int32_t j = jb; j <= je; ++j) {
-            if (!m[j])
-                continue;
-            const uint32_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
-            acc[0] += w * s[j].alpha, acc[1] += w * s[j].red, acc[2] += w * s[j].green, acc[3] += w * s[j].blue;
-            ws = static_cast<uint16_t>(ws + w);
-        }
-        if (o == 0) {
-            if (ws == 0) {
-                d[x] = s[x];
+    blurWorldLine<PF_Pixel16, uint32_t>(
+        s, m, N, k,
+        [&](int32_t x, int32_t jb, int32_t je, uint32_t n, uint32_t sa, uint32_t sr, uint32_t sg, uint32_t sb) {
+            uint32_t acc[4] = {0, 0, 0, 0};
+            uint16_t ws = 0;
+            for (int32_t j = jb; j <= je; ++j) {
+                if (!m[j])
+                    continue;
+                const uint32_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
+                acc[0] += w * s[j].alpha, acc[1] += w * s[j].red, acc[2] += w * s[j].green, acc[3] += w * s[j].blue;
+                ws = static_cast<uint16_t>(ws + w);
+            }
+            if (o == 0) {
+                if (ws == 0) {
+                    d[x] = s[x];
+                    return;
+                }
+                auto ch = [&](uint32_t v) { return static_cast<A_u_short>((v + ws / 2u) / ws); };
+                d[x] = {ch(acc[0]), ch(acc[1]), ch(acc[2]), ch(acc[3])};
                 return;
             }
-            auto ch = [&](uint32_t v) { return static_cast<A_u_short>((v + ws / 2u) / ws); };
-            d[x] = {ch(acc[0]), ch(acc[1]), ch(acc[2]), ch(acc[3])};
-            return;
-        }
-        const uint32_t sums[4] = {sa, sr, sg, sb};
-        A_u_short outc[4];
-        for (int c = 0; c < 4; ++c) {
-            const uint64_t bm = sums[c] / n;
-            const uint64_t peak = ws ? uint64_t(acc[c] / ws) * (32768u - o) : 0;
-            outc[c] = static_cast<A_u_short>((bm * o + peak + 16384u) / 32768u);
-        }
-        d[x] = {outc[0], outc[1], outc[2], outc[3]};
-    });
+            const uint32_t sums[4] = {sa, sr, sg, sb};
+            A_u_short outc[4];
+            for (int c = 0; c < 4; ++c) {
+                const uint64_t bm = sums[c] / n;
+                const uint64_t peak = ws ? uint64_t(acc[c] / ws) * (32768u - o) : 0;
+                outc[c] = static_cast<A_u_short>((bm * o + peak + 16384u) / 32768u);
+            }
+            d[x] = {outc[0], outc[1], outc[2], outc[3]};
+        });
 }
 
 void lineFloat(const WorldPass &p, PixelLine<const PF_PixelFloat> s, MaskLine m, int32_t N,
                PixelLine<PF_PixelFloat> d) {
     const GlowKernel &k = *p.kernel;
     const double o = k.box;
-    blurWorldLine<PF_PixelFloat, double>(s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, double sa,
-                                                         double sr, double sg, double sb) {
-        double peak[4] = {0, 0, 0, 0};
-        uint16_t ws = 0;
-        for (int32_t j = jb; j <= je; ++j) {
-            if (!m[j])
-                continue;
-            const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
-            const double f = w / 32768.0;
-            peak[0] += f * s[j].alpha, peak[1] += f * s[j].red, peak[2] += f * s[j].green, peak[3] += f * s[j].blue;
-            ws = static_cast<uint16_t>(ws + w);
-        }
-        if (o == 0 && ws == 0) {
-            d[x] = s[x];
-            return;
-        }
-        const double sums[4] = {sa, sr, sg, sb};
-        float outc[4];
-        for (int c = 0; c < 4; ++c) {
-            const double boxPart = (sums[c] / n) * (o / 32768.0);
-            if (o == 0)
-                outc[c] = static_cast<float>(peak[c] * (32768.0 / ws));
-            else if (ws == 0)
-                outc[c] = static_cast<float>(boxPart);
-            else
-                outc[c] = static_cast<float>(peak[c] * (32768.0 / ws) * (1.0 - o / 32768.0) + boxPart);
-        }
-        d[x] = {outc[0], outc[1], outc[2], outc[3]};
-    });
+    blurWorldLine<PF_PixelFloat, double>(
+        s, m, N, k, [&](int32_t x, int32_t jb, int32_t je, uint32_t n, double sa, double sr, double sg, double sb) {
+            double peak[4] = {0, 0, 0, 0};
+            uint16_t ws = 0;
+            for (int32_t j = jb; j <= je; ++j) {
+                if (!m[j])
+                    continue;
+                const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
+                const double f = w / 32768.0;
+                peak[0] += f * s[j].alpha, peak[1] += f * s[j].red, peak[2] += f * s[j].green, peak[3] += f * s[j].blue;
+                ws = static_cast<uint16_t>(ws + w);
+            }
+            if (o == 0 && ws == 0) {
+                d[x] = s[x];
+                return;
+            }
+            const double sums[4] = {sa, sr, sg, sb};
+            float outc[4];
+            for (int c = 0; c < 4; ++c) {
+                const double boxPart = (sums[c] / n) * (o / 32768.0);
+                if (o == 0)
+                    outc[c] = static_cast<float>(peak[c] * (32768.0 / ws));
+                else if (ws == 0)
+                    outc[c] = static_cast<float>(boxPart);
+                else
+                    outc[c] = static_cast<float>(peak[c] * (32768.0 / ws) * (1.0 - o / 32768.0) + boxPart);
+            }
+            d[x] = {outc[0], outc[1], outc[2], outc[3]};
+        });
 }
 
 template <class Pixel, class LineFn>
@@ -312,15 +313,14 @@ PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_Effect
     return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
 }
 
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
-                          PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
-                          double aspect, const ProgressCounter *progress) {
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                          const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
+                          const ProgressCounter *progress) {
     return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
 }
 
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
-                          PF_EffectWorld &tmp, const PlaneRect &rect, double radius, double aspect,
-                          const ProgressCounter *progress) {
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
     return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
 }
 

@@ -20,9 +20,9 @@ struct WorldPass {
     const GlowKernel *kernel = nullptr;
     bool rowPass = true;
     const NestedBoxKernel *boxes = nullptr; // the kernel as nested boxes, for the fast passes
-    PlaneLaneKernel lanes = nullptr;         // the fast 16-bit pass's build; null: the best this CPU runs
-    bool openMask = false;                   // the mask is known open: the fast passes skip it
-    FloatLaneKernel floatLanes = nullptr;    // the fast float pass's build; null: the best this CPU runs
+    PlaneLaneKernel lanes = nullptr;        // the fast 16-bit pass's build; null: the best this CPU runs
+    bool openMask = false;                  // the mask is known open: the fast passes skip it
+    FloatLaneKernel floatLanes = nullptr;   // the fast float pass's build; null: the best this CPU runs
 };
 // 16-bit lines tap by tap, as the glow is defined: the oracle of the fast pass.
 void blurWorldLines16Literal(const WorldPass &pass, int32_t begin, int32_t end);
@@ -40,11 +40,10 @@ PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_Effect
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
                      const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress);
 // Float form: four 32-bit float channels (0 ... 1) per pixel.
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
-                          PF_EffectWorld &tmp, const PlaneRect &rect, const MaskPlane &mask, double radius,
-                          double aspect, const ProgressCounter *progress);
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in,
-                          PF_EffectWorld &tmp, const PlaneRect &rect, double radius, double aspect,
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                          const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
                           const ProgressCounter *progress);
+PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
+                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress);
 
 } // namespace AEUtil

@@ -20,7 +20,6 @@ using I32 = int32_t __attribute__((vector_size(4 * W)));
 using U32 = uint32_t __attribute__((vector_size(4 * W)));
 using U8 = uint8_t __attribute__((vector_size(W)));
 
-
 inline bool laneOn(const FloatLaneBlock &b, int32_t k) { return k < b.count && ((b.laneOn >> k) & 1u); }
 
 // Lane 4k + c of pixel i: channel c of line first + k at i.

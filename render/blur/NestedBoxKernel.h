@@ -13,10 +13,10 @@ namespace AEUtil {
 // window is sum of steps[m] x (plain sum over [x - m, x + m]). Steps may be of either sign; the
 // sums are taken modulo 2^32, where the true values (all below 2^32) come out exactly.
 struct NestedBoxKernel {
-    int32_t peakTaps = 1; // L: the peak covers |j - x| <= L - 1
-    int32_t halfWidth = 1; // K: the box covers |j - x| <= K - 1
-    uint32_t box = 0;      // o: 0 when the kernel has no box share
-    uint32_t fullWeight = 0; // the peak's weight sum over a whole window
+    int32_t peakTaps = 1;        // L: the peak covers |j - x| <= L - 1
+    int32_t halfWidth = 1;       // K: the box covers |j - x| <= K - 1
+    uint32_t box = 0;            // o: 0 when the kernel has no box share
+    uint32_t fullWeight = 0;     // the peak's weight sum over a whole window
     std::vector<int32_t> radii;  // m of every non-zero step
     std::vector<uint32_t> steps; // its step, modulo 2^32
 };

@@ -7,10 +7,10 @@
 
 namespace AEUtil {
 
-#define LUMORA_DECLARE_LANES(isa)                                                                 \
-    namespace isa {                                                                              \
-    void blurPlaneLanes(const PlaneLaneBlock &, const PlaneLaneKernelView &);                    \
-    void blurFloatLanes(const FloatLaneBlock &);                                                 \
+#define LUMORA_DECLARE_LANES(isa)                                                                                      \
+    namespace isa {                                                                                                    \
+    void blurPlaneLanes(const PlaneLaneBlock &, const PlaneLaneKernelView &);                                          \
+    void blurFloatLanes(const FloatLaneBlock &);                                                                       \
     }
 LUMORA_DECLARE_LANES(portable)
 #if defined(LUMORA_X86_KERNELS)

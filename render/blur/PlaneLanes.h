@@ -34,10 +34,10 @@ inline constexpr int32_t kColorLines = kPlaneLanes / 4;
 // read from src where the mask is set, written to dst there, as the literal passes do line by line.
 struct PlaneLaneBlock {
     LaneRule rule = LaneRule::Plane;
-    bool rows = true;              // the lines are rows; else columns
-    int32_t n = 0;                 // samples per line
-    int32_t first = 0, count = 0;  // lines first ... first + count - 1
-    uint32_t laneOn = 0;           // bit l: line first + l takes part (the mask's line flag)
+    bool rows = true;             // the lines are rows; else columns
+    int32_t n = 0;                // samples per line
+    int32_t first = 0, count = 0; // lines first ... first + count - 1
+    uint32_t laneOn = 0;          // bit l: line first + l takes part (the mask's line flag)
     const uint16_t *src = nullptr;
     const uint8_t *mask = nullptr; // null: every sample of the lines taking part is open
     uint16_t *dst = nullptr;

@@ -24,7 +24,6 @@ using F64 = double __attribute__((vector_size(8 * W)));
 inline U32 widen(U16 v) { return __builtin_convertvector(v, U32); }
 inline U32 widen(U8 v) { return __builtin_convertvector(v, U32); }
 
-
 // floor(num / den) through doubles: exact, since both are below 2^32 and the quotient's
 // distance to the next integer (at least 1/den) exceeds the rounding error of one division.
 inline U32 quotient(U32 num, U32 den) {
@@ -115,9 +114,8 @@ void blurBlock(const PlaneLaneBlock &b, const PlaneLaneKernelView &k, Gate m) {
     const uint32_t *C = nullptr;
     const uint32_t *S = nullptr;
     if constexpr (Color) {
-        P = S = paddedPrefix(b.work, n, pad, [&](int32_t x) {
-            return (widen(m.at(x)) != 0) & widen(load<U16>(s + x * W));
-        });
+        P = S = paddedPrefix(b.work, n, pad,
+                             [&](int32_t x) { return (widen(m.at(x)) != 0) & widen(load<U16>(s + x * W)); });
         if (Boxed || m.stride != 0)
             C = paddedPrefix(b.work + span, n, pad, [&](int32_t x) { return (widen(m.at(x)) != 0) & 1u; });
     } else {
@@ -181,10 +179,10 @@ void transpose(V (&r)[W]) {
     for (int32_t round = 0; round < 4; ++round) {
         V t[W];
         for (int32_t i = 0; i < W / 2; ++i) {
-            t[2 * i] = __builtin_shufflevector(r[i], r[i + W / 2], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22,
-                                               7, 23);
-            t[2 * i + 1] = __builtin_shufflevector(r[i], r[i + W / 2], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
-                                                   14, 30, 15, 31);
+            t[2 * i] =
+                __builtin_shufflevector(r[i], r[i + W / 2], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+            t[2 * i + 1] = __builtin_shufflevector(r[i], r[i + W / 2], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14,
+                                                   30, 15, 31);
         }
         for (int32_t i = 0; i < W; ++i)
             r[i] = t[i];

@@ -14,16 +14,14 @@ struct Region {
     int32_t left, right; // inclusive
 };
 
-bool anyLit(const uint16_t *row, int32_t left, int32_t right)
-{
+bool anyLit(const uint16_t *row, int32_t left, int32_t right) {
     for (int32_t x = left; x <= right; ++x)
         if (row[x] != 0)
             return true;
     return false;
 }
 
-Region growRegion(const GlowPlane &work, int32_t y, int32_t x)
-{
+Region growRegion(const GlowPlane &work, int32_t y, int32_t x) {
     Region r{y, y, x, x};
     int32_t k = y;
     for (;;) {
@@ -44,16 +42,14 @@ Region growRegion(const GlowPlane &work, int32_t y, int32_t x)
 
 } // namespace
 
-uint16_t angleValue(int32_t dy, int32_t dx)
-{
-    const double turn = (std::atan2(static_cast<double>(dy), static_cast<double>(dx)) +
-                         std::numbers::pi) / (2.0 * std::numbers::pi);
+uint16_t angleValue(int32_t dy, int32_t dx) {
+    const double turn =
+        (std::atan2(static_cast<double>(dy), static_cast<double>(dx)) + std::numbers::pi) / (2.0 * std::numbers::pi);
     // atan2 lies in [-pi, pi], so the value stays within 0 ... 32768.
     return static_cast<uint16_t>(std::trunc(turn * 32768.0));
 }
 
-void buildAngleMap(GlowPlane &angles, const GlowPlane &combined, const PlaneMemory &mem)
-{
+void buildAngleMap(GlowPlane &angles, const GlowPlane &combined, const PlaneMemory &mem) {
     angles.clear();
     if (combined.width == 0 || combined.height == 0)
         return;

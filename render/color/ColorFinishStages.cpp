@@ -34,7 +34,6 @@ PF_Err colorIntensityStage(const StageHost &host, PF_EffectWorld &glow, const Pl
 template PF_Err unpremultiplyStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &);
 template PF_Err unpremultiplyStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &);
 template PF_Err colorIntensityStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);
-template PF_Err colorIntensityStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &,
-                                                   double);
+template PF_Err colorIntensityStage<PF_PixelFloat>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);
 
 } // namespace AEUtil

@@ -49,9 +49,8 @@ PF_Err angleMapCall(void *refcon, A_long, A_long, A_long) {
 } // namespace
 
 template <class Pixel>
-PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
-                     const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
-                     const ColorizeSettings &settings) {
+PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source, const GlowPlane &glow,
+                     const GlowPlane &angle, const PlaneRect &rect, const ColorizeSettings &settings) {
     if (!settings.gradient || (settings.tint && !settings.hueWrap))
         return PF_Err_BAD_CALLBACK_PARAM;
     if (settings.rule == ColorRule::OriginalColors && !source)
@@ -77,9 +76,8 @@ PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_Effect
     });
 }
 
-template PF_Err colorizeStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
-                                         const GlowPlane &, const GlowPlane &, const PlaneRect &,
-                                         const ColorizeSettings &);
+template PF_Err colorizeStage<PF_Pixel8>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *, const GlowPlane &,
+                                         const GlowPlane &, const PlaneRect &, const ColorizeSettings &);
 template PF_Err colorizeStage<PF_Pixel16>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld *,
                                           const GlowPlane &, const GlowPlane &, const PlaneRect &,
                                           const ColorizeSettings &);

@@ -12,9 +12,8 @@ namespace AEUtil {
 // here and once more by every worker call. The 8 bpc form knows only the "Normal" rule and
 // answers any other with PF_Err_BAD_CALLBACK_PARAM.
 template <class Pixel>
-PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source,
-                     const GlowPlane &glow, const GlowPlane &angle, const PlaneRect &rect,
-                     const ColorizeSettings &settings);
+PF_Err colorizeStage(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld *source, const GlowPlane &glow,
+                     const GlowPlane &angle, const PlaneRect &rect, const ColorizeSettings &settings);
 
 // Builds the angle plane from the combined plane in one worker call (a region may reach below
 // any band and consumes pixels as it grows). Out of memory for the private copy comes back as

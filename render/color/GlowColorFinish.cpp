@@ -11,8 +11,7 @@ namespace AEUtil {
 
 namespace {
 
-A_u_short toStored16(double c)
-{
+A_u_short toStored16(double c) {
     if (!(c > 0.0)) // also NaN
         return 0;
     return static_cast<A_u_short>(std::trunc(std::min(c, 65535.0)));
@@ -20,8 +19,7 @@ A_u_short toStored16(double c)
 
 } // namespace
 
-void unpremultiply(PF_Pixel16 &p)
-{
+void unpremultiply(PF_Pixel16 &p) {
     if (p.alpha == 0)
         return;
     const double scale = 32768.0 / p.alpha;
@@ -31,8 +29,7 @@ void unpremultiply(PF_Pixel16 &p)
     one(p.blue);
 }
 
-void unpremultiply(PF_PixelFloat &p)
-{
+void unpremultiply(PF_PixelFloat &p) {
     if (p.alpha == 0.0f)
         return;
     const float scale = 1.0f / p.alpha;
@@ -42,27 +39,21 @@ void unpremultiply(PF_PixelFloat &p)
 }
 
 ColorIntensity::ColorIntensity(double intensity)
-    : intensity_(intensity), denominator_(std::log10(intensity + 1.0)),
-      removesGlow_(intensity == 0.0)
-{
-}
+    : intensity_(intensity), denominator_(std::log10(intensity + 1.0)), removesGlow_(intensity == 0.0) {}
 
-A_u_short ColorIntensity::channel16(A_u_short c) const
-{
+A_u_short ColorIntensity::channel16(A_u_short c) const {
     if (removesGlow_)
         return 0;
     return toStored16(std::log10(c * 0x1p-15 * intensity_ + 1.0) / denominator_ * 32768.0);
 }
 
-float ColorIntensity::channelFloat(float c) const
-{
+float ColorIntensity::channelFloat(float c) const {
     if (removesGlow_)
         return 0.0f;
     return static_cast<float>(std::log10(c * intensity_ + 1.0) / denominator_);
 }
 
-void ColorIntensity::apply(PF_Pixel16 &p) const
-{
+void ColorIntensity::apply(PF_Pixel16 &p) const {
     if (p.alpha == 0)
         return;
     p.alpha = channel16(p.alpha);
@@ -71,8 +62,7 @@ void ColorIntensity::apply(PF_Pixel16 &p) const
     p.blue = channel16(p.blue);
 }
 
-void ColorIntensity::apply(PF_PixelFloat &p) const
-{
+void ColorIntensity::apply(PF_PixelFloat &p) const {
     if (p.alpha == 0.0f)
         return;
     p.alpha = channelFloat(p.alpha);
@@ -81,15 +71,13 @@ void ColorIntensity::apply(PF_PixelFloat &p) const
     p.blue = channelFloat(p.blue);
 }
 
-void mergeDepthGlow(PF_Pixel8 &main, const PF_Pixel8 &depth)
-{
+void mergeDepthGlow(PF_Pixel8 &main, const PF_Pixel8 &depth) {
     const unsigned m = main.alpha, d = depth.alpha;
     blendKernel(main, main, depth, kBlendNormal);
     main.alpha = static_cast<A_u_char>(d + (255u - d) * m / 255u);
 }
 
-void mergeDepthGlow(PF_Pixel16 &main, const PF_Pixel16 &depth)
-{
+void mergeDepthGlow(PF_Pixel16 &main, const PF_Pixel16 &depth) {
     // Alphas above 32768 are outside the host's scale; clamp so the sum stays in 16 bits.
     const uint32_t m = std::min<uint32_t>(main.alpha, 32768u);
     const uint32_t d = std::min<uint32_t>(depth.alpha, 32768u);
@@ -97,8 +85,7 @@ void mergeDepthGlow(PF_Pixel16 &main, const PF_Pixel16 &depth)
     main.alpha = static_cast<A_u_short>(d + ((32768u - d) * m) / 32768u);
 }
 
-void mergeDepthGlow(PF_PixelFloat &main, const PF_PixelFloat &depth)
-{
+void mergeDepthGlow(PF_PixelFloat &main, const PF_PixelFloat &depth) {
     const float m = main.alpha, d = depth.alpha;
     blendKernel(main, main, depth, kBlendNormal);
     main.alpha = d + (1.0f - d) * m;

@@ -19,29 +19,24 @@ struct Rgb16 {
 
 HsvColor hsvOf(double r, double g, double b) { return rgbToHsv(r, g, b); }
 
-HsvColor tintHsv16(const PF_Pixel &t)
-{
-    return hsvOf(byteTo16(t.red) * 0x1p-15, byteTo16(t.green) * 0x1p-15,
-                 byteTo16(t.blue) * 0x1p-15);
+HsvColor tintHsv16(const PF_Pixel &t) {
+    return hsvOf(byteTo16(t.red) * 0x1p-15, byteTo16(t.green) * 0x1p-15, byteTo16(t.blue) * 0x1p-15);
 }
 
 // Channel of hsvToRgb to a stored 16-bit or 8-bit value, through single precision.
-A_u_short store16(double c)
-{
+A_u_short store16(double c) {
     const float f = static_cast<float>(c) * 32768.0f + 0.5f;
     return static_cast<A_u_short>(std::trunc(std::clamp(f, 0.0f, 65535.0f)));
 }
 
-A_u_char store8(double c)
-{
+A_u_char store8(double c) {
     const float f = static_cast<float>(c) * 255.0f + 0.5f;
     return static_cast<A_u_char>(std::trunc(std::clamp(f, 0.0f, 255.0f)));
 }
 
 // The rule's colour on the 16-bit scale, or false when the pixel is not to be written.
-bool ruleColor16(Rgb16 &rgb, const ColorizeSettings &s, const PF_Pixel16 *source,
-                 const uint16_t *angle, A_long x, uint16_t v)
-{
+bool ruleColor16(Rgb16 &rgb, const ColorizeSettings &s, const PF_Pixel16 *source, const uint16_t *angle, A_long x,
+                 uint16_t v) {
     if (s.rule == ColorRule::OriginalColors) {
         if (source[x].alpha == 0)
             return false;
@@ -56,15 +51,11 @@ bool ruleColor16(Rgb16 &rgb, const ColorizeSettings &s, const PF_Pixel16 *source
 
 } // namespace
 
-A_u_short byteTo16(A_u_char x)
-{
-    return static_cast<A_u_short>((static_cast<uint32_t>(x) * 32768u + 128u) / 255u);
-}
+A_u_short byteTo16(A_u_char x) { return static_cast<A_u_short>((static_cast<uint32_t>(x) * 32768u + 128u) / 255u); }
 
 float gradientPosition(uint16_t v) { return 1.0f - static_cast<float>(v) * kInv15; }
 
-HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap)
-{
+HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap) {
     const double e = wrap + color.hue;
     double hue = (tint.hue - e) * tint.saturation + e;
     while (hue < 0.0)
@@ -72,10 +63,8 @@ HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap)
     return {hue, std::min(tint.saturation + color.saturation, 1.0) * tint.value, color.value};
 }
 
-void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const ColorizeSettings &s)
-{
-    const HsvColor tint = hsvOf(s.tintColor.red / 255.0, s.tintColor.green / 255.0,
-                                s.tintColor.blue / 255.0);
+void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const ColorizeSettings &s) {
+    const HsvColor tint = hsvOf(s.tintColor.red / 255.0, s.tintColor.green / 255.0, s.tintColor.blue / 255.0);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];
         if (v == 0)
@@ -89,8 +78,7 @@ void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const Color
             p.blue = g.blue;
             continue;
         }
-        const HsvColor h = tintHsv(hsvOf(g.red / 255.0, g.green / 255.0, g.blue / 255.0), tint,
-                                   s.hueWrap[v]);
+        const HsvColor h = tintHsv(hsvOf(g.red / 255.0, g.green / 255.0, g.blue / 255.0), tint, s.hueWrap[v]);
         const RgbaColor c = hsvToRgb(h.hue, h.saturation, h.value);
         p.red = store8(c.red);
         p.green = store8(c.green);
@@ -98,9 +86,8 @@ void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width, const Color
     }
 }
 
-void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                 const uint16_t *angle, A_long width, const ColorizeSettings &s)
-{
+void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow, const uint16_t *angle, A_long width,
+                 const ColorizeSettings &s) {
     const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];
@@ -115,8 +102,8 @@ void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow
             p.blue = rgb.blue;
             continue;
         }
-        const HsvColor h = tintHsv(
-            hsvOf(rgb.red * 0x1p-15, rgb.green * 0x1p-15, rgb.blue * 0x1p-15), tint, s.hueWrap[v]);
+        const HsvColor h =
+            tintHsv(hsvOf(rgb.red * 0x1p-15, rgb.green * 0x1p-15, rgb.blue * 0x1p-15), tint, s.hueWrap[v]);
         const RgbaColor c = hsvToRgb(h.hue, h.saturation, h.value);
         p.red = store16(c.red);
         p.green = store16(c.green);
@@ -124,9 +111,8 @@ void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow
     }
 }
 
-void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                 const uint16_t *angle, A_long width, const ColorizeSettings &s)
-{
+void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow, const uint16_t *angle,
+                 A_long width, const ColorizeSettings &s) {
     const HsvColor tint = tintHsv16(s.tintColor);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t v = glow[x];

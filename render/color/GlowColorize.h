@@ -36,9 +36,9 @@ HsvColor tintHsv(const HsvColor &color, const HsvColor &tint, int wrap);
 // original-colours rule; either may be null when the rule does not read it.
 void colorizeRow(PF_Pixel8 *out, const uint16_t *glow, A_long width,
                  const ColorizeSettings &s); // "Normal" rule only
-void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow,
-                 const uint16_t *angle, A_long width, const ColorizeSettings &s);
-void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow,
-                 const uint16_t *angle, A_long width, const ColorizeSettings &s);
+void colorizeRow(PF_Pixel16 *out, const PF_Pixel16 *source, const uint16_t *glow, const uint16_t *angle, A_long width,
+                 const ColorizeSettings &s);
+void colorizeRow(PF_PixelFloat *out, const PF_PixelFloat *source, const uint16_t *glow, const uint16_t *angle,
+                 A_long width, const ColorizeSettings &s);
 
 } // namespace AEUtil

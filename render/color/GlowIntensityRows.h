@@ -21,13 +21,13 @@ public:
 
 private:
     double intensity_;
-    double denominator_;  // log10(I + 1)
-    bool removesGlow_;    // I = 0: the curve's 0 / 0 means "no glow"
+    double denominator_; // log10(I + 1)
+    bool removesGlow_;   // I = 0: the curve's 0 / 0 means "no glow"
 };
 
 // In place over one row.
 void applyIntensityCurveRow(uint16_t *row, A_long width, const IntensityCurve &curve);
 
-}  // namespace AEUtil
+} // namespace AEUtil
 
 #endif

@@ -22,8 +22,7 @@ struct IntForm {
 };
 
 template <bool Wide>
-int64_t softLightInt(int64_t p, int64_t u)
-{
+int64_t softLightInt(int64_t p, int64_t u) {
     using F = IntForm<Wide>;
     const double curve = softLightCurve(static_cast<double>(p) / F::full, static_cast<double>(u) / F::full);
     const auto t = static_cast<int64_t>(std::trunc(curve * F::full));
@@ -34,42 +33,29 @@ int64_t softLightInt(int64_t p, int64_t u)
 }
 
 template <bool Wide>
-int64_t modeResult(int64_t p, int64_t u, int64_t q, A_long mode)
-{
+int64_t modeResult(int64_t p, int64_t u, int64_t q, A_long mode) {
     using F = IntForm<Wide>;
     switch (mode) {
     case kBlendNormal:
-    case kBlendTakeUpper:
-        return u;
-    case kBlendAdd:
-        return std::min(F::full, ((u * q) >> F::shift) + p);
-    case kBlendSubstract:
-        return std::max(int64_t{0}, p - ((u * q) >> F::shift));
+    case kBlendTakeUpper: return u;
+    case kBlendAdd: return std::min(F::full, ((u * q) >> F::shift) + p);
+    case kBlendSubstract: return std::max(int64_t{0}, p - ((u * q) >> F::shift));
     case kBlendMultiply:
         if constexpr (Wide)
             return p * u >= (int64_t{1} << 30) ? 32768 : (p * u) >> 15;
         else
             return (u * p) >> 8;
-    case kBlendScreen:
-        return ((F::full - u) * (p - F::full) + F::full * F::full) >> F::shift;
+    case kBlendScreen: return ((F::full - u) * (p - F::full) + F::full * F::full) >> F::shift;
     case kBlendOverlay:
-        return F::upperSlope(p) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift)
-                                : (u * p) >> F::halfShift;
+        return F::upperSlope(p) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
     case kBlendHardLight:
-        return F::upperSlope(u) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift)
-                                : (u * p) >> F::halfShift;
-    case kBlendSoftLight:
-        return softLightInt<Wide>(p, u);
-    case kBlendDarken:
-        return std::min(u, p);
-    case kBlendLighten:
-        return std::max(u, p);
-    case kBlendDifference:
-        return std::abs(u - p);
-    case kBlendExclusion:
-        return ((F::full - u) * p + (F::full - p) * u) >> F::shift;
-    default:
-        return p;
+        return F::upperSlope(u) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
+    case kBlendSoftLight: return softLightInt<Wide>(p, u);
+    case kBlendDarken: return std::min(u, p);
+    case kBlendLighten: return std::max(u, p);
+    case kBlendDifference: return std::abs(u - p);
+    case kBlendExclusion: return ((F::full - u) * p + (F::full - p) * u) >> F::shift;
+    default: return p;
     }
 }
 
@@ -78,8 +64,7 @@ bool mixes(A_long mode) { return mode != kBlendAdd && mode != kBlendSubstract &&
 bool knownMode(A_long mode) { return mode >= kBlendNormal && mode <= kBlendTakeUpper; }
 
 template <bool Wide, typename Pixel>
-void blendInt(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode)
-{
+void blendInt(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode) {
     using F = IntForm<Wide>;
     using Channel = decltype(Pixel::red);
     const int64_t q = upper.alpha;
@@ -103,43 +88,28 @@ void blendInt(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode
     result.blue = blue;
 }
 
-float modeResultFloat(float p, float u, float q, A_long mode)
-{
+float modeResultFloat(float p, float u, float q, A_long mode) {
     switch (mode) {
     case kBlendNormal:
-    case kBlendTakeUpper:
-        return u;
-    case kBlendAdd:
-        return std::min(1.0f, u * q + p);
-    case kBlendSubstract:
-        return std::max(0.0f, p - u * q);
-    case kBlendMultiply:
-        return std::min(1.0f, p * u);
-    case kBlendScreen:
-        return 1.0f - (1.0f - p) * (1.0f - u);
-    case kBlendOverlay:
-        return std::min(1.0f, p <= 0.5f ? 2.0f * p * u : 1.0f - 2.0f * (1.0f - u) * (1.0f - p));
-    case kBlendHardLight:
-        return u <= 0.5f ? 2.0f * p * u : 1.0f - 2.0f * (1.0f - p) * (1.0f - u);
-    case kBlendSoftLight:
-        return static_cast<float>(std::min(1.0, softLightCurve(p, u)));
-    case kBlendDarken:
-        return std::min(u, p);
-    case kBlendLighten:
-        return std::max(u, p);
-    case kBlendDifference:
-        return std::fabs(u - p);
-    case kBlendExclusion:
-        return (1.0f - p) * u + (1.0f - u) * p;
-    default:
-        return p;
+    case kBlendTakeUpper: return u;
+    case kBlendAdd: return std::min(1.0f, u * q + p);
+    case kBlendSubstract: return std::max(0.0f, p - u * q);
+    case kBlendMultiply: return std::min(1.0f, p * u);
+    case kBlendScreen: return 1.0f - (1.0f - p) * (1.0f - u);
+    case kBlendOverlay: return std::min(1.0f, p <= 0.5f ? 2.0f * p * u : 1.0f - 2.0f * (1.0f - u) * (1.0f - p));
+    case kBlendHardLight: return u <= 0.5f ? 2.0f * p * u : 1.0f - 2.0f * (1.0f - p) * (1.0f - u);
+    case kBlendSoftLight: return static_cast<float>(std::min(1.0, softLightCurve(p, u)));
+    case kBlendDarken: return std::min(u, p);
+    case kBlendLighten: return std::max(u, p);
+    case kBlendDifference: return std::fabs(u - p);
+    case kBlendExclusion: return (1.0f - p) * u + (1.0f - u) * p;
+    default: return p;
     }
 }
 
-}  // namespace
+} // namespace
 
-double softLightCurve(double d, double s)
-{
+double softLightCurve(double d, double s) {
     double e = (d - d * d) * (2.0 * s - 1.0);
     if (s >= 0.5) {
         if (d < 0.125)
@@ -150,19 +120,15 @@ double softLightCurve(double d, double s)
     return e + d;
 }
 
-void blendKernel(PF_Pixel8 &result, const PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode)
-{
+void blendKernel(PF_Pixel8 &result, const PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode) {
     blendInt<false>(result, lower, upper, mode);
 }
 
-void blendKernel(PF_Pixel16 &result, const PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode)
-{
+void blendKernel(PF_Pixel16 &result, const PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode) {
     blendInt<true>(result, lower, upper, mode);
 }
 
-void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper,
-                 A_long mode)
-{
+void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode) {
     const float q = upper.alpha;
     if (q == 0.0f || !knownMode(mode)) {
         result.red = lower.red;
@@ -184,4 +150,4 @@ void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_Pix
     result.blue = blue;
 }
 
-}  // namespace AEUtil
+} // namespace AEUtil

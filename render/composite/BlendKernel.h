@@ -12,12 +12,11 @@ namespace AEUtil {
 // writes alpha. result may be the lower pixel itself (every caller does that).
 void blendKernel(PF_Pixel8 &result, const PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode);
 void blendKernel(PF_Pixel16 &result, const PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode);
-void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper,
-                 A_long mode);
+void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode);
 
 // The soft-light curve on normalised lower d and upper s, before scaling to the form.
 double softLightCurve(double d, double s);
 
-}  // namespace AEUtil
+} // namespace AEUtil
 
 #endif

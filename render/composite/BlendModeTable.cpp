@@ -6,16 +6,15 @@
 
 namespace AEUtil {
 
-BlendKernelMode blendKernelMode(A_long popupValue)
-{
+BlendKernelMode blendKernelMode(A_long popupValue) {
     static constexpr std::array<BlendKernelMode, 15> kTable = {
-        kBlendKeepLower, kBlendNormal,     kBlendKeepLower, kBlendAdd,       kBlendSubstract,
-        kBlendMultiply,  kBlendScreen,     kBlendOverlay,   kBlendHardLight, kBlendSoftLight,
-        kBlendKeepLower, kBlendDarken,     kBlendLighten,   kBlendDifference, kBlendExclusion,
+        kBlendKeepLower, kBlendNormal, kBlendKeepLower, kBlendAdd,        kBlendSubstract,
+        kBlendMultiply,  kBlendScreen, kBlendOverlay,   kBlendHardLight,  kBlendSoftLight,
+        kBlendKeepLower, kBlendDarken, kBlendLighten,   kBlendDifference, kBlendExclusion,
     };
     if (popupValue < 0 || popupValue >= static_cast<A_long>(kTable.size()))
         return kBlendKeepLower;
     return kTable[static_cast<std::size_t>(popupValue)];
 }
 
-}  // namespace AEUtil
+} // namespace AEUtil

@@ -21,12 +21,12 @@ enum BlendKernelMode : A_long {
     kBlendLighten = 10,
     kBlendDifference = 11,
     kBlendExclusion = 12,
-    kBlendTakeUpper = 13,  // reached by no popup value
+    kBlendTakeUpper = 13, // reached by no popup value
 };
 
 // Popup values outside 0 ... 14 give kBlendKeepLower.
 BlendKernelMode blendKernelMode(A_long popupValue);
 
-}  // namespace AEUtil
+} // namespace AEUtil
 
 #endif

@@ -64,14 +64,11 @@ typename Form<Wide>::Int modeResult(typename Form<Wide>::Int p, typename Form<Wi
     } else if constexpr (Mode == kBlendScreen) {
         return ((F::full - u) * (p - F::full) + F::full * F::full) >> F::shift;
     } else if constexpr (Mode == kBlendOverlay) {
-        return F::upperSlope(p) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift)
-                                : (u * p) >> F::halfShift;
+        return F::upperSlope(p) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
     } else if constexpr (Mode == kBlendHardLight) {
-        return F::upperSlope(u) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift)
-                                : (u * p) >> F::halfShift;
+        return F::upperSlope(u) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
     } else if constexpr (Mode == kBlendSoftLight) {
-        const double curve =
-            softLightCurve(static_cast<double>(p) / F::full, static_cast<double>(u) / F::full);
+        const double curve = softLightCurve(static_cast<double>(p) / F::full, static_cast<double>(u) / F::full);
         const auto t = static_cast<int64_t>(std::trunc(curve * F::full));
         if constexpr (Wide)
             return (t & 0x8000) ? 32768 : t;
@@ -156,15 +153,17 @@ inline void compositeOne(Pixel &lower, const Pixel &upper, const Reciprocals8 &r
             else if constexpr (Wide)
                 c[i] = static_cast<Channel>((r * q + p * w) / (q + w));
             else
-                c[i] = static_cast<Channel>(rec.divide(static_cast<uint32_t>(r * q + p * w), static_cast<uint32_t>(q + w)));
+                c[i] = static_cast<Channel>(
+                    rec.divide(static_cast<uint32_t>(r * q + p * w), static_cast<uint32_t>(q + w)));
         }
     }
     if (prep == Prep::Premultiply && newAlpha != 0) {
         if constexpr (Wide) {
             const double scale = static_cast<double>(newAlpha) / F::full;
             for (Channel &v : c) // an opaque result divides by exactly 1
-                v = newAlpha == F::full ? std::min<Channel>(v, F::full)
-                                        : static_cast<Channel>(std::trunc(std::min(v / scale, static_cast<double>(F::full))));
+                v = newAlpha == F::full
+                        ? std::min<Channel>(v, F::full)
+                        : static_cast<Channel>(std::trunc(std::min(v / scale, static_cast<double>(F::full))));
         } else {
             for (Channel &v : c)
                 v = unp.v[static_cast<std::size_t>(newAlpha)][v];
@@ -187,7 +186,7 @@ void rowOfMode(Pixel *lower, A_long width, UpperAt upperAt) {
 template <bool Wide, class Pixel, class UpperAt>
 void rowByMode(Pixel *lower, A_long width, A_long mode, UpperAt upperAt) {
     switch (mode) {
-#define LUMORA_MODE(m)                                                                                           \
+#define LUMORA_MODE(m)                                                                                                 \
     case m: return rowOfMode<m, Wide>(lower, width, upperAt);
         LUMORA_MODE(kBlendNormal)
         LUMORA_MODE(kBlendAdd)
@@ -258,16 +257,16 @@ void overClearOf(const Pixel *upper, std::size_t count, A_long mode, Pixel *out)
 
 } // namespace
 
-#define LUMORA_COMPOSITE_ROWS(Pixel)                                                                                 \
-    void compositeRowFast(Pixel *lower, const Pixel *upper, A_long width, A_long mode) {                         \
-        compositeRun(lower, width, mode, [upper](A_long x) -> const Pixel & { return upper[x]; });               \
-    }                                                                                                            \
-    void compositeRowFast(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixel *overClear,          \
-                          A_long width, A_long mode) {                                                           \
-        tableRow(lower, glow, table, overClear, width, mode);                                                    \
-    }                                                                                                            \
-    void compositeOverClear(const Pixel *upper, std::size_t count, A_long mode, Pixel *out) {                    \
-        overClearOf(upper, count, mode, out);                                                                    \
+#define LUMORA_COMPOSITE_ROWS(Pixel)                                                                                   \
+    void compositeRowFast(Pixel *lower, const Pixel *upper, A_long width, A_long mode) {                               \
+        compositeRun(lower, width, mode, [upper](A_long x) -> const Pixel & { return upper[x]; });                     \
+    }                                                                                                                  \
+    void compositeRowFast(Pixel *lower, const uint16_t *glow, const Pixel *table, const Pixel *overClear,              \
+                          A_long width, A_long mode) {                                                                 \
+        tableRow(lower, glow, table, overClear, width, mode);                                                          \
+    }                                                                                                                  \
+    void compositeOverClear(const Pixel *upper, std::size_t count, A_long mode, Pixel *out) {                          \
+        overClearOf(upper, count, mode, out);                                                                          \
     }
 LUMORA_COMPOSITE_ROWS(PF_Pixel8)
 LUMORA_COMPOSITE_ROWS(PF_Pixel16)

@@ -21,8 +21,8 @@ void compositeRowFast(PF_PixelFloat *lower, const PF_PixelFloat *upper, A_long w
 // on the glow value alone: overClear[glow[x]], when given, holds it.
 void compositeRowFast(PF_Pixel8 *lower, const uint16_t *glow, const PF_Pixel8 *table, const PF_Pixel8 *overClear,
                       A_long width, A_long mode);
-void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table,
-                      const PF_Pixel16 *overClear, A_long width, A_long mode);
+void compositeRowFast(PF_Pixel16 *lower, const uint16_t *glow, const PF_Pixel16 *table, const PF_Pixel16 *overClear,
+                      A_long width, A_long mode);
 void compositeRowFast(PF_PixelFloat *lower, const uint16_t *glow, const PF_PixelFloat *table,
                       const PF_PixelFloat *overClear, A_long width, A_long mode);
 

@@ -60,12 +60,12 @@ PF_Err finalCompositeStage(const StageHost &host, PF_EffectWorld &output, const 
     });
 }
 
-#define LUMORA_COMPOSITE_STAGES(Pixel)                                                                       \
-    template void compositeRowByView<Pixel>(Pixel *, const Pixel *, int32_t, A_long, A_long);                \
-    template PF_Err depthGlowMergeStage<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,   \
-                                               const PlaneRect &);                                             \
-    template PF_Err opacityStage<Pixel>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);       \
-    template PF_Err finalCompositeStage<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,   \
+#define LUMORA_COMPOSITE_STAGES(Pixel)                                                                                 \
+    template void compositeRowByView<Pixel>(Pixel *, const Pixel *, int32_t, A_long, A_long);                          \
+    template PF_Err depthGlowMergeStage<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,            \
+                                               const PlaneRect &);                                                     \
+    template PF_Err opacityStage<Pixel>(const StageHost &, PF_EffectWorld &, const PlaneRect &, double);               \
+    template PF_Err finalCompositeStage<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,            \
                                                const PlaneRect &, A_long, A_long);
 LUMORA_COMPOSITE_STAGES(PF_Pixel8)
 LUMORA_COMPOSITE_STAGES(PF_Pixel16)

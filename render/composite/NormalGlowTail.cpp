@@ -76,12 +76,11 @@ PF_Err normalGlowTailStage(const StageHost &host, PF_EffectWorld &output, const 
     });
 }
 
-#define LUMORA_NORMAL_GLOW_TAIL(Pixel)                                                                         \
-    template PF_Err buildNormalGlowTables<Pixel>(const StageHost &, const NormalGlowLook &, A_long,           \
-                                                 NormalGlowTables<Pixel> &);                                   \
-    template PF_Err normalGlowTailStage<Pixel>(const StageHost &, PF_EffectWorld &, const GlowPlane &,          \
-                                               const NormalGlowTables<Pixel> &, const PlaneRect &, A_long,     \
-                                               A_long);
+#define LUMORA_NORMAL_GLOW_TAIL(Pixel)                                                                                 \
+    template PF_Err buildNormalGlowTables<Pixel>(const StageHost &, const NormalGlowLook &, A_long,                    \
+                                                 NormalGlowTables<Pixel> &);                                           \
+    template PF_Err normalGlowTailStage<Pixel>(const StageHost &, PF_EffectWorld &, const GlowPlane &,                 \
+                                               const NormalGlowTables<Pixel> &, const PlaneRect &, A_long, A_long);
 LUMORA_NORMAL_GLOW_TAIL(PF_Pixel8)
 LUMORA_NORMAL_GLOW_TAIL(PF_Pixel16)
 LUMORA_NORMAL_GLOW_TAIL(PF_PixelFloat)

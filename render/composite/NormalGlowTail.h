@@ -37,7 +37,6 @@ PF_Err buildNormalGlowTables(const StageHost &host, const NormalGlowLook &look, 
 // View and Blend Mode, exactly as finalCompositeStage does with the stored glow image.
 template <class Pixel>
 PF_Err normalGlowTailStage(const StageHost &host, PF_EffectWorld &output, const GlowPlane &glow,
-                           const NormalGlowTables<Pixel> &tables, const PlaneRect &rect, A_long blendMode,
-                           A_long view);
+                           const NormalGlowTables<Pixel> &tables, const PlaneRect &rect, A_long blendMode, A_long view);
 
 } // namespace AEUtil

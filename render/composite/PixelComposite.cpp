@@ -11,27 +11,21 @@ namespace {
 
 enum class LowerPrep { None, TowardWhite, TowardGrey, Premultiply };
 
-LowerPrep prepFor(A_long mode)
-{
+LowerPrep prepFor(A_long mode) {
     switch (mode) {
-    case kBlendNormal:
-        return LowerPrep::None;
+    case kBlendNormal: return LowerPrep::None;
     case kBlendSubstract:
     case kBlendMultiply:
-    case kBlendDarken:
-        return LowerPrep::TowardWhite;
+    case kBlendDarken: return LowerPrep::TowardWhite;
     case kBlendOverlay:
     case kBlendHardLight:
-    case kBlendSoftLight:
-        return LowerPrep::TowardGrey;
-    default:
-        return LowerPrep::Premultiply;
+    case kBlendSoftLight: return LowerPrep::TowardGrey;
+    default: return LowerPrep::Premultiply;
     }
 }
 
 template <typename Pixel, int64_t Full, int64_t Grey>
-void compositeInt(Pixel &lower, const Pixel &upper, A_long mode)
-{
+void compositeInt(Pixel &lower, const Pixel &upper, A_long mode) {
     using Channel = decltype(Pixel::red);
     const int64_t a = lower.alpha;
     const int64_t q = upper.alpha;
@@ -42,17 +36,10 @@ void compositeInt(Pixel &lower, const Pixel &upper, A_long mode)
     auto prepare = [&](Channel &c) {
         const int64_t v = c;
         switch (prep) {
-        case LowerPrep::TowardWhite:
-            c = static_cast<Channel>(Full + (v - Full) * a / Full);
-            break;
-        case LowerPrep::TowardGrey:
-            c = static_cast<Channel>(Grey + (v - Grey) * a / Full);
-            break;
-        case LowerPrep::Premultiply:
-            c = static_cast<Channel>(v * a / Full);
-            break;
-        case LowerPrep::None:
-            break;
+        case LowerPrep::TowardWhite: c = static_cast<Channel>(Full + (v - Full) * a / Full); break;
+        case LowerPrep::TowardGrey: c = static_cast<Channel>(Grey + (v - Grey) * a / Full); break;
+        case LowerPrep::Premultiply: c = static_cast<Channel>(v * a / Full); break;
+        case LowerPrep::None: break;
         }
     };
     prepare(lower.red);
@@ -74,8 +61,7 @@ void compositeInt(Pixel &lower, const Pixel &upper, A_long mode)
 }
 
 template <typename Pixel, int64_t Full>
-void opacityInt(Pixel *row, A_long width, double opacityPercent)
-{
+void opacityInt(Pixel *row, A_long width, double opacityPercent) {
     using Channel = decltype(Pixel::alpha);
     const double factor = std::trunc(opacityPercent / 100 * Full + 0.5);
     // Clamped so an Opacity outside 0 ... 100 cannot make an undefined conversion.
@@ -85,8 +71,7 @@ void opacityInt(Pixel *row, A_long width, double opacityPercent)
 }
 
 template <typename Pixel>
-void thresholdFold(Pixel &out, const Pixel &glow)
-{
+void thresholdFold(Pixel &out, const Pixel &glow) {
     if (out.red < glow.alpha) {
         out.red = glow.alpha;
         out.green = glow.alpha;
@@ -94,37 +79,27 @@ void thresholdFold(Pixel &out, const Pixel &glow)
     }
 }
 
-}  // namespace
+} // namespace
 
-void compositePixel(PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode)
-{
+void compositePixel(PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode) {
     compositeInt<PF_Pixel8, 255, 127>(lower, upper, mode);
 }
 
-void compositePixel(PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode)
-{
+void compositePixel(PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode) {
     compositeInt<PF_Pixel16, 32768, 16384>(lower, upper, mode);
 }
 
-void compositePixel(PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode)
-{
+void compositePixel(PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode) {
     const float a = lower.alpha;
     const float q = upper.alpha;
     const float newAlpha = q + (1.0f - q) * a;
     const LowerPrep prep = prepFor(mode);
     auto prepare = [&](float &c) {
         switch (prep) {
-        case LowerPrep::TowardWhite:
-            c = 1.0f + (c - 1.0f) * a;
-            break;
-        case LowerPrep::TowardGrey:
-            c = 0.5f + (c - 0.5f) * a;
-            break;
-        case LowerPrep::Premultiply:
-            c = c * a;
-            break;
-        case LowerPrep::None:
-            break;
+        case LowerPrep::TowardWhite: c = 1.0f + (c - 1.0f) * a; break;
+        case LowerPrep::TowardGrey: c = 0.5f + (c - 0.5f) * a; break;
+        case LowerPrep::Premultiply: c = c * a; break;
+        case LowerPrep::None: break;
         }
     };
     prepare(lower.red);
@@ -143,36 +118,30 @@ void compositePixel(PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mod
     lower.alpha = newAlpha;
 }
 
-void compositeRow(PF_Pixel8 *lower, const PF_Pixel8 *upper, A_long width, A_long mode)
-{
+void compositeRow(PF_Pixel8 *lower, const PF_Pixel8 *upper, A_long width, A_long mode) {
     for (A_long x = 0; x < width; ++x)
         compositePixel(lower[x], upper[x], mode);
 }
 
-void compositeRow(PF_Pixel16 *lower, const PF_Pixel16 *upper, A_long width, A_long mode)
-{
+void compositeRow(PF_Pixel16 *lower, const PF_Pixel16 *upper, A_long width, A_long mode) {
     for (A_long x = 0; x < width; ++x)
         compositePixel(lower[x], upper[x], mode);
 }
 
-void compositeRow(PF_PixelFloat *lower, const PF_PixelFloat *upper, A_long width, A_long mode)
-{
+void compositeRow(PF_PixelFloat *lower, const PF_PixelFloat *upper, A_long width, A_long mode) {
     for (A_long x = 0; x < width; ++x)
         compositePixel(lower[x], upper[x], mode);
 }
 
-void applyOpacityRow(PF_Pixel8 *row, A_long width, double opacityPercent)
-{
+void applyOpacityRow(PF_Pixel8 *row, A_long width, double opacityPercent) {
     opacityInt<PF_Pixel8, 255>(row, width, opacityPercent);
 }
 
-void applyOpacityRow(PF_Pixel16 *row, A_long width, double opacityPercent)
-{
+void applyOpacityRow(PF_Pixel16 *row, A_long width, double opacityPercent) {
     opacityInt<PF_Pixel16, 32768>(row, width, opacityPercent);
 }
 
-void applyOpacityRow(PF_PixelFloat *row, A_long width, double opacityPercent)
-{
+void applyOpacityRow(PF_PixelFloat *row, A_long width, double opacityPercent) {
     for (A_long x = 0; x < width; ++x)
         row[x].alpha = static_cast<float>(row[x].alpha * opacityPercent / 100);
 }
@@ -183,4 +152,4 @@ void thresholdViewPixel(PF_Pixel16 &out, const PF_Pixel16 &glow) { thresholdFold
 
 void thresholdViewPixel(PF_PixelFloat &out, const PF_PixelFloat &glow) { thresholdFold(out, glow); }
 
-}  // namespace AEUtil
+} // namespace AEUtil

@@ -30,6 +30,6 @@ void thresholdViewPixel(PF_Pixel8 &out, const PF_Pixel8 &glow);
 void thresholdViewPixel(PF_Pixel16 &out, const PF_Pixel16 &glow);
 void thresholdViewPixel(PF_PixelFloat &out, const PF_PixelFloat &glow);
 
-}  // namespace AEUtil
+} // namespace AEUtil
 
 #endif

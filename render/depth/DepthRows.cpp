@@ -81,9 +81,8 @@ uint16_t DepthIntensityCurve::apply(uint16_t v, uint16_t mask) const {
         return 0;
     const uint32_t k = 32768u - std::min<uint32_t>(mask, 32768u);
     const auto w = static_cast<uint16_t>(k * k / 32768u);
-    const double curved =
-        std::trunc(std::log10(w * (1.0 / 32768.0) * (v * (1.0 / 32768.0) * scale_) + 1.0) / denominator_ * 32768.0 +
-                   0.5);
+    const double curved = std::trunc(
+        std::log10(w * (1.0 / 32768.0) * (v * (1.0 / 32768.0) * scale_) + 1.0) / denominator_ * 32768.0 + 0.5);
     // Guards the conversion against intensities far outside the parameter's range.
     if (!(curved > 0.0))
         return 0;

@@ -30,8 +30,8 @@ PF_Err cropDepthLayer(const StageHost &host, PF_EffectWorld &crop, const PF_Effe
     const auto rows = static_cast<int32_t>(std::min<int64_t>(int64_t{r.bottom} - r.top, crop.height));
     // Columns j with 0 <= left + j < layer width, inside both the rect and the crop world.
     const auto colBegin = static_cast<int32_t>(std::clamp<int64_t>(-int64_t{r.left}, 0, crop.width));
-    const auto colEnd = static_cast<int32_t>(std::min<int64_t>(
-        {int64_t{r.right} - r.left, int64_t{crop.width}, int64_t{depthLayer.width} - r.left}));
+    const auto colEnd = static_cast<int32_t>(
+        std::min<int64_t>({int64_t{r.right} - r.left, int64_t{crop.width}, int64_t{depthLayer.width} - r.left}));
     return host.runRowBands(colEnd > colBegin ? rows : 0, [&](RowBand band) {
         for (int32_t y = band.begin; y < band.end; ++y) {
             const int64_t sy = int64_t{r.top} + y;
@@ -58,8 +58,8 @@ PF_Err buildDepthMask(const StageHost &host, const PF_EffectWorld &placement, co
 }
 
 template <class Pixel>
-PF_Err extractDepthSource(const StageHost &host, const PF_EffectWorld &src, const GlowPlane &M,
-                          const PlaneRect &rect, int32_t thr, int32_t soft, A_long inputChannel, GlowPlane &E) {
+PF_Err extractDepthSource(const StageHost &host, const PF_EffectWorld &src, const GlowPlane &M, const PlaneRect &rect,
+                          int32_t thr, int32_t soft, A_long inputChannel, GlowPlane &E) {
     const DepthSourceRule rule(thr, soft);
     const WorldSpan span = planeSpan(rect, &src, E, M);
     return host.runRowBands(span.bandRows(), [&](RowBand band) {
@@ -79,12 +79,12 @@ PF_Err applyDepthIntensityCurve(const StageHost &host, const GlowPlane &M, const
     });
 }
 
-#define LUMORA_DEPTH_STAGES(Pixel)                                                                                    \
-    template PF_Err cropDepthLayer<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,               \
+#define LUMORA_DEPTH_STAGES(Pixel)                                                                                     \
+    template PF_Err cropDepthLayer<Pixel>(const StageHost &, PF_EffectWorld &, const PF_EffectWorld &,                 \
                                           const PlaneRect &);                                                          \
-    template PF_Err buildDepthMask<Pixel>(const StageHost &, const PF_EffectWorld &, const PlaneRect &,              \
+    template PF_Err buildDepthMask<Pixel>(const StageHost &, const PF_EffectWorld &, const PlaneRect &,                \
                                           const uint16_t *, GlowPlane &);                                              \
-    template PF_Err extractDepthSource<Pixel>(const StageHost &, const PF_EffectWorld &, const GlowPlane &,          \
+    template PF_Err extractDepthSource<Pixel>(const StageHost &, const PF_EffectWorld &, const GlowPlane &,            \
                                               const PlaneRect &, int32_t, int32_t, A_long, GlowPlane &);
 
 LUMORA_DEPTH_STAGES(PF_Pixel8)

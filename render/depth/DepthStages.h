@@ -21,8 +21,8 @@ PF_Err buildDepthMask(const StageHost &host, const PF_EffectWorld &placement, co
 // E over `rect` from SRC weighted by (1 - M) and squared; inputChannel 1 is Luminance,
 // anything else Alpha. thr and soft on the 16-bit scale.
 template <class Pixel>
-PF_Err extractDepthSource(const StageHost &host, const PF_EffectWorld &src, const GlowPlane &M,
-                          const PlaneRect &rect, int32_t thr, int32_t soft, A_long inputChannel, GlowPlane &E);
+PF_Err extractDepthSource(const StageHost &host, const PF_EffectWorld &src, const GlowPlane &M, const PlaneRect &rect,
+                          int32_t thr, int32_t soft, A_long inputChannel, GlowPlane &E);
 
 // In place over `rect` of Gd, shaped by (1 - M)^2; `intensity` is what the caller passes
 // (Depth Intensity + 1 for the Normal glow type).

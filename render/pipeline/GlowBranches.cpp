@@ -18,7 +18,7 @@ namespace {
 
 template <class Wide>
 PF_Err blurColorGlow(GlowRenderContext &ctx, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                      double radius) {
+                     double radius) {
     if constexpr (std::is_same_v<Wide, PF_PixelFloat>)
         return BlurGlowWorldFloat(ctx.host, out, in, tmp, ctx.rect, radius, ctx.settings.glowAspect, &ctx.progress);
     else
@@ -46,7 +46,7 @@ PF_Err addNormalDepthGlow(GlowRenderContext &ctx) {
 // Radius, finished with Depth Intensity itself, and laid over X1.
 template <class Wide>
 PF_Err addColorDepthGlow(GlowRenderContext &ctx, PF_EffectWorld &T1, PF_EffectWorld &T2,
-                          const PF_EffectWorld *colorSource) {
+                         const PF_EffectWorld *colorSource) {
     const A_long glowType = ctx.settings.glowType;
     PF_Err err = clearWorldStage<Wide>(ctx.host, T1);
     if (!err && glowType == kGlowTypeAngleMap)

@@ -39,8 +39,8 @@ struct Plane {
     static int32_t quads(int32_t n) { return (n + 3) / 4; }
     // Values (rows padded to whole quads), then a flag per row and per column, each padded.
     static std::size_t blockSize(int32_t w, int32_t h) {
-        return (static_cast<std::size_t>(h) * quads(w) * 4 * sizeof(T)) +
-               static_cast<std::size_t>(quads(h)) * 4 + static_cast<std::size_t>(quads(w)) * 4;
+        return (static_cast<std::size_t>(h) * quads(w) * 4 * sizeof(T)) + static_cast<std::size_t>(quads(h)) * 4 +
+               static_cast<std::size_t>(quads(w)) * 4;
     }
 
     T *row(int32_t y) { return data + static_cast<std::ptrdiff_t>(y) * rowSamples; }

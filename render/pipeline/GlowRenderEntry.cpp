@@ -65,7 +65,8 @@ PF_Err glowSmartRender(PF_InData *in_data, PF_OutData *out_data, PF_SmartRenderE
         const PF_EffectWorld &in = *settings->input;
         if (err == PF_Err_NONE) {
             settings->inputRect = PF_LRect{0, 0, in.width, in.height};
-            settings->inputPlacement = PF_LRect{in.origin_x, in.origin_y, in.origin_x + in.width, in.origin_y + in.height};
+            settings->inputPlacement =
+                PF_LRect{in.origin_x, in.origin_y, in.origin_x + in.width, in.origin_y + in.height};
             err = WorldSuite::pixelFormat(in_data, settings->input, &settings->pixelFormat);
         }
         if (err == PF_Err_NONE)

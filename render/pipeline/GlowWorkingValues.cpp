@@ -30,8 +30,7 @@ int32_t percentTo16(double percent) {
     return static_cast<int32_t>(std::trunc(std::min(percent, 100.0) * 32768.0 / 100.0));
 }
 
-GlowWorkingValues glowWorkingValues(const RenderSettings &s, const PF_InData &in, A_long itemWidth,
-                                    A_long itemHeight) {
+GlowWorkingValues glowWorkingValues(const RenderSettings &s, const PF_InData &in, A_long itemWidth, A_long itemHeight) {
     GlowWorkingValues v;
     v.width = read16(s.output->width);
     v.height = read16(s.output->height);

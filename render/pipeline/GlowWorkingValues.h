@@ -10,17 +10,17 @@
 namespace AEUtil {
 
 struct GlowWorkingValues {
-    A_long width = 0;  // W: the output world's, read as 16-bit values
-    A_long height = 0; // H
-    double downsample = 1.0; // D = min(downsample_y, downsample_x)
-    double radius = 3.0;      // R = Glow Radius * D + 3
-    double depthRadius = 3.0; // Rd = Depth Radius * D + 3
+    A_long width = 0;          // W: the output world's, read as 16-bit values
+    A_long height = 0;         // H
+    double downsample = 1.0;   // D = min(downsample_y, downsample_x)
+    double radius = 3.0;       // R = Glow Radius * D + 3
+    double depthRadius = 3.0;  // Rd = Depth Radius * D + 3
     int32_t threshold = 0;     // thr = trunc(Threshold * 32768 / 100)
     int32_t thresholdSoft = 0; // soft, likewise
-    A_long itemWidth = 0;  // iw: the item's width, at least in_data's
-    A_long itemHeight = 0; // ih
-    A_long offsetX = 0;    // (input width - iw) / 2 + placement left
-    A_long offsetY = 0;    // (input height - ih) / 2 + placement top
+    A_long itemWidth = 0;      // iw: the item's width, at least in_data's
+    A_long itemHeight = 0;     // ih
+    A_long offsetX = 0;        // (input width - iw) / 2 + placement left
+    A_long offsetY = 0;        // (input height - ih) / 2 + placement top
 
     bool empty() const { return width <= 0 || height <= 0; }
 };

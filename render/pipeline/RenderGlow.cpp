@@ -83,8 +83,8 @@ PF_Err placeSource(GlowRenderContext &ctx) {
         if (!err && w)
             err = fillWorld(ctx.in_data, *w, FillColor::TransparentBlack);
     const PF_Rect &in = ctx.settings.inputRect;
-    CenteredCopy job{ctx.centeredSource.get(), ctx.settings.input, {in.left, in.top, in.right, in.bottom},
-                     ctx.rect, ctx.values.offsetX, ctx.values.offsetY};
+    CenteredCopy job{ctx.centeredSource.get(), ctx.settings.input, {in.left, in.top, in.right, in.bottom}, ctx.rect,
+                     ctx.values.offsetX,       ctx.values.offsetY};
     if (!err && ctx.centeredSource)
         err = placeCentered<Pixel>(ctx.host, job);
     PF_EffectWorld &output = *ctx.settings.output;
@@ -101,10 +101,8 @@ PF_Err placeSource(GlowRenderContext &ctx) {
         if (!err)
             err = copyWorld(ctx.in_data, *ctx.centeredSource.get(), output);
         return err;
-    case kViewExtract:
-        return fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
-    default:
-        return fillWorld(ctx.in_data, output, FillColor::OpaqueBlack);
+    case kViewExtract: return fillWorld(ctx.in_data, output, FillColor::TransparentBlack);
+    default: return fillWorld(ctx.in_data, output, FillColor::OpaqueBlack);
     }
 }
 

@@ -49,7 +49,8 @@ PF_Err copyCentered(const StageHost &host, const CenteredCopy &job) {
             const int32_t y = p.y0 + r;
             if (y < 0 || y >= job.dst->height || r >= job.src->height)
                 continue;
-            std::memcpy(worldRow<Pixel>(*job.dst, y) + p.x0 + p.colBegin, worldRow<const Pixel>(*job.src, r) + p.colBegin,
+            std::memcpy(worldRow<Pixel>(*job.dst, y) + p.x0 + p.colBegin,
+                        worldRow<const Pixel>(*job.src, r) + p.colBegin,
                         sizeof(Pixel) * static_cast<std::size_t>(p.colEnd - p.colBegin));
         }
     });

@@ -9,8 +9,7 @@ namespace AEUtil {
 namespace {
 
 // Weights added in this order: the order decides the last bit of L.
-double weighted(double r, double g, double b, double scale)
-{
+double weighted(double r, double g, double b, double scale) {
     double l = (g * 0.586611 + r * 0.298912 + b * 0.114478) * scale;
     l = std::min(l, 1.0);
     // Also turns NaN from a float source into 0.
@@ -20,8 +19,7 @@ double weighted(double r, double g, double b, double scale)
 // A pixel of alpha 0 has value 0 whatever its colour (the luminance is finite), so the enlarged
 // area's transparent border costs no colour arithmetic.
 template <typename Pixel>
-void luminanceRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void luminanceRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     const uint16_t clear = rule.apply(0.0);
     for (A_long x = 0; x < width; ++x) {
         const uint16_t a = alpha16(src[x]);
@@ -32,21 +30,17 @@ void luminanceRow(const Pixel *src, A_long width, const ThresholdRule &rule, uin
 // Alpha soft zone: faded with the same fractional quotient as luminance, so Threshold Soft
 // means the same thing in both channels.
 template <typename Pixel>
-void alphaRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void alphaRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     for (A_long x = 0; x < width; ++x)
         dst[x] = src[x].alpha == 0 ? 0 : rule.apply(static_cast<double>(alpha16(src[x])));
 }
 
-}  // namespace
+} // namespace
 
 ThresholdRule::ThresholdRule(A_long thr, A_long softWidth)
-    : thrMinus1(thr - 1), lo(std::max(thr - 1 - softWidth, A_long{-1})), soft(softWidth)
-{
-}
+    : thrMinus1(thr - 1), lo(std::max(thr - 1 - softWidth, A_long{-1})), soft(softWidth) {}
 
-uint16_t ThresholdRule::apply(double v) const
-{
+uint16_t ThresholdRule::apply(double v) const {
     if (v > thrMinus1)
         return static_cast<uint16_t>(std::min(std::trunc(v + 0.5), 65535.0));
     if (v > lo && v <= thrMinus1) {
@@ -54,15 +48,14 @@ uint16_t ThresholdRule::apply(double v) const
         const double faded = (v - lo) / soft * v + 0.5;
         return static_cast<uint16_t>(std::trunc(faded));
     }
-    return 0;  // also NaN
+    return 0; // also NaN
 }
 
 uint16_t alpha16(const PF_Pixel8 &p) { return static_cast<uint16_t>((p.alpha * 32768 + 128) / 255); }
 
 uint16_t alpha16(const PF_Pixel16 &p) { return p.alpha; }
 
-uint16_t alpha16(const PF_PixelFloat &p)
-{
+uint16_t alpha16(const PF_PixelFloat &p) {
     const double a = std::trunc(static_cast<double>(p.alpha) * 32768 + 0.5);
     // Out-of-range and NaN alphas are clamped rather than converted with undefined behaviour.
     if (!(a > 0.0))
@@ -76,61 +69,52 @@ double luminance(const PF_Pixel16 &p) { return weighted(p.red, p.green, p.blue, 
 
 double luminance(const PF_PixelFloat &p) { return weighted(p.red, p.green, p.blue, 1.0); }
 
-void extractLuminanceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractLuminanceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     luminanceRow(src, width, rule, dst);
 }
 
-void extractLuminanceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractLuminanceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     luminanceRow(src, width, rule, dst);
 }
 
-void extractLuminanceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractLuminanceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     luminanceRow(src, width, rule, dst);
 }
 
-void extractAlphaRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractAlphaRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     alphaRow(src, width, rule, dst);
 }
 
-void extractAlphaRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractAlphaRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     alphaRow(src, width, rule, dst);
 }
 
-void extractAlphaRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst)
-{
+void extractAlphaRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
     alphaRow(src, width, rule, dst);
 }
 
-void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst)
-{
+void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst) {
     if (inputChannel == kInputChannelLuminance)
         luminanceRow(src, width, rule, dst);
     else
         alphaRow(src, width, rule, dst);
 }
 
-void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst)
-{
+void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst) {
     if (inputChannel == kInputChannelLuminance)
         luminanceRow(src, width, rule, dst);
     else
         alphaRow(src, width, rule, dst);
 }
 
-void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst)
-{
+void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst) {
     if (inputChannel == kInputChannelLuminance)
         luminanceRow(src, width, rule, dst);
     else
         alphaRow(src, width, rule, dst);
 }
 
-}  // namespace AEUtil
+} // namespace AEUtil

@@ -14,9 +14,9 @@ inline constexpr A_long kInputChannelLuminance = 1;
 
 // thr and soft on the 16-bit scale, with the lower edge of the soft zone precomputed.
 struct ThresholdRule {
-    A_long thrMinus1;  // values above this pass whole
-    A_long lo;         // values at or below this give 0
-    A_long soft;       // width divisor of the soft zone (> 0 whenever the zone is non-empty)
+    A_long thrMinus1; // values above this pass whole
+    A_long lo;        // values at or below this give 0
+    A_long soft;      // width divisor of the soft zone (> 0 whenever the zone is non-empty)
 
     ThresholdRule(A_long thr, A_long soft);
 
@@ -43,13 +43,13 @@ void extractAlphaRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &r
 void extractAlphaRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst);
 
 // Picks the luminance or alpha kernel by the Input Channel popup value.
-void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst);
-void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst);
-void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule,
-                          A_long inputChannel, uint16_t *dst);
+void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst);
+void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst);
+void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst);
 
-}  // namespace AEUtil
+} // namespace AEUtil
 
 #endif

@@ -54,8 +54,8 @@ template PF_Err extractGlowSource<PF_Pixel8>(const StageHost &, const PF_EffectW
                                              int32_t, A_long, GlowPlane &);
 template PF_Err extractGlowSource<PF_Pixel16>(const StageHost &, const PF_EffectWorld &, const PlaneRect &, int32_t,
                                               int32_t, A_long, GlowPlane &);
-template PF_Err extractGlowSource<PF_PixelFloat>(const StageHost &, const PF_EffectWorld &, const PlaneRect &,
-                                                 int32_t, int32_t, A_long, GlowPlane &);
+template PF_Err extractGlowSource<PF_PixelFloat>(const StageHost &, const PF_EffectWorld &, const PlaneRect &, int32_t,
+                                                 int32_t, A_long, GlowPlane &);
 
 PF_Err combineWithMask(const StageHost &host, const GlowPlane &source, const GlowPlane &mask, GlowPlane &dst) {
     return host.runRowBands(dst.height, [&](RowBand band) {

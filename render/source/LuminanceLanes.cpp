@@ -5,10 +5,10 @@
 
 namespace AEUtil {
 
-#define LUMORA_DECLARE_LANES(isa)                                                                 \
-    namespace isa {                                                                              \
-    void luminanceLanes8(const uint8_t *, int32_t, const LuminanceLaneRule &, uint16_t *);      \
-    void luminanceLanes16(const uint16_t *, int32_t, const LuminanceLaneRule &, uint16_t *);    \
+#define LUMORA_DECLARE_LANES(isa)                                                                                      \
+    namespace isa {                                                                                                    \
+    void luminanceLanes8(const uint8_t *, int32_t, const LuminanceLaneRule &, uint16_t *);                             \
+    void luminanceLanes16(const uint16_t *, int32_t, const LuminanceLaneRule &, uint16_t *);                           \
     }
 LUMORA_DECLARE_LANES(portable)
 #if defined(LUMORA_X86_KERNELS)

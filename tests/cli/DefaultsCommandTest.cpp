@@ -96,7 +96,7 @@ TEST_F(DefaultsCommandTest, PathNamesTheFileUnderTheApplicationDataFolder) {
     const Outcome run = lumora({"defaults", "path"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, file + "\n");
-    EXPECT_FALSE(exists(appData));  // naming it creates nothing
+    EXPECT_FALSE(exists(appData)); // naming it creates nothing
 }
 
 TEST_F(DefaultsCommandTest, SaveWritesTheBuiltInDefaultsInHostOrder) {
@@ -107,7 +107,7 @@ TEST_F(DefaultsCommandTest, SaveWritesTheBuiltInDefaultsInHostOrder) {
 
 TEST_F(DefaultsCommandTest, SetReplacesSingleEntries) {
     const Outcome run = lumora({"defaults", "save", "--set", "Glow Radius=25", "--set=depth tint.g=128", "--set",
-                            "Blend Mode=14", "--set", "Enable Depth Effects=1", "--set", "Glow Aspect=-12.25"});
+                                "Blend Mode=14", "--set", "Enable Depth Effects=1", "--set", "Glow Aspect=-12.25"});
     ASSERT_EQ(run.status, 0) << run.err;
     Lines expected = kBuiltinFile;
     expected[2] = "Blend Mode=14";
@@ -131,19 +131,19 @@ TEST_F(DefaultsCommandTest, SaveOverwritesEntriesAndKeepsEverythingElse) {
 
 TEST_F(DefaultsCommandTest, WrongNamesAndValuesFailAndWriteNothing) {
     const std::vector<std::vector<std::string>> mistakes = {
-        {"--set", "Glow Radiance=5"},          // no such parameter
-        {"--set", "Glow Color Bar=1"},         // a parameter without user default
-        {"--set", "Depth Tint=1"},             // colours are set per channel
-        {"--set", "View=0"},                   // positions start at 1
-        {"--set", "View=2"},                   // a separator line of the menu
-        {"--set", "Blend Mode=15"},            // 14 entries
-        {"--set", "Opacity=100.5"},            // 0 to 100
+        {"--set", "Glow Radiance=5"},  // no such parameter
+        {"--set", "Glow Color Bar=1"}, // a parameter without user default
+        {"--set", "Depth Tint=1"},     // colours are set per channel
+        {"--set", "View=0"},           // positions start at 1
+        {"--set", "View=2"},           // a separator line of the menu
+        {"--set", "Blend Mode=15"},    // 14 entries
+        {"--set", "Opacity=100.5"},    // 0 to 100
         {"--set", "Glow Radius=ten"},
         {"--set", "Glow Radius="},
         {"--set", "Depth Tint.r=256"},
         {"--set", "Enable Depth Effects=2"},
-        {"--set", "Glow Radius=20", "--set", "Threshold=-1"},  // one bad value spoils all
-        {"--set", "Opacity=0x40"},             // as `render`: no hexadecimal
+        {"--set", "Glow Radius=20", "--set", "Threshold=-1"}, // one bad value spoils all
+        {"--set", "Opacity=0x40"},                            // as `render`: no hexadecimal
         {"--set", "Blend Mode=scren"},
     };
     for (const std::vector<std::string> &mistake : mistakes) {
@@ -158,8 +158,8 @@ TEST_F(DefaultsCommandTest, WrongNamesAndValuesFailAndWriteNothing) {
 }
 
 TEST_F(DefaultsCommandTest, ValuesAsRenderTakesThem) {
-    ASSERT_EQ(lumora({"defaults", "save", "--set", "Blend Mode=screen", "--set", "Enable Depth Effects=on",
-                      "--set", "View=3"})
+    ASSERT_EQ(lumora({"defaults", "save", "--set", "Blend Mode=screen", "--set", "Enable Depth Effects=on", "--set",
+                      "View=3"})
                   .status,
               0);
     const Lines lines = readLines(file);

@@ -28,8 +28,8 @@ fs::path scratch(const std::string &name) {
 
 // Writes the samples as they are, marked straight where the format has a choice.
 template <class T>
-void writeRaw(const fs::path &path, int width, int height, std::vector<std::string> channels,
-              OIIO::TypeDesc type, const std::vector<T> &samples) {
+void writeRaw(const fs::path &path, int width, int height, std::vector<std::string> channels, OIIO::TypeDesc type,
+              const std::vector<T> &samples) {
     auto out = OIIO::ImageOutput::create(path.string());
     ASSERT_TRUE(out);
     OIIO::ImageSpec header(width, height, static_cast<int>(channels.size()), type);
@@ -211,15 +211,17 @@ TEST(ImageFiles, FilesThatCannotBeUsedAreNamedInTheError) {
 
     const embedhost::Image image = embedhost::Image::make(1, 1, PF_PixelFormat_ARGB32);
     const fs::path noFolder = scratch("no-such-folder") / "out.png";
-    EXPECT_NE(failure([&] { writeImageFile(noFolder.string(), image, {}); })
-                  .find("cannot write image '" + noFolder.string() + "'"),
+    EXPECT_NE(failure([&] {
+                  writeImageFile(noFolder.string(), image, {});
+              }).find("cannot write image '" + noFolder.string() + "'"),
               std::string::npos);
     const fs::path unknown = scratch("out.unknown-extension");
     EXPECT_NE(failure([&] { writeImageFile(unknown.string(), image, {}); }).find("cannot write image"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(unknown));
-    EXPECT_NE(failure([&] { writeImageFile(scratch("empty.png").string(), embedhost::Image{}, {}); })
-                  .find("the image is empty"),
+    EXPECT_NE(failure([&] {
+                  writeImageFile(scratch("empty.png").string(), embedhost::Image{}, {});
+              }).find("the image is empty"),
               std::string::npos);
 }
 

@@ -11,9 +11,13 @@ TEST(MemoryBudget, ByteSizes) {
     const struct {
         const char *text;
         std::uint64_t bytes; // 0: refused
-    } cases[] = {{"4G", 4ull << 30}, {"512m", 512ull << 20}, {"64K", 65536}, {"1000", 1000}, {"2T", 2ull << 40},
-                 {"", 0},        {"0", 0},          {"G", 0},       {"1.5G", 0}, {"-1", 0},
-                 {"0x40", 0},    {"99999999999999999T", 0}, {"20000000T", 0}};
+    } cases[] = {{"4G", 4ull << 30}, {"512m", 512ull << 20},
+                 {"64K", 65536},     {"1000", 1000},
+                 {"2T", 2ull << 40}, {"", 0},
+                 {"0", 0},           {"G", 0},
+                 {"1.5G", 0},        {"-1", 0},
+                 {"0x40", 0},        {"99999999999999999T", 0},
+                 {"20000000T", 0}};
     for (const auto &c : cases)
         EXPECT_EQ(parseByteSize(c.text).value_or(0), c.bytes) << c.text;
 }

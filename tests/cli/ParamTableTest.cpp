@@ -38,8 +38,7 @@ std::string squeezed(const std::string &line) {
 TEST(ParamTable, FlagNames) {
     EXPECT_EQ(paramFlagNames(0), "-");
     EXPECT_EQ(paramFlagNames(PF_ParamFlag_COLLAPSE_TWIRLY), "COLLAPSE_TWIRLY");
-    EXPECT_EQ(paramFlagNames(PF_ParamFlag_CANNOT_TIME_VARY | PF_ParamFlag_SUPERVISE),
-              "CANNOT_TIME_VARY|SUPERVISE");
+    EXPECT_EQ(paramFlagNames(PF_ParamFlag_CANNOT_TIME_VARY | PF_ParamFlag_SUPERVISE), "CANNOT_TIME_VARY|SUPERVISE");
     EXPECT_EQ(paramFlagNames(1 << 20), "0x100000") << "unknown bits in hex";
     EXPECT_EQ(uiFlagNames(PF_PUI_CONTROL | PF_PUI_DISABLED), "CONTROL|DISABLED");
     EXPECT_EQ(uiFlagNames(0), "-");

@@ -42,7 +42,8 @@ TEST(PngCheck, TellsEachDamageBeforeTheLibrarySeesIt) {
         {test::kPngSignature + idat + iend, "it is damaged (it does not begin with its header chunk)"},
         {test::kPngSignature + ihdr + bigEndian32(0x80000000u) + "IDAT",
          "it is damaged (chunk 2 has no valid length and name)"},
-        {test::kPngSignature + ihdr + pngChunk("ID1T", "") + iend, "it is damaged (chunk 2 has no valid length and name)"},
+        {test::kPngSignature + ihdr + pngChunk("ID1T", "") + iend,
+         "it is damaged (chunk 2 has no valid length and name)"},
         {test::kPngSignature + pngChunk("IHDR", bigEndian32(4) + bigEndian32(4) + std::string{16, 3, 0, 0, 0}) + idat +
              iend,
          "it is damaged (its header chunk holds no valid size and colour type)"},

@@ -223,8 +223,9 @@ TEST(RenderCli, GradientFromTheCommandLineOrAPreset) {
     EXPECT_NE(r.err.find("presets: 'a0', 'a1', 'a2', 'a3', 'a4' and 1995 more\n"), std::string::npos) << r.err;
     fs::remove(presets / "LumoraColorSet.col");
     r = render("none.png", {"--gradient-preset", "Blue"});
-    EXPECT_NE(r.err.find("the preset file " + (presets / "LumoraColorSet.col").string() + " cannot be read (No such file"),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("the preset file " + (presets / "LumoraColorSet.col").string() + " cannot be read (No such file"),
+        std::string::npos)
         << r.err;
 }
 
@@ -268,8 +269,7 @@ TEST(RenderCli, ErrorsExitWithAClearMessageAndWriteNothing) {
 
     r = runLumora({"render", file("dot.png"), file("no-such-folder/out.png")}, "unwritable");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot write image '" + file("no-such-folder/out.png") + "'"), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find("cannot write image '" + file("no-such-folder/out.png") + "'"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(file("out.png")));
 }
 
@@ -378,28 +378,32 @@ TEST(RenderCli, AnInterruptedSequenceEndsAsTerminatedAndLeavesOnlyWholeFrames) {
 TEST(RenderCli, DepthLayerFilesAreCheckedBeforeAnythingRenders) {
     write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
     std::ofstream(file("out.png")) << "earlier";
-    LumoraRun r = runLumora({"render", file("dot.png"), file("out.png"), "--enable-depth-effects", "--depth-layer",
-                             file("absent.png")}, "absent");
+    LumoraRun r = runLumora(
+        {"render", file("dot.png"), file("out.png"), "--enable-depth-effects", "--depth-layer", file("absent.png")},
+        "absent");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("option '--depth-layer': cannot read image '" + file("absent.png") + "': no such file"),
-              std::string::npos) << r.err;
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(contents(file("out.png")), "earlier");
 
     std::ofstream(file("garbage.png")) << "not an image";
     r = runLumora({"render", file("dot.png"), file("out.png"), "--depth-layer", file("garbage.png")}, "garbage");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("option '--depth-layer': cannot read image '" + file("garbage.png") + "'"),
-              std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("option '--depth-layer': cannot read image '" + file("garbage.png") + "'"), std::string::npos)
+        << r.err;
     EXPECT_EQ(contents(file("out.png")), "earlier");
 
     // Frames 1 and 2 of IN, frame 1 only of the depth sequence.
     for (const char *name : {"in.01.png", "in.02.png", "depth.1.png"})
         write(file(name), Pixels{2, 1, 3, {0.2f, 0.4f, 0.6f, 0.1f, 0.3f, 0.5f}}, OIIO::TypeDesc::UINT8);
     r = runLumora({"render", file("in.##.png"), file("seq.##.png"), "--frames", "1-2", "--enable-depth-effects",
-                   "--depth-layer", file("depth.#.png")}, "short");
+                   "--depth-layer", file("depth.#.png")},
+                  "short");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("option '--depth-layer': frame 2 is missing: '" + file("depth.2.png") + "'"),
-              std::string::npos) << r.err;
+              std::string::npos)
+        << r.err;
     EXPECT_FALSE(fs::exists(file("seq.01.png")));
 
     r = runLumora({"render", file("in.01.png"), file("one.png"), "--depth-layer", file("depth.#.png")}, "single");
@@ -411,8 +415,9 @@ TEST(RenderCli, DepthLayerPerFrameAndTheNoteWhenDepthEffectsAreOff) {
     for (const char *name : {"in.1.png", "in.2.png", "depth.1.png", "depth.2.png"})
         write(file(name), Pixels{2, 1, 3, {0.2f, 0.4f, 0.6f, 0.1f, 0.3f, 0.5f}}, OIIO::TypeDesc::UINT8);
     const std::string note = "note: Enable Depth Effects is off, so the depth layer is not used";
-    LumoraRun r = runLumora({"render", file("in.#.png"), file("out.#.png"), "--frames", "1-2", "--depth-layer",
-                             file("depth.#.png")}, "off");
+    LumoraRun r = runLumora(
+        {"render", file("in.#.png"), file("out.#.png"), "--frames", "1-2", "--depth-layer", file("depth.#.png")},
+        "off");
     expectRendered(r);
     EXPECT_NE(r.err.find(note), std::string::npos) << r.err;
     EXPECT_TRUE(fs::exists(file("out.2.png")));
@@ -420,9 +425,27 @@ TEST(RenderCli, DepthLayerPerFrameAndTheNoteWhenDepthEffectsAreOff) {
     // The tint with or without its '#' and every depth control, through the classic path.
     for (const std::string tint : {"#ff8000", "ff8000"}) {
         const std::string out = tint[0] == '#' ? "hash" : "bare";
-        r = runLumora({"render", file("in.#.png"), file(out + ".#.png"), "--frames", "1-2", "--enable-depth-effects",
-                       "on", "--depth-layer", file("depth.#.png"), "--depth-tint", tint, "--center-position", "30",
-                       "--depth-bias", "10", "--depth-radius", "4", "--depth-intensity", "2", "--glow-intensity", "1",
+        r = runLumora({"render",
+                       file("in.#.png"),
+                       file(out + ".#.png"),
+                       "--frames",
+                       "1-2",
+                       "--enable-depth-effects",
+                       "on",
+                       "--depth-layer",
+                       file("depth.#.png"),
+                       "--depth-tint",
+                       tint,
+                       "--center-position",
+                       "30",
+                       "--depth-bias",
+                       "10",
+                       "--depth-radius",
+                       "4",
+                       "--depth-intensity",
+                       "2",
+                       "--glow-intensity",
+                       "1",
                        "--classic"},
                       out);
         expectRendered(r);

@@ -69,8 +69,8 @@ TEST(RenderOptionNames, PopupItemsKeepTheirPositionsAcrossSeparators) {
     const std::optional<ParamOption> p = paramOption(2, def, "Normal|(-|Add|Substract|Multiply|Screen|(-|Darken");
     ASSERT_TRUE(p);
     EXPECT_EQ(p->option, "--blend-mode");
-    const std::vector<std::pair<std::string, A_long>> expected = {
-        {"normal", 1}, {"add", 3}, {"substract", 4}, {"multiply", 5}, {"screen", 6}, {"darken", 8}};
+    const std::vector<std::pair<std::string, A_long>> expected = {{"normal", 1},   {"add", 3},    {"substract", 4},
+                                                                  {"multiply", 5}, {"screen", 6}, {"darken", 8}};
     EXPECT_EQ(p->choices, expected);
 }
 
@@ -90,12 +90,23 @@ TEST(RenderOptionTable, OneOptionPerValueParameterOfTheEffect) {
     std::vector<std::string> names;
     for (const ParamOption &p : table())
         names.push_back(p.option);
-    const std::vector<std::string> expected = {
-        "--view",         "--blend-mode",     "--opacity",          "--glow-type",
-        "--input-channel", "--threshold",      "--threshold-soft",   "--glow-radius",
-        "--glow-aspect",  "--glow-intensity", "--enable-depth-effects", "--depth-layer",
-        "--center-position", "--depth-bias",  "--depth-tint",       "--depth-radius",
-        "--depth-intensity"};
+    const std::vector<std::string> expected = {"--view",
+                                               "--blend-mode",
+                                               "--opacity",
+                                               "--glow-type",
+                                               "--input-channel",
+                                               "--threshold",
+                                               "--threshold-soft",
+                                               "--glow-radius",
+                                               "--glow-aspect",
+                                               "--glow-intensity",
+                                               "--enable-depth-effects",
+                                               "--depth-layer",
+                                               "--center-position",
+                                               "--depth-bias",
+                                               "--depth-tint",
+                                               "--depth-radius",
+                                               "--depth-intensity"};
     EXPECT_EQ(names, expected);
 }
 
@@ -162,8 +173,7 @@ TEST(RenderOptionValues, UnknownOptionsHintAtTheClosest) {
     EXPECT_EQ(usageError({"--zzzzzzzzzz"}).find("did you mean"), std::string::npos);
     // Options of the other verb are unknown here.
     EXPECT_NE(usageError({"--width", "10"}).find("unknown option '--width'"), std::string::npos);
-    EXPECT_NE(usageError({"--frames", "1-2"}, RenderVerb::Demo).find("unknown option '--frames'"),
-              std::string::npos);
+    EXPECT_NE(usageError({"--frames", "1-2"}, RenderVerb::Demo).find("unknown option '--frames'"), std::string::npos);
 }
 
 TEST(RenderOptionValues, ClosestNameNeedsAPlausibleTypo) {

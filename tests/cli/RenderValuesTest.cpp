@@ -51,10 +51,13 @@ TEST(GradientStops, PositionsAndColorsInTheOrderGiven) {
 TEST(GradientStops, MistakesNameTheStop) {
     EXPECT_EQ(usageError(stops, "0:#ffffff,0.5"),
               "option '--gradient': stop 2 '0.5' is not POSITION:#RRGGBB (e.g. 0.5:#32f8ff)");
-    EXPECT_EQ(usageError(stops, "1.5:#ffffff"), "option '--gradient': stop 1 '1.5:#ffffff' has a position outside 0 to 1");
-    EXPECT_EQ(usageError(stops, "-0.1:#ffffff"), "option '--gradient': stop 1 '-0.1:#ffffff' has a position outside 0 to 1");
+    EXPECT_EQ(usageError(stops, "1.5:#ffffff"),
+              "option '--gradient': stop 1 '1.5:#ffffff' has a position outside 0 to 1");
+    EXPECT_EQ(usageError(stops, "-0.1:#ffffff"),
+              "option '--gradient': stop 1 '-0.1:#ffffff' has a position outside 0 to 1");
     EXPECT_EQ(usageError(stops, "x:#ffffff"), "option '--gradient': stop 1 'x:#ffffff' has no number before ':'");
-    EXPECT_EQ(usageError(stops, "0:#fffffg"), "option '--gradient': stop 1 '0:#fffffg' has no colour #RRGGBB after ':'");
+    EXPECT_EQ(usageError(stops, "0:#fffffg"),
+              "option '--gradient': stop 1 '0:#fffffg' has no colour #RRGGBB after ':'");
     EXPECT_EQ(usageError(stops, "0:#fff"), "option '--gradient': stop 1 '0:#fff' has no colour #RRGGBB after ':'");
     EXPECT_NE(usageError(stops, "0:#ffffff,"), "");
     std::string many;
@@ -152,9 +155,9 @@ TEST(FrameRuns, HashesBecomeZeroPaddedFrameNumbers) {
 TEST(SampleScale, SixteenBitFilesAndTheHostScale) {
     EXPECT_EQ(hostFromFile16(65535), 32768);
     EXPECT_EQ(hostFromFile16(0), 0);
-    EXPECT_EQ(hostFromFile16(1), 1);     // 0.500008 rounds up
-    EXPECT_EQ(hostFromFile16(2), 1);     // 1.000015
-    EXPECT_EQ(hostFromFile16(3), 2);     // 1.500023
+    EXPECT_EQ(hostFromFile16(1), 1);         // 0.500008 rounds up
+    EXPECT_EQ(hostFromFile16(2), 1);         // 1.000015
+    EXPECT_EQ(hostFromFile16(3), 2);         // 1.500023
     EXPECT_EQ(hostFromFile16(32767), 16384); // 16383.75
     EXPECT_EQ(hostFromFile16(32768), 16384); // 16384.25
     EXPECT_EQ(file16FromHost(32768), 65535);
@@ -174,7 +177,7 @@ TEST(SampleScale, RoundTripsStayWithinOneStep) {
 
 TEST(SampleScale, OtherScalesAndFloats) {
     EXPECT_EQ(rescale(255, kFile8Max, kHost16Max), 32768u);
-    EXPECT_EQ(rescale(1, kFile8Max, kHost16Max), 129u);   // 128.502
+    EXPECT_EQ(rescale(1, kFile8Max, kHost16Max), 129u);     // 128.502
     EXPECT_EQ(rescale(128, kFile8Max, kHost16Max), 16448u); // 16448.25
     EXPECT_EQ(rescale(16384, kHost16Max, kFile8Max), 128u); // 127.5, halves up
     EXPECT_EQ(rescale(255, kFile8Max, kFile16Max), 65535u);

@@ -65,8 +65,7 @@ LumoraRun spawnAndWait(std::vector<std::string> argv, const std::filesystem::pat
 
 } // namespace
 
-LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag, int terminateAfterMs,
-                    int signal) {
+LumoraRun runLumora(const std::vector<std::string> &args, const std::string &tag, int terminateAfterMs, int signal) {
     std::vector<std::string> argv = {LUMORA_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
     return spawnAndWait(argv, runBase(tag), terminateAfterMs, signal);

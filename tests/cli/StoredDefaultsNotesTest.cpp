@@ -17,9 +17,10 @@ TEST(StoredDefaultsNotes, EntriesThePlugInIgnoresAreNamed) {
     depth.type = PF_Param_CHECKBOX;
     tint.name = "Depth Tint";
     tint.type = PF_Param_COLOR;
-    const std::vector<std::string> entries = {"View=2",        "view=3",           "Opacity=0x40", "Opacity= 50.5 ",
-                                              "Opacity=100.5", "Enable Depth Effects=7", "Depth Tint.r=300",
-                                              "Depth Tint.g=7", "Foreign=x",     "View=\x1b[31m"};
+    const std::vector<std::string> entries = {"View=2",           "view=3",         "Opacity=0x40",
+                                              "Opacity= 50.5 ",   "Opacity=100.5",  "Enable Depth Effects=7",
+                                              "Depth Tint.r=300", "Depth Tint.g=7", "Foreign=x",
+                                              "View=\x1b[31m"};
     const std::vector<std::string> expected = {
         "'View=2' is not one of the menu's entries; the built-in default is used",
         "'Opacity=0x40' is not a plain decimal number; the built-in default is used",

@@ -62,9 +62,9 @@ TEST(ColorBarControl, EventsForOtherWindowsOrParametersReachNoHandler) {
     SharedPtr<CountingBar> bar(new CountingBar());
     bar->addServedIndex(6);
     provider.subscribe(SharedPtr<IEventBase>(bar, bar.get()));
-    for (auto [window, index] : {std::pair{PF_Window_COMP, 6}, std::pair{PF_Window_LAYER, 6},
-                                 std::pair{PF_Window_PREVIEW, 6}, std::pair{PF_Window_EFFECT, 5},
-                                 std::pair{PF_Window_EFFECT, 52}}) {
+    for (auto [window, index] :
+         {std::pair{PF_Window_COMP, 6}, std::pair{PF_Window_LAYER, 6}, std::pair{PF_Window_PREVIEW, 6},
+          std::pair{PF_Window_EFFECT, 5}, std::pair{PF_Window_EFFECT, 52}}) {
         Event e(PF_Event_DRAW, window, index);
         EXPECT_EQ(provider.dispatch(nullptr, nullptr, nullptr, nullptr, &e.extra), PF_Err_NONE);
     }
@@ -162,8 +162,7 @@ TEST_F(ColorBarRegistration, WithoutMemoryNothingIsRegistered) {
     PF_InData in = host_.inData();
     host_.handles().failNewHandleAfter(0);
     GradColorPresetUI bar;
-    EXPECT_EQ(bar.registerParam(&in, "Glow Color Bar", 52, PF_ParamDef{}, "LumoraColorSet.col"),
-              PF_Err_OUT_OF_MEMORY);
+    EXPECT_EQ(bar.registerParam(&in, "Glow Color Bar", 52, PF_ParamDef{}, "LumoraColorSet.col"), PF_Err_OUT_OF_MEMORY);
     EXPECT_EQ(paramCount(), 0u);
     EXPECT_TRUE(bar.servedIndices().empty());
     EXPECT_EQ(host_.handles().live(), 0u);

@@ -41,10 +41,8 @@ public:
     void tearDownContext(PF_EventExtra *) override { log_.push_back(name_ + ":tearDown"); }
 
     std::uintptr_t refcon() const override { return 1; }
-#define LUMORA_UNUSED_ARB(op)                                                                  \
-    PF_Err op(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *) override { \
-        return PF_Err_NONE;                                                                    \
-    }
+#define LUMORA_UNUSED_ARB(op)                                                                                          \
+    PF_Err op(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *) override { return PF_Err_NONE; }
     LUMORA_UNUSED_ARB(newFunc)
     LUMORA_UNUSED_ARB(disposeFunc)
     LUMORA_UNUSED_ARB(copyFunc)

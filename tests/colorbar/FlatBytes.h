@@ -7,11 +7,11 @@
 namespace colorbar_test {
 
 // IEEE single-precision bit patterns of the positions used in expectations.
-inline constexpr std::uint32_t kF0 = 0x00000000;    // 0.0f
-inline constexpr std::uint32_t kF025 = 0x3e800000;  // 0.25f
-inline constexpr std::uint32_t kF05 = 0x3f000000;   // 0.5f
-inline constexpr std::uint32_t kF075 = 0x3f400000;  // 0.75f
-inline constexpr std::uint32_t kF1 = 0x3f800000;    // 1.0f
+inline constexpr std::uint32_t kF0 = 0x00000000;   // 0.0f
+inline constexpr std::uint32_t kF025 = 0x3e800000; // 0.25f
+inline constexpr std::uint32_t kF05 = 0x3f000000;  // 0.5f
+inline constexpr std::uint32_t kF075 = 0x3f400000; // 0.75f
+inline constexpr std::uint32_t kF1 = 0x3f800000;   // 1.0f
 
 struct FlatBytes {
     std::vector<std::uint8_t> v;

@@ -28,8 +28,8 @@ void expectPixel(const PF_Pixel &p, int a, int r, int g, int b) {
 }
 
 // The default gradient: white, (50, 248, 255), (0, 24, 255) at 0, 0.5 and 1.
-const ColorFlagList kDefault = listOf(
-    {{255, 255, 255, 255, 0.0f, -1, 0}, {255, 50, 248, 255, 0.5f, -1, 0}, {255, 0, 24, 255, 1.0f, -1, 0}}, true);
+const ColorFlagList kDefault =
+    listOf({{255, 255, 255, 255, 0.0f, -1, 0}, {255, 50, 248, 255, 0.5f, -1, 0}, {255, 0, 24, 255, 1.0f, -1, 0}}, true);
 
 TEST(SampleGradient, QuarterWayIsTheTruncatedMidpointOfTheFirstTwo) {
     // c = 0.25 / 0.5 = 0.5: red 255 - 102.5 = 152.5 -> 152, green 255 - 3.5 -> 251, blue 255.
@@ -107,10 +107,10 @@ TEST(RasterizeGradient, TwoFlagsBlendOverTheSpanInBlueGreenRedAlphaOrder) {
     // Red at 0, blue at 1, width 4: columns 0 and trunc(3 + 0.5) = 3, span 4, t = k / 4.
     const ColorFlagList list = listOf({{255, 0, 0, 255, 1.0f, -1, 0}, {255, 255, 0, 0, 0.0f, -1, 0}}, false);
     const auto bytes = rowBytes(list, 4);
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0, 0, 255, 255,      // k 0
-                                                63, 0, 191, 255,     // k 1: 63.75, 191.25
-                                                127, 0, 127, 255,    // k 2: 127.5
-                                                255, 0, 0, 255}));   // the last flag's fill
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0, 0, 255, 255,    // k 0
+                                                63, 0, 191, 255,   // k 1: 63.75, 191.25
+                                                127, 0, 127, 255,  // k 2: 127.5
+                                                255, 0, 0, 255})); // the last flag's fill
 }
 
 TEST(RasterizeGradient, EndsAreFilledAndDraggedFlagsSkipped) {

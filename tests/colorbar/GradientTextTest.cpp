@@ -61,8 +61,7 @@ TEST(GradientText, NameAndHeaderArePrintedBeforeTheBytes) {
 
 TEST(GradientText, AbbreviatedFormIsEmpty) {
     std::vector<char> buffer(kGradientPrintSize, 'x');
-    EXPECT_EQ(printGradientText(fromBytes(FlatBytes::defaultValue()), true, buffer.data(), buffer.size()),
-              PF_Err_NONE);
+    EXPECT_EQ(printGradientText(fromBytes(FlatBytes::defaultValue()), true, buffer.data(), buffer.size()), PF_Err_NONE);
     EXPECT_EQ(buffer[0], '\0');
 }
 

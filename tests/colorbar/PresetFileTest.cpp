@@ -87,14 +87,14 @@ TEST(PresetFileRead, TheDefaultGradientUnderItsName) {
 }
 
 TEST(PresetFileRead, LinesAreCheckedOneByOne) {
-    const std::vector<PresetRecord> p = readText("color = (1, 2, 3), 0.5\n"  // before any section: dropped
-                                                 "[Broken\n"                  // no "]": ignored
-                                                 "  \t[A]b]  \n"              // name up to the last "]"
+    const std::vector<PresetRecord> p = readText("color = (1, 2, 3), 0.5\n" // before any section: dropped
+                                                 "[Broken\n"                // no "]": ignored
+                                                 "  \t[A]b]  \n"            // name up to the last "]"
                                                  "color = (300, -1, 20), 0.5\n"
-                                                 "color = (1, 2, 3), 1.5\n"   // off the bar
+                                                 "color = (1, 2, 3), 1.5\n" // off the bar
                                                  "color = (1, 2, 3), -0.25\n"
-                                                 "color = (1, 2), 0.5\n"      // three numbers only
-                                                 "colour = (9, 9, 9), 0.1\n"  // "colou" is not "color": ignored
+                                                 "color = (1, 2), 0.5\n"     // three numbers only
+                                                 "colour = (9, 9, 9), 0.1\n" // "colou" is not "color": ignored
                                                  "something else\n"
                                                  "\tcolor=(7,8,9),0.25\n"
                                                  "[Empty]\n"

@@ -13,7 +13,6 @@ namespace {
 
 Effect gEffect;
 
-
 PF_Handle newHandle(PF_InData *in, const void *bytes, A_HandleSize size) {
     PF_Handle h = in->utils->host_new_handle(size);
     if (!h)
@@ -44,7 +43,7 @@ PF_Err arbitrary(PF_InData *in, PF_ArbParamsExtra &x) {
     if (x.u.new_func_params.refconPV != kArbRefcon)
         return PF_Err_UNRECOGNIZED_PARAM_TYPE;
     if (x.which_function == e.arbFailSelector) {
-        PF_ArbitraryH *out = x.which_function == PF_Arbitrary_COPY_FUNC ? x.u.copy_func_params.dst_arbPH
+        PF_ArbitraryH *out = x.which_function == PF_Arbitrary_COPY_FUNC   ? x.u.copy_func_params.dst_arbPH
                              : x.which_function == PF_Arbitrary_SCAN_FUNC ? x.u.scan_func_params.arbPH
                              : x.which_function == PF_Arbitrary_NEW_FUNC  ? x.u.new_func_params.arbPH
                                                                           : nullptr;
@@ -53,12 +52,8 @@ PF_Err arbitrary(PF_InData *in, PF_ArbParamsExtra &x) {
         return e.arbFailure;
     }
     switch (x.which_function) {
-    case PF_Arbitrary_NEW_FUNC:
-        *x.u.new_func_params.arbPH = newArb(in, e.arbDefault);
-        return PF_Err_NONE;
-    case PF_Arbitrary_DISPOSE_FUNC:
-        in->utils->host_dispose_handle(x.u.dispose_func_params.arbH);
-        return PF_Err_NONE;
+    case PF_Arbitrary_NEW_FUNC: *x.u.new_func_params.arbPH = newArb(in, e.arbDefault); return PF_Err_NONE;
+    case PF_Arbitrary_DISPOSE_FUNC: in->utils->host_dispose_handle(x.u.dispose_func_params.arbH); return PF_Err_NONE;
     case PF_Arbitrary_COPY_FUNC: {
         PF_Handle src = x.u.copy_func_params.src_arbH;
         *x.u.copy_func_params.dst_arbPH = newArb(in, src ? readArb(in, src).x : e.arbDefault);
@@ -93,12 +88,12 @@ PF_Err arbitrary(PF_InData *in, PF_ArbParamsExtra &x) {
     case PF_Arbitrary_COMPARE_FUNC: {
         const double a = readArb(in, x.u.compare_func_params.a_arbH).x;
         const double b = readArb(in, x.u.compare_func_params.b_arbH).x;
-        *x.u.compare_func_params.compareP = a == b ? PF_ArbCompare_EQUAL : a < b ? PF_ArbCompare_LESS : PF_ArbCompare_MORE;
+        *x.u.compare_func_params.compareP = a == b  ? PF_ArbCompare_EQUAL
+                                            : a < b ? PF_ArbCompare_LESS
+                                                    : PF_ArbCompare_MORE;
         return PF_Err_NONE;
     }
-    case PF_Arbitrary_PRINT_SIZE_FUNC:
-        *x.u.print_size_func_params.print_sizePLu = kArbPrintSize;
-        return PF_Err_NONE;
+    case PF_Arbitrary_PRINT_SIZE_FUNC: *x.u.print_size_func_params.print_sizePLu = kArbPrintSize; return PF_Err_NONE;
     case PF_Arbitrary_PRINT_FUNC: {
         const double v = readArb(in, x.u.print_func_params.arbH).x;
         std::snprintf(x.u.print_func_params.print_bufferPC, x.u.print_func_params.print_sizeLu, "x=%d/1000",
@@ -112,13 +107,13 @@ PF_Err arbitrary(PF_InData *in, PF_ArbParamsExtra &x) {
             e.scanned.push_back(text);
         }
         int thousandths = 0;
-        if (text.rfind("x=", 0) != 0 || std::from_chars(text.data() + 2, text.data() + text.size(), thousandths).ec != std::errc())
+        if (text.rfind("x=", 0) != 0 ||
+            std::from_chars(text.data() + 2, text.data() + text.size(), thousandths).ec != std::errc())
             return PF_Err_CANNOT_PARSE_KEYFRAME_TEXT;
         *x.u.scan_func_params.arbPH = newArb(in, thousandths / 1000.0);
         return PF_Err_NONE;
     }
-    default:
-        return PF_Err_NONE;
+    default: return PF_Err_NONE;
     }
 }
 
@@ -175,8 +170,7 @@ PF_Err sequence(PF_Cmd cmd, PF_InData *in, PF_OutData *out) {
         if (in->sequence_data)
             in->utils->host_dispose_handle(in->sequence_data);
         return PF_Err_NONE;
-    default:
-        return PF_Err_NONE;
+    default: return PF_Err_NONE;
     }
 }
 
@@ -253,8 +247,8 @@ PF_ParamDef base(PF_ParamType type, const char *name, A_long id) {
 
 } // namespace
 
-PF_ParamDef floatSlider(const char *name, A_long id, float validMin, float validMax, float sliderMin,
-                        float sliderMax, float dflt) {
+PF_ParamDef floatSlider(const char *name, A_long id, float validMin, float validMax, float sliderMin, float sliderMax,
+                        float dflt) {
     PF_ParamDef d = base(PF_Param_FLOAT_SLIDER, name, id);
     d.u.fs_d.valid_min = validMin;
     d.u.fs_d.valid_max = validMax;

@@ -32,7 +32,7 @@ inline void *const kArbRefcon = reinterpret_cast<void *>(0x5eed);
 struct Effect {
     // What to register at PF_Cmd_PARAMS_SETUP, in order.
     std::vector<PF_ParamDef> defs;
-    double arbDefault = 0.5;  // the value of each arbitrary default handle
+    double arbDefault = 0.5; // the value of each arbitrary default handle
     bool arbNullDefault = false;
     bool registerUi = false;
     PF_CustomUIInfo ui{};
@@ -61,8 +61,7 @@ Effect &effect();
 void reset();
 std::mutex &mutex(); // guards what effect() records while commands run on several threads
 
-PF_Err entry(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *output,
-             void *extra);
+PF_Err entry(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *output, void *extra);
 
 // Runs `body` as the effect's handling of `cmd`, sent through Host::command; returns its result.
 using Body = std::function<void(PF_InData *in, PF_OutData *out, PF_ParamDef *params[], void *extra)>;
@@ -72,8 +71,8 @@ PF_Err during(embedhost::Host &host, PF_Cmd cmd, const Body &body, void *extra =
 double arbValue(PF_Handle h);
 
 // Definitions as a plug-in would fill them.
-PF_ParamDef floatSlider(const char *name, A_long id, float validMin, float validMax, float sliderMin,
-                        float sliderMax, float dflt);
+PF_ParamDef floatSlider(const char *name, A_long id, float validMin, float validMax, float sliderMin, float sliderMax,
+                        float dflt);
 PF_ParamDef popup(const char *name, A_long id, const char *choices, A_short count, A_short dflt);
 PF_ParamDef checkbox(const char *name, A_long id, const char *label, bool dflt);
 PF_ParamDef color(const char *name, A_long id, PF_Pixel dflt);

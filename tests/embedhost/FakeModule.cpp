@@ -18,8 +18,7 @@ A_long gCalls = 0;
 void *ownModule() {
 #ifdef _WIN32
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&gCalls), &module);
     return module;
 #else
@@ -35,15 +34,14 @@ struct FakeModuleReport {
     void *actual;   // the module this code runs in
 };
 
-FAKE_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *[],
-                                  PF_LayerDef *, void *extra) {
+FAKE_EXPORT PF_Err EntryPointFunc(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *[], PF_LayerDef *,
+                                  void *extra) {
     ++gCalls;
     out->my_version = static_cast<A_u_long>(gCalls);
     if (cmd == PF_Cmd_ABOUT && extra) {
         auto *report = static_cast<FakeModuleReport *>(extra);
         report->actual = ownModule();
-        return in->utils->get_platform_data(in->effect_ref, PF_PlatData_RES_DLLINSTANCE,
-                                            &report->reported);
+        return in->utils->get_platform_data(in->effect_ref, PF_PlatData_RES_DLLINSTANCE, &report->reported);
     }
     return PF_Err_NONE;
 }

@@ -34,14 +34,12 @@ std::mutex gMutex;
 std::vector<Received> gReceived;
 std::function<PF_Err(PF_Cmd, PF_InData *, PF_OutData *)> gBehaviour;
 
-PF_Err fakeEntry(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[],
-                 PF_LayerDef *output, void *extra) {
+PF_Err fakeEntry(PF_Cmd cmd, PF_InData *in, PF_OutData *out, PF_ParamDef *params[], PF_LayerDef *output, void *extra) {
     PF_OutData zero;
     std::memset(&zero, 0, sizeof zero);
     {
         std::lock_guard lock(gMutex);
-        gReceived.push_back({cmd, *in, std::memcmp(out, &zero, sizeof zero) == 0, params, output,
-                             extra});
+        gReceived.push_back({cmd, *in, std::memcmp(out, &zero, sizeof zero) == 0, params, output, extra});
     }
     return gBehaviour ? gBehaviour(cmd, in, out) : PF_Err_NONE;
 }
@@ -206,8 +204,8 @@ TEST_F(HostCommands, GlobalDataIsKeptAndForgottenAtGlobalSetdown) {
 
 TEST_F(HostCommands, AnyCommandNumberInAnyOrderReachesThePlugin) {
     Host host(Plugin::linked(fakeEntry));
-    const PF_Cmd probes[] = {PF_Cmd_GLOBAL_SETDOWN, 2,  25, PF_Cmd_NUM_CMDS, PF_Cmd_NUM_CMDS + 7,
-                             -1,                    29, PF_Cmd_SMART_RENDER};
+    const PF_Cmd probes[] = {PF_Cmd_GLOBAL_SETDOWN, 2,  25, PF_Cmd_NUM_CMDS,
+                             PF_Cmd_NUM_CMDS + 7,   -1, 29, PF_Cmd_SMART_RENDER};
     for (PF_Cmd c : probes)
         host.send(c);
     EXPECT_EQ(commands(), std::vector<PF_Cmd>(std::begin(probes), std::end(probes)));
@@ -244,9 +242,8 @@ TEST_F(HostCommands, SetUpAndTearDownFollowTheUsualOrder) {
     Host host(Plugin::linked(fakeEntry));
     ASSERT_EQ(host.setUp().err, PF_Err_NONE);
     ASSERT_EQ(host.tearDown().err, PF_Err_NONE);
-    EXPECT_EQ(commands(), (std::vector<PF_Cmd>{PF_Cmd_GLOBAL_SETUP, PF_Cmd_PARAMS_SETUP,
-                                               PF_Cmd_SEQUENCE_SETUP, PF_Cmd_SEQUENCE_SETDOWN,
-                                               PF_Cmd_GLOBAL_SETDOWN}));
+    EXPECT_EQ(commands(), (std::vector<PF_Cmd>{PF_Cmd_GLOBAL_SETUP, PF_Cmd_PARAMS_SETUP, PF_Cmd_SEQUENCE_SETUP,
+                                               PF_Cmd_SEQUENCE_SETDOWN, PF_Cmd_GLOBAL_SETDOWN}));
 }
 
 TEST_F(HostCommands, SetUpStopsAtTheFirstFailure) {
@@ -281,8 +278,7 @@ TEST_F(HostCommands, ProgressReportsTheRequestedInterrupt) {
     answers.clear();
     host.interaction().interruptAfterProgressCalls(2);
     host.send(PF_Cmd_RENDER);
-    EXPECT_EQ(answers, (std::vector<PF_Err>{PF_Err_NONE, PF_Err_NONE, PF_Interrupt_CANCEL,
-                                            PF_Interrupt_CANCEL}));
+    EXPECT_EQ(answers, (std::vector<PF_Err>{PF_Err_NONE, PF_Err_NONE, PF_Interrupt_CANCEL, PF_Interrupt_CANCEL}));
 
     answers.clear();
     host.interaction().requestInterrupt(false);
@@ -298,8 +294,7 @@ TEST_F(HostCommands, AudioCallbacksAnswerInvalidCallbackAndAreCounted) {
     Host host;
     PF_InData in = host.inData();
     PF_LayerAudio audio = nullptr;
-    EXPECT_EQ(in.inter.checkout_layer_audio(in.effect_ref, 0, 0, 1, 30, 0, 2, 2, 1, &audio),
-              PF_Err_INVALID_CALLBACK);
+    EXPECT_EQ(in.inter.checkout_layer_audio(in.effect_ref, 0, 0, 1, 30, 0, 2, 2, 1, &audio), PF_Err_INVALID_CALLBACK);
     EXPECT_EQ(in.inter.checkin_layer_audio(in.effect_ref, audio), PF_Err_INVALID_CALLBACK);
     EXPECT_EQ(in.inter.checkin_layer_audio(in.effect_ref, audio), PF_Err_INVALID_CALLBACK);
     EXPECT_EQ(host.interaction().unsupportedCalls("checkin_layer_audio"), 2);
@@ -331,11 +326,11 @@ TEST_F(HostCommands, RendersMaySendFromSeveralThreads) {
     std::atomic<int> rows{0};
     gBehaviour = [&rows](PF_Cmd, PF_InData *in, PF_OutData *) -> PF_Err {
         PF_Handle h = in->utils->host_new_handle(128);
-        PF_Err err = in->utils->iterate_generic(
-            PF_Iterations_ONCE_PER_PROCESSOR, &rows, [](void *r, A_long, A_long, A_long) -> PF_Err {
-                ++*static_cast<std::atomic<int> *>(r);
-                return PF_Err_NONE;
-            });
+        PF_Err err = in->utils->iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &rows,
+                                                [](void *r, A_long, A_long, A_long) -> PF_Err {
+                                                    ++*static_cast<std::atomic<int> *>(r);
+                                                    return PF_Err_NONE;
+                                                });
         in->utils->host_dispose_handle(h);
         return err;
     };

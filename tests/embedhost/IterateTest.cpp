@@ -43,8 +43,7 @@ TEST(Iterate, OncePerProcessorCallsEachWorkerExactlyOnce) {
     Host host(withWorkers(3));
     ASSERT_EQ(host.threads().workers(), 3u);
     Recorder rec;
-    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &rec, Recorder::fn),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &rec, Recorder::fn), PF_Err_NONE);
     ASSERT_EQ(rec.calls.size(), 3u);
     std::set<A_long> indices;
     std::set<std::thread::id> threads;
@@ -77,8 +76,7 @@ TEST(Iterate, OncePerProcessorCallsRunAtTheSameTime) {
             ++mt->met;
         return PF_Err_NONE;
     };
-    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &meeting, fn),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &meeting, fn), PF_Err_NONE);
     EXPECT_EQ(meeting.met.load(), 2);
 }
 
@@ -109,8 +107,7 @@ TEST(Iterate, ReturnsOnlyAfterEveryCallReturned) {
     };
     ASSERT_EQ(host.utils().iterate_generic(12, &finished, fn), PF_Err_NONE);
     EXPECT_EQ(finished.load(), 12);
-    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &finished, fn),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &finished, fn), PF_Err_NONE);
     EXPECT_EQ(finished.load(), 15);
 }
 
@@ -148,19 +145,17 @@ TEST(Iterate, NestedCallFromAWorkerRunsInlineWithoutDeadlock) {
     } nest{&host};
     auto outer = [](void *refcon, A_long, A_long, A_long) -> PF_Err {
         auto *ns = static_cast<Nest *>(refcon);
-        return ns->host->utils().iterate_generic(
-            5, refcon, [](void *r, A_long, A_long, A_long n) -> PF_Err {
-                auto *ns2 = static_cast<Nest *>(r);
-                if (!ns2->host->threads().onWorkerThread())
-                    ++ns2->wrongThread;
-                if (n != 5)
-                    ++ns2->wrongCount;
-                ++ns2->inner;
-                return PF_Err_NONE;
-            });
+        return ns->host->utils().iterate_generic(5, refcon, [](void *r, A_long, A_long, A_long n) -> PF_Err {
+            auto *ns2 = static_cast<Nest *>(r);
+            if (!ns2->host->threads().onWorkerThread())
+                ++ns2->wrongThread;
+            if (n != 5)
+                ++ns2->wrongCount;
+            ++ns2->inner;
+            return PF_Err_NONE;
+        });
     };
-    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &nest, outer),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &nest, outer), PF_Err_NONE);
     EXPECT_EQ(nest.inner.load(), 10);
     EXPECT_EQ(nest.wrongThread.load(), 0);
     EXPECT_EQ(nest.wrongCount.load(), 0);
@@ -178,17 +173,15 @@ TEST(Iterate, NestedOncePerProcessorMakesOneCallPerWorkerCount) {
         if (threadIndex != 0)
             return PF_Err_NONE;
         auto *s = static_cast<State *>(refcon);
-        return s->host->utils().iterate_generic(
-            PF_Iterations_ONCE_PER_PROCESSOR, refcon,
-            [](void *r, A_long t, A_long i, A_long n) -> PF_Err {
-                auto *s2 = static_cast<State *>(r);
-                std::lock_guard lock(s2->m);
-                s2->inner.push_back({t, i, n, std::this_thread::get_id()});
-                return PF_Err_NONE;
-            });
+        return s->host->utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, refcon,
+                                                [](void *r, A_long t, A_long i, A_long n) -> PF_Err {
+                                                    auto *s2 = static_cast<State *>(r);
+                                                    std::lock_guard lock(s2->m);
+                                                    s2->inner.push_back({t, i, n, std::this_thread::get_id()});
+                                                    return PF_Err_NONE;
+                                                });
     };
-    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &st, outer),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().iterate_generic(PF_Iterations_ONCE_PER_PROCESSOR, &st, outer), PF_Err_NONE);
     ASSERT_EQ(st.inner.size(), 3u);
     for (A_long k = 0; k < 3; ++k) {
         EXPECT_EQ(st.inner[std::size_t(k)].i, k);

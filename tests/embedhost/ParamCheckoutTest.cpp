@@ -38,7 +38,8 @@ protected:
         }
     }
     // Checks parameter `index` out at time/scale during a render and gives it back to `look`.
-    void lookAt(PF_ParamIndex index, A_long time, A_u_long scale, const std::function<void(const PF_ParamDef &)> &look) {
+    void lookAt(PF_ParamIndex index, A_long time, A_u_long scale,
+                const std::function<void(const PF_ParamDef &)> &look) {
         PF_Err out = -1, in = -1;
         fake::during(*host_, PF_Cmd_RENDER, [&](PF_InData *data, PF_OutData *, PF_ParamDef *[], void *) {
             PF_ParamDef def;
@@ -69,7 +70,7 @@ TEST_F(Checkout, ValuesAtATimeFollowTheKeyframes) {
     lookAt(2, 29, 30, [](const PF_ParamDef &d) { EXPECT_EQ(d.u.pd.value, 1); });
     lookAt(2, 30, 30, [](const PF_ParamDef &d) { EXPECT_EQ(d.u.pd.value, 3); });
     lookAt(3, 15, 30, [](const PF_ParamDef &d) {
-        EXPECT_EQ(d.u.cd.value.red, 128); // 127.5 rounds up
+        EXPECT_EQ(d.u.cd.value.red, 128);   // 127.5 rounds up
         EXPECT_EQ(d.u.cd.value.green, 151); // 150.5
         EXPECT_EQ(d.u.cd.value.blue, 128);
     });
@@ -153,7 +154,7 @@ TEST_F(Checkout, ArbitraryValuesAreCopiesMadeAndDisposedThroughThePlugin) {
         EXPECT_TRUE(host_->params().arbitrary().holds(seen));
         in->inter.checkin_param(in->effect_ref, &def);
     });
-    EXPECT_EQ(arb.calls(PF_Arbitrary_COPY_FUNC), copies + 2);         // the checkout and the array
+    EXPECT_EQ(arb.calls(PF_Arbitrary_COPY_FUNC), copies + 2); // the checkout and the array
     EXPECT_EQ(arb.calls(PF_Arbitrary_DISPOSE_FUNC), disposals + 2);
     EXPECT_FALSE(arb.holds(seen));
     EXPECT_EQ(arb.held(), held);

@@ -211,8 +211,8 @@ TEST_F(Registration, AnExplicitIndexMustBeTheNextOne) {
         return true;
     };
     auto host = start();
-    EXPECT_EQ(results, (std::vector<PF_Err>{PF_Err_NONE, PF_Err_BAD_CALLBACK_PARAM, PF_Err_BAD_CALLBACK_PARAM,
-                                            PF_Err_NONE}));
+    EXPECT_EQ(results,
+              (std::vector<PF_Err>{PF_Err_NONE, PF_Err_BAD_CALLBACK_PARAM, PF_Err_BAD_CALLBACK_PARAM, PF_Err_NONE}));
     EXPECT_EQ(host->params().count(), 3);
     host->tearDown();
 }

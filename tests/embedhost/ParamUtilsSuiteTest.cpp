@@ -31,7 +31,8 @@ protected:
         host_->tearDown();
         EXPECT_EQ(host_->handles().live(), 0u);
     }
-    template <typename Suite> const Suite *suite(int version) {
+    template <typename Suite>
+    const Suite *suite(int version) {
         const void *table = nullptr;
         EXPECT_EQ(host_->suites().acquire(kPFParamUtilsSuite, version, &table), kSPNoError);
         host_->suites().release(kPFParamUtilsSuite, version);
@@ -46,8 +47,9 @@ protected:
             const PF_ParamIndex from = index >= 1 && index < host_->params().count() ? index : 1;
             PF_ParamDef copy = params ? *params[from] : host_->params().current(from);
             edit(copy);
-            err = version == 3 ? static_cast<const PF_ParamUtilsSuite3 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy)
-                               : static_cast<const PF_ParamUtilsSuite1 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy);
+            err = version == 3
+                      ? static_cast<const PF_ParamUtilsSuite3 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy)
+                      : static_cast<const PF_ParamUtilsSuite1 *>(table)->PF_UpdateParamUI(in->effect_ref, index, &copy);
             in->pica_basicP->ReleaseSuite(kPFParamUtilsSuite, version);
         });
         return err;
@@ -79,16 +81,16 @@ TEST_F(ParamUtils, UpdateParamUiGreysOutAndChangesNothingButTheLook) {
     EXPECT_EQ(p.uiUpdates(), 1);
     // The next command sees the parameter greyed out; enabling it again is the same call.
     PF_ParamUIFlags seen = 0;
-    fake::during(*host_, PF_Cmd_RENDER, [&](PF_InData *, PF_OutData *, PF_ParamDef *params[], void *) {
-        seen = params[1]->ui_flags;
-    });
+    fake::during(*host_, PF_Cmd_RENDER,
+                 [&](PF_InData *, PF_OutData *, PF_ParamDef *params[], void *) { seen = params[1]->ui_flags; });
     EXPECT_TRUE(seen & PF_PUI_DISABLED);
     ASSERT_EQ(update(PF_Cmd_UPDATE_PARAMS_UI, 1, [](PF_ParamDef &d) { d.ui_flags &= ~PF_PUI_DISABLED; }), PF_Err_NONE);
     EXPECT_FALSE(p.disabled(1));
 }
 
 TEST_F(ParamUtils, VersionTwoUpdatesTheSameWay) {
-    ASSERT_EQ(update(PF_Cmd_USER_CHANGED_PARAM, 2, [](PF_ParamDef &d) { d.ui_flags |= PF_PUI_DISABLED; }, 2),
+    ASSERT_EQ(update(
+                  PF_Cmd_USER_CHANGED_PARAM, 2, [](PF_ParamDef &d) { d.ui_flags |= PF_PUI_DISABLED; }, 2),
               PF_Err_NONE);
     EXPECT_TRUE(host_->params().disabled(2));
 }
@@ -195,7 +197,8 @@ TEST_F(ParamUtils, StatesChangeWithValuesOnly) {
     const auto *old = suite<PF_ParamUtilsSuite1>(2);
     PF_State before;
     PF_Boolean changed = 1;
-    ASSERT_EQ(embedhost::slotAs<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentStateObsolete)(ref, &before), PF_Err_NONE);
+    ASSERT_EQ(embedhost::slotAs<pu::GetCurrentStateObsoleteFn>(old->PF_GetCurrentStateObsolete)(ref, &before),
+              PF_Err_NONE);
     auto hasChanged = embedhost::slotAs<pu::HasParamChangedObsoleteFn>(old->PF_HasParamChangedObsolete);
     ASSERT_EQ(hasChanged(ref, &before, 1, &changed), PF_Err_NONE);
     EXPECT_FALSE(changed);

@@ -9,8 +9,8 @@
 
 #include "embedhost/Host.h"
 
-using embedhost::Host;
 using embedhost::EntryFunc;
+using embedhost::Host;
 using embedhost::Plugin;
 
 namespace {
@@ -20,9 +20,7 @@ struct FakeModuleReport {
     void *actual;
 };
 
-PF_Err idleEntry(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *) {
-    return PF_Err_NONE;
-}
+PF_Err idleEntry(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *) { return PF_Err_NONE; }
 
 std::string errorOf(const std::function<void()> &f) {
     try {

@@ -44,10 +44,14 @@ void setSequenceCounter(Host &host, A_long counter) {
 // The instance that is saved: popup 1, float 2, group 50..55 with checkbox 51, colour 52,
 // layer 53 and arbitrary 54.
 std::vector<PF_ParamDef> savedLayout() {
-    return {fake::popup("Mode", 1, "A|B|C", 3, 1),         fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50),
-            fake::groupStart("Group", 50),                 fake::checkbox("On", 51, "", false),
-            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::layer("Other", 53),
-            fake::arbitrary("Bar", 54),                    fake::groupEnd(55)};
+    return {fake::popup("Mode", 1, "A|B|C", 3, 1),
+            fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50),
+            fake::groupStart("Group", 50),
+            fake::checkbox("On", 51, "", false),
+            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}),
+            fake::layer("Other", 53),
+            fake::arbitrary("Bar", 54),
+            fake::groupEnd(55)};
 }
 
 // A later version of the effect: other order, no layer, one new slider that takes its value
@@ -56,9 +60,14 @@ std::vector<PF_ParamDef> loadedLayout() {
     PF_ParamDef added = fake::floatSlider("New", 99, 0, 10, 0, 10, 3);
     added.u.fs_d.value = 7;
     added.flags = PF_ParamFlag_USE_VALUE_FOR_OLD_PROJECTS;
-    return {fake::arbitrary("Bar", 54), fake::groupStart("Group", 50), fake::checkbox("On", 51, "", false),
-            fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50), fake::groupEnd(55), added,
-            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}), fake::popup("Mode", 1, "A|B|C", 3, 1)};
+    return {fake::arbitrary("Bar", 54),
+            fake::groupStart("Group", 50),
+            fake::checkbox("On", 51, "", false),
+            fake::floatSlider("Amount", 2, 0, 100, 0, 100, 50),
+            fake::groupEnd(55),
+            added,
+            fake::color("Tint", 52, PF_Pixel{255, 9, 9, 9}),
+            fake::popup("Mode", 1, "A|B|C", 3, 1)};
 }
 
 enum class Flattening { GetFlattened, SequenceFlatten, Raw };
@@ -156,32 +165,32 @@ protected:
 TEST_F(ProjectLoad, MalformedFilesAreRefusedBeforeAnythingIsSent) {
     const std::string cases[] = {
         "",
-        "LUMORA-PROJECT 1",                                  // no line end
-        "LUMORA-PROJECT 2\nsequence none\nend\n",            // another format version
+        "LUMORA-PROJECT 1",                       // no line end
+        "LUMORA-PROJECT 2\nsequence none\nend\n", // another format version
         "NOT-A-PROJECT 1\nsequence none\nend\n",
-        "LUMORA-PROJECT 1\nsequence none\n",                 // truncated
+        "LUMORA-PROJECT 1\nsequence none\n", // truncated
         file("param 2 float 5\n", "sequence none\nend\nextra\n"),
-        file("param 2 float 5\nparam 2 float 6\n"),          // an id twice
+        file("param 2 float 5\nparam 2 float 6\n"), // an id twice
         file("param 0 float 5\n"),
-        file("param 2 float 1,5\n"),                         // a locale's decimal comma
+        file("param 2 float 1,5\n"), // a locale's decimal comma
         file("param 2 float nan\n"),
         file("param 2 float 5 6\n"),
         file("param 51 checkbox 2\n"),
         file("param 52 color 255 1 2 256\n"),
         file("param 2 angle 5\n"),
-        file("key 2 0 30 float 5\n"),                         // keyframe without its parameter
+        file("key 2 0 30 float 5\n"), // keyframe without its parameter
         file("param 2 float 5\nkey 2 30 30 float 5\nkey 2 0 30 float 6\n"),
-        file("param 2 float 5\nkey 2 0 0 float 5\n"),        // zero time scale
+        file("param 2 float 5\nkey 2 0 0 float 5\n"), // zero time scale
         file("param 2 float 5\nkey 2 0 30 popup 5\n"),
         file("param 2 float 5\nkey 1 0 30 float 5\n"),
-        file("param 54 arbitrary 0a1\n"),                    // odd byte count
+        file("param 54 arbitrary 0a1\n"), // odd byte count
         file("param 54 arbitrary zz\n"),
-        file("", "end\n"),                                   // no sequence line
+        file("", "end\n"), // no sequence line
         file("", "sequence none\nsequence none\nend\n"),
         file("", "sequence flat\nend\n"),
         file("", "sequence packed 00\nend\n"),
         file("", "sequence none\nparam 2 float 5\nend\n"),
-        file("param  2 float 5\n"),                          // two spaces
+        file("param  2 float 5\n"), // two spaces
         file("param 2 float 5\r\n"),
     };
     const std::string path = tempFile("embedhost-malformed.lproj");
@@ -205,9 +214,9 @@ TEST_F(ProjectLoad, MalformedFilesAreRefusedBeforeAnythingIsSent) {
 
 TEST_F(ProjectLoad, AFileThatDoesNotFitTheEffectChangesNoValue) {
     const std::string cases[] = {
-        file("param 51 checkbox 1\nparam 2 popup 1\n"),                // registered as a float slider
-        file("param 51 checkbox 1\nparam 1 popup 4\n"),                // a choice the popup lacks
-        file("param 51 checkbox 1\nparam 54 arbitrary 00112233\n"),    // the plug-in cannot unflatten it
+        file("param 51 checkbox 1\nparam 2 popup 1\n"),             // registered as a float slider
+        file("param 51 checkbox 1\nparam 1 popup 4\n"),             // a choice the popup lacks
+        file("param 51 checkbox 1\nparam 54 arbitrary 00112233\n"), // the plug-in cannot unflatten it
     };
     const std::string path = tempFile("embedhost-unfit.lproj");
     for (const std::string &text : cases) {

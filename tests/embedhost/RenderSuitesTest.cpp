@@ -19,7 +19,8 @@ namespace {
 
 class RenderSuites : public ::testing::Test {
 protected:
-    template <class Suite> const Suite *acquire(const char *name, int32_t version) {
+    template <class Suite>
+    const Suite *acquire(const char *name, int32_t version) {
         const void *table = nullptr;
         EXPECT_EQ(host_.suites().basicSuite()->AcquireSuite(name, version, &table), kSPNoError);
         acquired_.push_back({name, version});
@@ -37,7 +38,8 @@ protected:
         EXPECT_EQ(host_.worlds().create(w, h, format, false, &worlds_.back()), PF_Err_NONE);
         return worlds_.back();
     }
-    template <class Pixel> static Pixel &at(PF_EffectWorld &w, A_long x, A_long y) {
+    template <class Pixel>
+    static Pixel &at(PF_EffectWorld &w, A_long x, A_long y) {
         return reinterpret_cast<Pixel *>(reinterpret_cast<char *>(w.data) + std::size_t(w.rowbytes) * y)[x];
     }
     // Red channel of an 8-bit row.

@@ -43,8 +43,7 @@ TEST(SuiteRegistry, AcquireAndReleaseBalanceThroughThePluginsBasicSuite) {
 TEST(SuiteRegistry, HandleSuiteVersion1IsNotPublished) {
     Host host;
     const void *table = kPoison;
-    EXPECT_EQ(host.inData().pica_basicP->AcquireSuite(kPFHandleSuite, 1, &table),
-              kSPSuiteNotFoundError);
+    EXPECT_EQ(host.inData().pica_basicP->AcquireSuite(kPFHandleSuite, 1, &table), kSPSuiteNotFoundError);
     EXPECT_EQ(table, nullptr);
     EXPECT_EQ(host.suites().failedAcquires(), 1);
     EXPECT_EQ(host.suites().outstanding(), 0);

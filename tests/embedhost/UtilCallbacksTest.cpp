@@ -15,16 +15,14 @@ using embedhost::Plugin;
 
 namespace {
 
-PF_Err idleEntry(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *) {
-    return PF_Err_NONE;
-}
+PF_Err idleEntry(PF_Cmd, PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, void *) { return PF_Err_NONE; }
 
 TEST(AnsiCallbacks, SprintfFormatsLikeTheCLibrary) {
     Host host;
     char buffer[128];
     std::memset(buffer, 'x', sizeof buffer);
-    const int n = host.utils().ansi.sprintf(buffer, "%s(%d): %5.2f|%-3s|%c|%x", "file.cpp", 42,
-                                            3.14159, "a", 'Z', 255u);
+    const int n =
+        host.utils().ansi.sprintf(buffer, "%s(%d): %5.2f|%-3s|%c|%x", "file.cpp", 42, 3.14159, "a", 'Z', 255u);
     const char *expected = "file.cpp(42):  3.14|a  |Z|ff";
     EXPECT_STREQ(buffer, expected);
     EXPECT_EQ(n, static_cast<int>(std::strlen(expected)));
@@ -66,9 +64,10 @@ TEST(UtilCallbacks, SlotsTheHostDoesNotOfferAnswerInvalidCallback) {
     Host host;
     const PF_UtilCallbacks &u = host.utils();
     using Stub = PF_Err (*)();
-    for (Stub cb : {embedhost::slotAs<Stub>(u.begin_sampling), embedhost::slotAs<Stub>(u.fill), embedhost::slotAs<Stub>(u.iterate),
-                    embedhost::slotAs<Stub>(u.transform_world), embedhost::slotAs<Stub>(u.colorCB.Luminance),
-                    embedhost::slotAs<Stub>(u.iterate16), embedhost::slotAs<Stub>(u.get_pixel_data16)}) {
+    for (Stub cb : {embedhost::slotAs<Stub>(u.begin_sampling), embedhost::slotAs<Stub>(u.fill),
+                    embedhost::slotAs<Stub>(u.iterate), embedhost::slotAs<Stub>(u.transform_world),
+                    embedhost::slotAs<Stub>(u.colorCB.Luminance), embedhost::slotAs<Stub>(u.iterate16),
+                    embedhost::slotAs<Stub>(u.get_pixel_data16)}) {
         ASSERT_NE(cb, nullptr);
         EXPECT_EQ(cb(), PF_Err_INVALID_CALLBACK);
     }
@@ -81,8 +80,7 @@ TEST(PlatformData, MainWindowIsNullAndInstanceIsThePluginsModule) {
     ASSERT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_MAIN_WND, &window), PF_Err_NONE);
     EXPECT_EQ(window, nullptr);
     void *instance = nullptr;
-    ASSERT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_RES_DLLINSTANCE, &instance),
-              PF_Err_NONE);
+    ASSERT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_RES_DLLINSTANCE, &instance), PF_Err_NONE);
     EXPECT_NE(instance, nullptr);
     EXPECT_EQ(instance, host.plugin()->moduleHandle());
 }
@@ -91,11 +89,9 @@ TEST(PlatformData, OtherRequestsAndBadArgumentsAreRejected) {
     Host host(Plugin::linked(idleEntry));
     const PF_UtilCallbacks &u = host.utils();
     void *out = nullptr;
-    EXPECT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_EXE_FILE_PATH_W, &out),
-              PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_EXE_FILE_PATH_W, &out), PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_EQ(u.get_platform_data(host.effectRef(), 12345, &out), PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_MAIN_WND, nullptr),
-              PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(u.get_platform_data(host.effectRef(), PF_PlatData_MAIN_WND, nullptr), PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_EQ(u.get_platform_data(nullptr, PF_PlatData_MAIN_WND, &out), PF_Err_BAD_CALLBACK_PARAM);
 }
 
@@ -114,7 +110,8 @@ protected:
     }
     static PF_Pixel *at(PF_EffectWorld *w, A_long x, A_long y) {
         return reinterpret_cast<PF_Pixel *>(reinterpret_cast<char *>(w->data) +
-                                            std::size_t(y) * std::size_t(w->rowbytes)) + x;
+                                            std::size_t(y) * std::size_t(w->rowbytes)) +
+               x;
     }
     static void paint(PF_EffectWorld *w) { // each pixel names its own position
         for (A_long y = 0; y < w->height; ++y)
@@ -208,8 +205,7 @@ TEST_F(CopyTest, DeepAndFloatWorldsCopyWholePixels) {
         PF_EffectWorld *dst = make(3, 2, f);
         const std::size_t rowBytes = f == PF_PixelFormat_ARGB64 ? 3 * 8 : 3 * 16;
         for (A_long y = 0; y < 2; ++y)
-            std::memset(reinterpret_cast<char *>(src->data) + y * src->rowbytes, 0x11 + y,
-                        rowBytes);
+            std::memset(reinterpret_cast<char *>(src->data) + y * src->rowbytes, 0x11 + y, rowBytes);
         PF_Rect sr{1, 0, 3, 2}, dr{0, 0, 2, 2};
         ASSERT_EQ(copy(src, dst, &sr, &dr), PF_Err_NONE);
         const auto *row1 = reinterpret_cast<unsigned char *>(dst->data) + dst->rowbytes;

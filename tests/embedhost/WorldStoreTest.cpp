@@ -68,8 +68,7 @@ TEST_P(WorldFormats, UnclearedPixelsHoldGarbageNotZeros) {
     const FormatCase c = GetParam();
     Host host;
     PF_EffectWorld w{};
-    ASSERT_EQ(host.worlds().suite2()->PF_NewWorld(host.effectRef(), 5, 2, false, c.format, &w),
-              PF_Err_NONE);
+    ASSERT_EQ(host.worlds().suite2()->PF_NewWorld(host.effectRef(), 5, 2, false, c.format, &w), PF_Err_NONE);
     EXPECT_TRUE(allBytes(w, WorldStore::kGarbageByte));
     host.worlds().suite2()->PF_DisposeWorld(host.effectRef(), &w);
 }
@@ -80,8 +79,7 @@ TEST_P(WorldFormats, ProfilePadsRowsBeyondTheMinimum) {
     profile.extraRowBytes = 40;
     Host host(profile);
     PF_EffectWorld w{};
-    ASSERT_EQ(host.worlds().suite2()->PF_NewWorld(host.effectRef(), 16, 4, true, c.format, &w),
-              PF_Err_NONE);
+    ASSERT_EQ(host.worlds().suite2()->PF_NewWorld(host.effectRef(), 16, 4, true, c.format, &w), PF_Err_NONE);
     EXPECT_GE(std::size_t(w.rowbytes), 16 * c.pixelBytes + 40);
     EXPECT_EQ(w.rowbytes % 16, 0);
     // Every byte of every row is the plug-in's to write.
@@ -99,8 +97,7 @@ TEST(WorldStore, Suite1FlagsChooseDepthAndClearing) {
     Host host;
     const PF_WorldSuite1 *ws = host.worlds().suite1();
     PF_EffectWorld deep{}, eight{};
-    ASSERT_EQ(ws->new_world(host.effectRef(), 4, 4,
-                            PF_NewWorldFlag_DEEP_PIXELS | PF_NewWorldFlag_CLEAR_PIXELS, &deep),
+    ASSERT_EQ(ws->new_world(host.effectRef(), 4, 4, PF_NewWorldFlag_DEEP_PIXELS | PF_NewWorldFlag_CLEAR_PIXELS, &deep),
               PF_Err_NONE);
     ASSERT_EQ(ws->new_world(host.effectRef(), 4, 4, PF_NewWorldFlag_NONE, &eight), PF_Err_NONE);
     // Version 1 has no pixel-format query; version 2's answers for every world.
@@ -121,8 +118,7 @@ TEST(WorldStore, Suite1FlagsChooseDepthAndClearing) {
 TEST(WorldStore, UtilityCallbacksShareTheStore) {
     Host host;
     PF_EffectWorld w{};
-    ASSERT_EQ(host.utils().new_world(host.effectRef(), 3, 3, PF_NewWorldFlag_DEEP_PIXELS, &w),
-              PF_Err_NONE);
+    ASSERT_EQ(host.utils().new_world(host.effectRef(), 3, 3, PF_NewWorldFlag_DEEP_PIXELS, &w), PF_Err_NONE);
     PF_PixelFormat f = 0;
     ASSERT_EQ(host.worlds().suite2()->PF_GetPixelFormat(&w, &f), PF_Err_NONE);
     EXPECT_EQ(f, PF_PixelFormat_ARGB64);
@@ -137,17 +133,15 @@ TEST(WorldStore, BadSizesAndFormatsAllocateNothing) {
     const PF_WorldSuite2 *ws = host.worlds().suite2();
     PF_EffectWorld w{};
     const std::tuple<A_long, A_long, PF_PixelFormat> cases[] = {
-        {0, 10, PF_PixelFormat_ARGB32},        {10, 0, PF_PixelFormat_ARGB32},
-        {-5, 10, PF_PixelFormat_ARGB32},       {10, -1, PF_PixelFormat_ARGB64},
-        {30001, 1, PF_PixelFormat_ARGB32},     {4096, 4096, PF_PixelFormat_ARGB128},
-        {10, 10, PF_PixelFormat_INVALID},      {10, 10, 0x12345678},
+        {0, 10, PF_PixelFormat_ARGB32},    {10, 0, PF_PixelFormat_ARGB32},
+        {-5, 10, PF_PixelFormat_ARGB32},   {10, -1, PF_PixelFormat_ARGB64},
+        {30001, 1, PF_PixelFormat_ARGB32}, {4096, 4096, PF_PixelFormat_ARGB128},
+        {10, 10, PF_PixelFormat_INVALID},  {10, 10, 0x12345678},
     };
     for (const auto &[width, height, format] : cases)
-        EXPECT_EQ(ws->PF_NewWorld(host.effectRef(), width, height, true, format, &w),
-                  PF_Err_BAD_CALLBACK_PARAM)
+        EXPECT_EQ(ws->PF_NewWorld(host.effectRef(), width, height, true, format, &w), PF_Err_BAD_CALLBACK_PARAM)
             << width << "x" << height << " format " << format;
-    EXPECT_EQ(ws->PF_NewWorld(host.effectRef(), 4, 4, true, PF_PixelFormat_ARGB32, nullptr),
-              PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(ws->PF_NewWorld(host.effectRef(), 4, 4, true, PF_PixelFormat_ARGB32, nullptr), PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_EQ(host.worlds().live(), 0u);
     EXPECT_EQ(host.worlds().totalCreated(), 0u);
 }
@@ -169,12 +163,9 @@ TEST(WorldStore, UnknownWorldsAndForeignEffectRefsAreRejected) {
     PF_EffectWorld w{};
     int otherInstance = 0;
     auto *otherRef = reinterpret_cast<PF_ProgPtr>(&otherInstance);
-    EXPECT_EQ(ws->PF_NewWorld(otherRef, 2, 2, true, PF_PixelFormat_ARGB32, &w),
-              PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(ws->PF_NewWorld(nullptr, 2, 2, true, PF_PixelFormat_ARGB32, &w),
-              PF_Err_BAD_CALLBACK_PARAM);
-    ASSERT_EQ(ws->PF_NewWorld(host.effectRef(), 2, 2, true, PF_PixelFormat_ARGB32, &w),
-              PF_Err_NONE);
+    EXPECT_EQ(ws->PF_NewWorld(otherRef, 2, 2, true, PF_PixelFormat_ARGB32, &w), PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(ws->PF_NewWorld(nullptr, 2, 2, true, PF_PixelFormat_ARGB32, &w), PF_Err_BAD_CALLBACK_PARAM);
+    ASSERT_EQ(ws->PF_NewWorld(host.effectRef(), 2, 2, true, PF_PixelFormat_ARGB32, &w), PF_Err_NONE);
     EXPECT_EQ(ws->PF_DisposeWorld(otherRef, &w), PF_Err_BAD_CALLBACK_PARAM);
 
     // A record whose geometry was altered no longer describes the buffer.

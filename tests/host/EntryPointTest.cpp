@@ -85,9 +85,9 @@ TEST(EntryPoint, OptionsDialogCommandAlwaysYieldsZero) {
 
 TEST(EntryPoint, EverySuiteIsReleasedAfterEveryCommand) {
     Host host(freshModule());
-    const PF_Cmd order[] = {PF_Cmd_GLOBAL_SETUP,      PF_Cmd_PARAMS_SETUP,     PF_Cmd_SEQUENCE_SETUP,
+    const PF_Cmd order[] = {PF_Cmd_GLOBAL_SETUP,        PF_Cmd_PARAMS_SETUP,     PF_Cmd_SEQUENCE_SETUP,
                             PF_Cmd_QUERY_DYNAMIC_FLAGS, PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_SEQUENCE_FLATTEN,
-                            PF_Cmd_SEQUENCE_RESETUP,  PF_Cmd_SEQUENCE_SETDOWN, PF_Cmd_GLOBAL_SETDOWN};
+                            PF_Cmd_SEQUENCE_RESETUP,    PF_Cmd_SEQUENCE_SETDOWN, PF_Cmd_GLOBAL_SETDOWN};
     for (PF_Cmd cmd : order) {
         EXPECT_EQ(host.send(cmd).err, PF_Err_NONE) << cmd;
         EXPECT_EQ(host.suites().outstanding(), 0) << cmd;

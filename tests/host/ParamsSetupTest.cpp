@@ -72,9 +72,13 @@ protected:
     lumora::test::TestFilter filter;
 };
 
-const std::map<std::string, std::string> kUserDefaults = {
-    {"View", "3"},           {"Blend Mode", "12"},     {"Opacity", "50.500000"}, {"Glow Type", "2"},
-    {"Enable Depth Effects", "1"}, {"Depth Tint.g", "7"}, {"Center Position", "75.000000"}};
+const std::map<std::string, std::string> kUserDefaults = {{"View", "3"},
+                                                          {"Blend Mode", "12"},
+                                                          {"Opacity", "50.500000"},
+                                                          {"Glow Type", "2"},
+                                                          {"Enable Depth Effects", "1"},
+                                                          {"Depth Tint.g", "7"},
+                                                          {"Center Position", "75.000000"}};
 
 TEST_F(ParamsSetupTest, AfterEffects12_11IgnoresThePresentFile) {
     writeSettings(kUserDefaults);

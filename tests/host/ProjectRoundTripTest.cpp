@@ -35,7 +35,7 @@ std::vector<Expected> editedValues() {
         {104, ParamValue::floatSlider(-12.5)},
         {105, ParamValue::floatSlider(150)},
         {201, ParamValue::checkbox(true)},
-        {204, ParamValue::floatSlider(80)},   // Center Position, past the slider's end
+        {204, ParamValue::floatSlider(80)}, // Center Position, past the slider's end
         {205, ParamValue::floatSlider(12)},
         {206, ParamValue::colorChoice(PF_Pixel{255, 10, 20, 30})},
         {207, ParamValue::floatSlider(55.5)},

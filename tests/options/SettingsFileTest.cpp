@@ -61,7 +61,7 @@ TEST_F(SettingsFileTest, PathOf259CharactersFitsAnd260IsRefused) {
     const ScopedEnv tooLong(platform::kAppDataDirVariable, "C" + std::string(260 - tail - 1, 'a'));
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_FALSE(AEUtil::settingsFilePath(buffer));
-    EXPECT_EQ(buffer[0], '\0');  // nothing half-written for a caller that ignores the result
+    EXPECT_EQ(buffer[0], '\0'); // nothing half-written for a caller that ignores the result
 }
 
 TEST_F(SettingsFileTest, SectionIsCutTo127Characters) {
@@ -98,7 +98,7 @@ TEST_F(SettingsFileTest, OpacityThatIsNotANumberReadsAsZero) {
     writeText(file, "[Version=1.0]\nOpacity=full\n");
     const std::string text = AEUtil::readSettingString(file.c_str(), "Opacity", "100.000000");
     EXPECT_EQ(text, "full");
-    EXPECT_EQ(std::strtod(text.c_str(), nullptr), 0.0);  // the conversion registration applies
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), 0.0); // the conversion registration applies
 }
 
 TEST_F(SettingsFileTest, StringsAreCutTo127Characters) {
@@ -115,13 +115,14 @@ TEST_F(SettingsFileTest, IntegersAndFloatsAreWrittenInTheirPrintfForms) {
     EXPECT_TRUE(AEUtil::writeSettingInt(file.c_str(), "Blend Mode", -12));
     EXPECT_TRUE(AEUtil::writeSettingFloat(file.c_str(), "Glow Radius", 12.5));
     EXPECT_TRUE(AEUtil::writeSettingFloat(file.c_str(), "Depth Bias", -0.0000004));
-    EXPECT_EQ(readLines(file), (Lines{"[Version=1.0]", "Blend Mode=-12", "Glow Radius=12.500000", "Depth Bias=-0.000000"}));
+    EXPECT_EQ(readLines(file),
+              (Lines{"[Version=1.0]", "Blend Mode=-12", "Glow Radius=12.500000", "Depth Bias=-0.000000"}));
 }
 
 TEST_F(SettingsFileTest, FloatTooLongForTheReaderIsNotWritten) {
     const std::string file = path();
     ASSERT_TRUE(AEUtil::prepareSettingsFolder(file.c_str()));
-    EXPECT_TRUE(AEUtil::writeSettingFloat(file.c_str(), "Largest", 3.4e38));  // any float fits
+    EXPECT_TRUE(AEUtil::writeSettingFloat(file.c_str(), "Largest", 3.4e38)); // any float fits
     EXPECT_FALSE(AEUtil::writeSettingFloat(file.c_str(), "Huge", 1e200));
     EXPECT_EQ(AEUtil::readSettingString(file.c_str(), "Huge", "absent"), "absent");
 }
@@ -149,7 +150,7 @@ TEST_F(SettingsFileTest, RestoringRemovesTheFileAndTheEmptiedFolders) {
     AEUtil::restoreInitialDefaults();
     EXPECT_FALSE(exists(appData + kTail));
     EXPECT_FALSE(exists(folder / "AppData/NORIK"));
-    EXPECT_TRUE(exists(appData));  // the application-data folder itself stays, even when empty
+    EXPECT_TRUE(exists(appData)); // the application-data folder itself stays, even when empty
 }
 
 TEST_F(SettingsFileTest, RestoringKeepsNorikWhenItHoldsAnotherFolder) {

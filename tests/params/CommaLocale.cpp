@@ -25,8 +25,8 @@ bool useCommaLocale() {
 #ifndef _WIN32
     // Machines without generated locales still carry their sources: build one for the test.
     const std::string dir = std::string(LUMORA_TEST_TMPDIR) + "/locales";
-    const std::string command = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
-                                "/de_DE.UTF-8' >/dev/null 2>&1";
+    const std::string command =
+        "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) == -1)
         return false;
     setenv("LOCPATH", dir.c_str(), 1);

@@ -92,8 +92,8 @@ protected:
         tint = new ParamAddColor(LUMORA_RS_OFFSET(depthTint), LUMORA_RS_WIDTH(depthTint), "Depth Tint", t,
                                  PF_Pixel{255, 255, 255, 255});
         bar = new ParamAddArbitrary("Glow Color Bar", t, 0, 88, PF_PUI_CONTROL, nullptr, nullptr);
-        radius = new ParamAddFloatSlider(LUMORA_RS_OFFSET(depthRadius), LUMORA_RS_WIDTH(depthRadius), "Depth Radius",
-                                         t, {0, 1000, 0, 100}, 10, 1, 0, false);
+        radius = new ParamAddFloatSlider(LUMORA_RS_OFFSET(depthRadius), LUMORA_RS_WIDTH(depthRadius), "Depth Radius", t,
+                                         {0, 1000, 0, 100}, 10, 1, 0, false);
         A_long id = 10;
         for (BaseParam *p : {(BaseParam *)view, (BaseParam *)opacity, (BaseParam *)group, (BaseParam *)enable,
                              (BaseParam *)layer, (BaseParam *)tint, (BaseParam *)bar, (BaseParam *)radius})

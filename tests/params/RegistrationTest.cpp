@@ -90,7 +90,8 @@ TEST_F(RegistrationTest, WithoutThePathTheFileIsNotRead) {
 
 TEST_F(RegistrationTest, MissingFileGivesBuiltInDefaults) {
     auto &popup = make<ParamAddPopup>(0, 4, "View", templ, 4, 1, "x");
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
+    auto &slider =
+        make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
     auto &color = make<ParamAddColor>(0, 4, "Depth Tint", templ, PF_Pixel{255, 10, 20, 30});
     EXPECT_FALSE(lumora::test::exists(file));
     EXPECT_EQ(registered(popup, file.c_str()).u.pd.value, 1);
@@ -121,8 +122,8 @@ TEST_F(RegistrationTest, CheckboxTakesTheStoredState) {
 }
 
 TEST_F(RegistrationTest, FloatSliderHandsOverRangesAndDisplay) {
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Glow Radius", templ, FloatSliderRange{0, 1000, 0, 100}, 10, 1, PF_ValueDisplayFlag_PERCENT,
-                               false);
+    auto &slider = make<ParamAddFloatSlider>(0, 8, "Glow Radius", templ, FloatSliderRange{0, 1000, 0, 100}, 10, 1,
+                                             PF_ValueDisplayFlag_PERCENT, false);
     slider.setId(103);
     const PF_ParamDef def = registered(slider, nullptr);
     const PF_FloatSliderDef &fs = def.u.fs_d;
@@ -146,7 +147,8 @@ TEST_F(RegistrationTest, FloatSliderAsksForPhaseWhenTold) {
 
 TEST_F(RegistrationTest, FloatSliderTakesStoredText) {
     store("Threshold", "62.25");
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Threshold", templ, FloatSliderRange{0, 100, 0, 100}, 60, 1, 1, false);
+    auto &slider =
+        make<ParamAddFloatSlider>(0, 8, "Threshold", templ, FloatSliderRange{0, 100, 0, 100}, 60, 1, 1, false);
     const PF_ParamDef def = registered(slider, file.c_str());
     EXPECT_EQ(def.u.fs_d.value, 62.25);
     EXPECT_EQ(def.u.fs_d.dephault, 62.25f);
@@ -159,11 +161,12 @@ TEST_F(RegistrationTest, StoredValuesTheParameterWouldRefuseGiveTheBuiltInDefaul
     const struct {
         const char *stored;
         double value;
-    } opacities[] = {{"lots", 100}, {"0x40", 100}, {"250.5", 100}, {"-0.5", 100}, {"nan", 100}, {"inf", 100},
-                     {"12abc", 100}, {"1e2", 100}, {"", 100},        {" 64.5 ", 64.5}, {"+3", 3},    {"0", 0}};
+    } opacities[] = {{"lots", 100},  {"0x40", 100}, {"250.5", 100}, {"-0.5", 100},    {"nan", 100}, {"inf", 100},
+                     {"12abc", 100}, {"1e2", 100},  {"", 100},      {" 64.5 ", 64.5}, {"+3", 3},    {"0", 0}};
     for (const auto &o : opacities) {
         store("Opacity", o.stored);
-        auto &opacity = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
+        auto &opacity =
+            make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
         EXPECT_EQ(registered(opacity, file.c_str()).u.fs_d.value, o.value) << o.stored;
     }
 
@@ -194,7 +197,8 @@ TEST_F(RegistrationTest, StoredValuesTheParameterWouldRefuseGiveTheBuiltInDefaul
 TEST_F(RegistrationTest, DecimalCommaRoundTripsUnderTheSameLocale) {
     if (!lumora::test::useCommaLocale())
         GTEST_SKIP() << "no locale with a decimal comma on this system";
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Glow Aspect", templ, FloatSliderRange{-100, 100, -100, 100}, 0, 1, 0, false);
+    auto &slider =
+        make<ParamAddFloatSlider>(0, 8, "Glow Aspect", templ, FloatSliderRange{-100, 100, -100, 100}, 0, 1, 0, false);
     slider.definition().u.fs_d.value = -12.5;
     ASSERT_EQ(slider.saveDefault(&fake.inData(), file.c_str()), PF_Err_NONE);
     EXPECT_EQ(stored("Glow Aspect"), "-12,500000");
@@ -204,7 +208,8 @@ TEST_F(RegistrationTest, DecimalCommaRoundTripsUnderTheSameLocale) {
 }
 
 TEST_F(RegistrationTest, FloatIsSavedWithSixDecimals) {
-    auto &slider = make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
+    auto &slider =
+        make<ParamAddFloatSlider>(0, 8, "Opacity", templ, FloatSliderRange{0, 100, 0, 100}, 100, 1, 1, false);
     slider.definition().u.fs_d.value = 33.125;
     ASSERT_EQ(slider.saveDefault(&fake.inData(), file.c_str()), PF_Err_NONE);
     EXPECT_EQ(stored("Opacity"), "33.125000");

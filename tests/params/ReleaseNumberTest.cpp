@@ -105,9 +105,8 @@ TEST_F(ParamUtilsSuiteTest, FallsBackToTheOtherVersion) {
 }
 
 TEST_F(ParamUtilsSuiteTest, NeitherVersionRaises516) {
-    embedhost::Host host(embedhost::HostProfile(at(13, 28))
-                             .withhold(kPFParamUtilsSuite, 2)
-                             .withhold(kPFParamUtilsSuite, 3));
+    embedhost::Host host(
+        embedhost::HostProfile(at(13, 28)).withhold(kPFParamUtilsSuite, 2).withhold(kPFParamUtilsSuite, 3));
     PF_InData in = host.inData();
     {
         AEUtil::SuiteCache suites(in.pica_basicP);

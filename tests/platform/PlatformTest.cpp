@@ -59,7 +59,7 @@ TEST(FoldersTest, CreatesEveryMissingParent) {
     const std::string deep = folder / "a/b/c";
     EXPECT_TRUE(createFolderTree(deep));
     EXPECT_TRUE(exists(deep));
-    EXPECT_TRUE(createFolderTree(deep));  // already there
+    EXPECT_TRUE(createFolderTree(deep)); // already there
 }
 
 TEST(FoldersTest, FileInTheWayIsNoFolder) {
@@ -90,7 +90,7 @@ TEST(FoldersTest, UpwardRemovalStopsAtTheStopFolder) {
     ASSERT_TRUE(createFolderTree(folder / "base/x/y"));
     removeFoldersUpward(folder / "base/x/y", folder / "base");
     EXPECT_FALSE(exists(folder / "base/x"));
-    EXPECT_TRUE(exists(folder / "base"));  // empty, but it is the stop folder
+    EXPECT_TRUE(exists(folder / "base")); // empty, but it is the stop folder
 }
 
 TEST(FoldersTest, UpwardRemovalStopsAtTheFirstFolderThatIsNotEmpty) {
@@ -158,7 +158,7 @@ TEST(UILanguageTest, LocaleVariablesNameTheLanguageInPosixOrder) {
         const ScopedEnv top("LC_ALL", std::string("ja"));
         EXPECT_EQ(userDefaultUILanguage(), kLanguageJapanese);
     }
-    const ScopedEnv notJapanese("LANG", std::string("jam_JM"));  // Jamaican Patois
+    const ScopedEnv notJapanese("LANG", std::string("jam_JM")); // Jamaican Patois
     EXPECT_EQ(userDefaultUILanguage(), kLanguageEnglishUS);
     const ScopedEnv none("LANG", std::nullopt);
     EXPECT_EQ(userDefaultUILanguage(), kLanguageEnglishUS);

@@ -62,40 +62,38 @@ TEST_F(ProfileTest, SectionAndKeyIgnoreLetterCase) {
 
 TEST_F(ProfileTest, MissingSectionOrKeyGivesTheFallback) {
     writeText(file, "[Version=1.0]\nView=2\n[Other]\nDepth=4\n");
-    EXPECT_EQ(getProfileInt("Version=1.0", "Depth", 9, file.c_str()), 9);  // only in another section
+    EXPECT_EQ(getProfileInt("Version=1.0", "Depth", 9, file.c_str()), 9); // only in another section
     EXPECT_EQ(getProfileInt("Version=2.0", "View", 9, file.c_str()), 9);
     EXPECT_EQ(readString(file, "Version=1.0", "Opacity", "100.000000"), "100.000000");
 }
 
 TEST_F(ProfileTest, IntegersFollowTheSystemsDigitRule) {
-    writeText(file,
-              "[N]\nlead=42abc\nneg=-7\nplus=+5\nword=abc\nspaced=   12\nhex=0x1F\nupperhex=0X10\n"
-              "wrap=4294967297\nneghex=-0x10\nquoted=\"8\"\nempty=\nfloat=60.000000\n");
+    writeText(file, "[N]\nlead=42abc\nneg=-7\nplus=+5\nword=abc\nspaced=   12\nhex=0x1F\nupperhex=0X10\n"
+                    "wrap=4294967297\nneghex=-0x10\nquoted=\"8\"\nempty=\nfloat=60.000000\n");
     const auto at = [&](const char *key) { return getProfileInt("N", key, 99, file.c_str()); };
     EXPECT_EQ(at("lead"), 42);
     EXPECT_EQ(at("neg"), -7);
     EXPECT_EQ(at("plus"), 5);
-    EXPECT_EQ(at("word"), 0);  // present but not a number
+    EXPECT_EQ(at("word"), 0); // present but not a number
     EXPECT_EQ(at("spaced"), 12);
     EXPECT_EQ(at("hex"), 31);
-    EXPECT_EQ(at("upperhex"), 0);  // only "0x" selects base 16
-    EXPECT_EQ(at("wrap"), 1);      // 2^32 + 1
+    EXPECT_EQ(at("upperhex"), 0); // only "0x" selects base 16
+    EXPECT_EQ(at("wrap"), 1);     // 2^32 + 1
     EXPECT_EQ(at("neghex"), -16);
     EXPECT_EQ(at("quoted"), 8);
-    EXPECT_EQ(at("empty"), 99);  // an empty value counts as missing
+    EXPECT_EQ(at("empty"), 99); // an empty value counts as missing
     EXPECT_EQ(at("float"), 60);
 }
 
 TEST_F(ProfileTest, StringsLoseSurroundingBlanksAndOnePairOfQuotes) {
-    writeText(file,
-              "[T]\n  spaced  =  some words  \ndq=\"quoted\"\nsq='single'\nmixed=\"mis'\n"
-              "inline=a ;not a comment\nempty=\n");
+    writeText(file, "[T]\n  spaced  =  some words  \ndq=\"quoted\"\nsq='single'\nmixed=\"mis'\n"
+                    "inline=a ;not a comment\nempty=\n");
     EXPECT_EQ(readString(file, "T", "spaced", "x"), "some words");
     EXPECT_EQ(readString(file, "T", "dq", "x"), "quoted");
     EXPECT_EQ(readString(file, "T", "sq", "x"), "single");
     EXPECT_EQ(readString(file, "T", "mixed", "x"), "\"mis'");
     EXPECT_EQ(readString(file, "T", "inline", "x"), "a ;not a comment");
-    EXPECT_EQ(readString(file, "T", "empty", "x"), "");  // present: not the fallback
+    EXPECT_EQ(readString(file, "T", "empty", "x"), ""); // present: not the fallback
 }
 
 TEST_F(ProfileTest, LinesWithoutEqualsAreNoEntriesAndSemicolonsStartNoComment) {
@@ -135,8 +133,8 @@ TEST_F(ProfileTest, WritingCreatesFileSectionAndKey) {
 TEST_F(ProfileTest, OverwritingKeepsEveryOtherLineAndTheFilesSpelling) {
     writeText(file, "; user defaults\n[First]\nkeep=1\n[Version=1.0]\nView=1\nBlend Mode=3\n[Last]\nz=9\n");
     ASSERT_TRUE(writeProfileString("version=1.0", "VIEW", "2", file.c_str()));
-    EXPECT_EQ(readLines(file),
-              (Lines{"; user defaults", "[First]", "keep=1", "[Version=1.0]", "View=2", "Blend Mode=3", "[Last]", "z=9"}));
+    EXPECT_EQ(readLines(file), (Lines{"; user defaults", "[First]", "keep=1", "[Version=1.0]", "View=2", "Blend Mode=3",
+                                      "[Last]", "z=9"}));
     EXPECT_EQ(getProfileInt("Version=1.0", "View", 0, file.c_str()), 2);
 }
 

@@ -70,7 +70,7 @@ TEST(ProfileStoreTest, ReplacingKeepsPermissionsAndLeavesNoTemporary) {
     writeText(file, "[A]\na=1\n");
     ASSERT_EQ(chmod(file.c_str(), 0640), 0);
     ASSERT_TRUE(lumora::platform::writeProfileString("A", "a", "2", file.c_str()));
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_EQ(readText(file), "[A]\na=2\n");

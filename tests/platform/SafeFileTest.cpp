@@ -17,8 +17,8 @@ using lumora::platform::writeFileSafely;
 namespace {
 
 fs::path scratchFolder() {
-    const fs::path p = fs::path(LUMORA_TEST_TMPDIR) / ("safefile-" + std::string(
-        ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const fs::path p = fs::path(LUMORA_TEST_TMPDIR) /
+                       ("safefile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(p);
     fs::create_directories(p);
     return p;

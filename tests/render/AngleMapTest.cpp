@@ -11,8 +11,7 @@ using namespace AEUtil;
 
 namespace {
 
-GlowPlane makePlane(int32_t w, int32_t h, const std::vector<std::pair<int, int>> &lit)
-{
+GlowPlane makePlane(int32_t w, int32_t h, const std::vector<std::pair<int, int>> &lit) {
     GlowPlane p;
     p.resize(w, h, PlaneMemory{});
     p.clear();
@@ -21,8 +20,7 @@ GlowPlane makePlane(int32_t w, int32_t h, const std::vector<std::pair<int, int>>
     return p;
 }
 
-GlowPlane anglesFor(const GlowPlane &combined)
-{
+GlowPlane anglesFor(const GlowPlane &combined) {
     GlowPlane a;
     a.resize(combined.width, combined.height, PlaneMemory{});
     for (int32_t y = 0; y < a.height; ++y)
@@ -34,9 +32,8 @@ GlowPlane anglesFor(const GlowPlane &combined)
 
 } // namespace
 
-TEST(AngleValue, Quadrants)
-{
-    EXPECT_EQ(angleValue(0, 0), 16384);  // atan2(0, 0) = 0: half a turn after -pi
+TEST(AngleValue, Quadrants) {
+    EXPECT_EQ(angleValue(0, 0), 16384); // atan2(0, 0) = 0: half a turn after -pi
     EXPECT_EQ(angleValue(0, 1), 16384);
     EXPECT_EQ(angleValue(0, -1), 32768); // +pi
     EXPECT_EQ(angleValue(-1, 0), 8192);  // above the centre
@@ -45,8 +42,7 @@ TEST(AngleValue, Quadrants)
     EXPECT_EQ(angleValue(1, 2), 18802);
 }
 
-TEST(AngleMap, IsolatedPixelIsItsOwnCentre)
-{
+TEST(AngleMap, IsolatedPixelIsItsOwnCentre) {
     const GlowPlane c = makePlane(5, 3, {{1, 2}});
     const GlowPlane a = anglesFor(c);
     EXPECT_EQ(a.row(1)[2], 16384);
@@ -59,8 +55,7 @@ TEST(AngleMap, IsolatedPixelIsItsOwnCentre)
     EXPECT_EQ(c.row(1)[2], 1000); // the combined plane is left alone
 }
 
-TEST(AngleMap, CornerPixelSpanStopsAtTheEdge)
-{
+TEST(AngleMap, CornerPixelSpanStopsAtTheEdge) {
     // Span [0, 1] at the left edge: centre column 0, so the pixel is again the centre.
     const GlowPlane a = anglesFor(makePlane(3, 3, {{0, 0}}));
     EXPECT_EQ(a.row(0)[0], 16384);
@@ -69,8 +64,7 @@ TEST(AngleMap, CornerPixelSpanStopsAtTheEdge)
     EXPECT_EQ(b.row(0)[2], 16384);
 }
 
-TEST(AngleMap, HorizontalBar)
-{
+TEST(AngleMap, HorizontalBar) {
     // Row 1, columns 1..3 of 5: span [0, 4], centre (1, 2).
     const GlowPlane a = anglesFor(makePlane(5, 3, {{1, 1}, {1, 2}, {1, 3}}));
     EXPECT_EQ(a.row(1)[1], 32768);
@@ -78,8 +72,7 @@ TEST(AngleMap, HorizontalBar)
     EXPECT_EQ(a.row(1)[3], 16384);
 }
 
-TEST(AngleMap, VerticalBar)
-{
+TEST(AngleMap, VerticalBar) {
     // Column 1, rows 0..2 of a 3 x 4 plane: rows 0..2, centre row (0 + 3) / 2 = 1.
     const GlowPlane a = anglesFor(makePlane(3, 4, {{0, 1}, {1, 1}, {2, 1}}));
     EXPECT_EQ(a.row(0)[1], 8192);
@@ -87,8 +80,7 @@ TEST(AngleMap, VerticalBar)
     EXPECT_EQ(a.row(2)[1], 24576);
 }
 
-TEST(AngleMap, WideningSpanTakesInDiagonalBlobs)
-{
+TEST(AngleMap, WideningSpanTakesInDiagonalBlobs) {
     // (0,2) then (1,1) and (1,3), none 4-connected: one region, span [0, 4], centre (1, 2).
     const GlowPlane a = anglesFor(makePlane(5, 3, {{0, 2}, {1, 1}, {1, 3}}));
     EXPECT_EQ(a.row(0)[2], 8192);
@@ -96,8 +88,7 @@ TEST(AngleMap, WideningSpanTakesInDiagonalBlobs)
     EXPECT_EQ(a.row(1)[3], 16384);
 }
 
-TEST(AngleMap, BlobBelowAFinishedRegionStartsItsOwn)
-{
+TEST(AngleMap, BlobBelowAFinishedRegionStartsItsOwn) {
     // (0,2) ends at row 0; (2,2)-(3,2) is a new region reaching the bottom: centre (3, 2).
     const GlowPlane a = anglesFor(makePlane(5, 4, {{0, 2}, {2, 2}, {3, 2}}));
     EXPECT_EQ(a.row(0)[2], 16384);

@@ -50,8 +50,7 @@ TEST(BlurProgress, InterruptAfterTheRowPassSkipsTheColumnPass) {
     Fixture f;
     f.src.status = 0;
     GlowPlane dst;
-    EXPECT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, f.mask, 5.0, 0.0, &progress),
-              PF_Interrupt_CANCEL);
+    EXPECT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, f.mask, 5.0, 0.0, &progress), PF_Interrupt_CANCEL);
     EXPECT_EQ(host.interaction().progressCalls(), 1);
     // The output still holds the copied source (no column pass wrote it) and is finalised.
     EXPECT_EQ(dst.row(4)[4], 20000);

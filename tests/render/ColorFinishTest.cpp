@@ -5,8 +5,7 @@
 
 using namespace AEUtil;
 
-TEST(Unpremultiply, Sixteen)
-{
+TEST(Unpremultiply, Sixteen) {
     PF_Pixel16 p{16384, 8192, 20000, 0};
     unpremultiply(p);
     EXPECT_EQ(p.alpha, 16384);
@@ -21,8 +20,7 @@ TEST(Unpremultiply, Sixteen)
     EXPECT_EQ(third.blue, 32768);
 }
 
-TEST(Unpremultiply, AlphaZeroAndFull)
-{
+TEST(Unpremultiply, AlphaZeroAndFull) {
     PF_Pixel16 zero{0, 500, 600, 700};
     unpremultiply(zero);
     EXPECT_EQ(zero.red, 500);
@@ -46,8 +44,7 @@ TEST(Unpremultiply, AlphaZeroAndFull)
     EXPECT_EQ(fh.green, 1.0f);
 }
 
-TEST(ColorIntensity, NineMakesDenominatorOne)
-{
+TEST(ColorIntensity, NineMakesDenominatorOne) {
     const ColorIntensity curve(9.0);
     PF_Pixel16 p{32768, 16384, 0, 32768};
     curve.apply(p);
@@ -63,8 +60,7 @@ TEST(ColorIntensity, NineMakesDenominatorOne)
     EXPECT_FLOAT_EQ(f.green, 0.0f);
 }
 
-TEST(ColorIntensity, AlphaZeroUntouched)
-{
+TEST(ColorIntensity, AlphaZeroUntouched) {
     const ColorIntensity curve(9.0);
     PF_Pixel16 p{0, 16384, 1, 2};
     curve.apply(p);
@@ -74,8 +70,7 @@ TEST(ColorIntensity, AlphaZeroUntouched)
     EXPECT_EQ(f.red, 0.5f);
 }
 
-TEST(ColorIntensity, ZeroIntensityRemovesGlow)
-{
+TEST(ColorIntensity, ZeroIntensityRemovesGlow) {
     const ColorIntensity curve(0.0);
     PF_Pixel16 p{32768, 16384, 5, 32768};
     curve.apply(p);
@@ -90,8 +85,7 @@ TEST(ColorIntensity, ZeroIntensityRemovesGlow)
     EXPECT_EQ(f.blue, 0.0f);
 }
 
-TEST(MergeDepthGlow, Sixteen)
-{
+TEST(MergeDepthGlow, Sixteen) {
     // w = (16384 * 16384) >> 15 = 8192; red = 32768 * 8192 / 24576, blue = 32768 * 16384 / 24576.
     PF_Pixel16 main{16384, 32768, 0, 0};
     mergeDepthGlow(main, PF_Pixel16{16384, 0, 0, 32768});
@@ -111,8 +105,7 @@ TEST(MergeDepthGlow, Sixteen)
     EXPECT_EQ(cover.alpha, 32768);
 }
 
-TEST(MergeDepthGlow, Eight)
-{
+TEST(MergeDepthGlow, Eight) {
     // w = (127 * 255) >> 8 = 126; red = (100 * 128 + 200 * 126) / 254 = 149.6
     PF_Pixel8 main{255, 200, 0, 0};
     mergeDepthGlow(main, PF_Pixel8{128, 100, 0, 0});
@@ -124,8 +117,7 @@ TEST(MergeDepthGlow, Eight)
     EXPECT_EQ(faint.alpha, 130); // 50 + 20500 / 255 = 130.4
 }
 
-TEST(MergeDepthGlow, Float)
-{
+TEST(MergeDepthGlow, Float) {
     // w = 0.5 * 0.5; red = 0.25 / 0.75, blue = 0.5 / 0.75
     PF_PixelFloat main{0.5f, 1.0f, 0.0f, 0.0f};
     mergeDepthGlow(main, PF_PixelFloat{0.5f, 0.0f, 0.0f, 1.0f});

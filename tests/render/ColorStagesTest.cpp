@@ -32,9 +32,9 @@ TEST(ColorizeStage, NormalRuleAt8And16bpcWritesOnlyLitPixels) {
     glow.row(0)[0] = 12345;
     glow.row(0)[2] = 32768;
     World<PF_Pixel8> out8(3, 1, {9, 9, 9, 9});
-    ASSERT_EQ(colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 3, 1},
-                                       rule(g, ColorRule::Normal)),
-              PF_Err_NONE);
+    ASSERT_EQ(
+        colorizeStage<PF_Pixel8>(StageHost{}, out8.w, nullptr, glow, unused, {0, 0, 3, 1}, rule(g, ColorRule::Normal)),
+        PF_Err_NONE);
     // alpha = (12345 * 255 + 16384) >> 15 = 3164359 >> 15 = 96
     EXPECT_EQ(out8.at(0, 0).alpha, 96);
     EXPECT_EQ(out8.at(0, 0).green, 200);

@@ -10,8 +10,7 @@ using namespace AEUtil;
 namespace {
 
 // Red at 0, blue at 1: position 0.5 blends to 127.5 -> 127 in red and blue.
-ColorFlagList redToBlue()
-{
+ColorFlagList redToBlue() {
     ColorFlagList l;
     initColorFlagList(l);
     l.count = 2;
@@ -21,40 +20,35 @@ ColorFlagList redToBlue()
     return l;
 }
 
-ColorizeSettings settings(const ColorFlagList &g, ColorRule rule)
-{
+ColorizeSettings settings(const ColorFlagList &g, ColorRule rule) {
     ColorizeSettings s;
     s.rule = rule;
     s.gradient = &g;
     return s;
 }
 
-const std::vector<int8_t> &zeroWrap()
-{
+const std::vector<int8_t> &zeroWrap() {
     static const std::vector<int8_t> t(32769, 0);
     return t;
 }
 
 } // namespace
 
-TEST(Colorize, ByteTo16RoundsDown)
-{
+TEST(Colorize, ByteTo16RoundsDown) {
     EXPECT_EQ(byteTo16(0), 0);
-    EXPECT_EQ(byteTo16(255), 32768);   // 8355968 / 255 = 32768.5
-    EXPECT_EQ(byteTo16(254), 32640);   // 8323200 / 255 exactly
-    EXPECT_EQ(byteTo16(127), 16320);   // 4161664 / 255 = 16320.25
-    EXPECT_EQ(byteTo16(128), 16448);   // 4194432 / 255 = 16448.75
+    EXPECT_EQ(byteTo16(255), 32768); // 8355968 / 255 = 32768.5
+    EXPECT_EQ(byteTo16(254), 32640); // 8323200 / 255 exactly
+    EXPECT_EQ(byteTo16(127), 16320); // 4161664 / 255 = 16320.25
+    EXPECT_EQ(byteTo16(128), 16448); // 4194432 / 255 = 16448.75
 }
 
-TEST(Colorize, GradientPositionEnds)
-{
+TEST(Colorize, GradientPositionEnds) {
     EXPECT_EQ(gradientPosition(32768), 0.0f);
     EXPECT_EQ(gradientPosition(0), 1.0f);
     EXPECT_EQ(gradientPosition(1), 1.0f - 1.0f / 32768.0f);
 }
 
-TEST(Colorize, Normal16)
-{
+TEST(Colorize, Normal16) {
     const ColorFlagList g = redToBlue();
     const uint16_t glow[4] = {32768, 16384, 1, 0};
     PF_Pixel16 out[4] = {};
@@ -76,8 +70,7 @@ TEST(Colorize, Normal16)
     EXPECT_EQ(out[3].blue, 10);
 }
 
-TEST(Colorize, Normal8AlphaRounds)
-{
+TEST(Colorize, Normal8AlphaRounds) {
     const ColorFlagList g = redToBlue();
     const uint16_t glow[3] = {32768, 16384, 1};
     PF_Pixel8 out[3] = {};
@@ -87,12 +80,11 @@ TEST(Colorize, Normal8AlphaRounds)
     EXPECT_EQ(out[1].alpha, 128);
     EXPECT_EQ(out[1].red, 127);
     EXPECT_EQ(out[1].blue, 127);
-    EXPECT_EQ(out[2].alpha, 0);   // (255 + 16384) >> 15
-    EXPECT_EQ(out[2].blue, 254);  // still written: the pixel is lit
+    EXPECT_EQ(out[2].alpha, 0);  // (255 + 16384) >> 15
+    EXPECT_EQ(out[2].blue, 254); // still written: the pixel is lit
 }
 
-TEST(Colorize, AngleMapIndexesByAngle)
-{
+TEST(Colorize, AngleMapIndexesByAngle) {
     const ColorFlagList g = redToBlue();
     const uint16_t glow[2] = {5, 300};
     const uint16_t angle[2] = {0, 32768};
@@ -106,8 +98,7 @@ TEST(Colorize, AngleMapIndexesByAngle)
     EXPECT_EQ(out[1].blue, 0);
 }
 
-TEST(Colorize, OriginalColorsSkipsTransparentSource)
-{
+TEST(Colorize, OriginalColorsSkipsTransparentSource) {
     const ColorFlagList g = redToBlue();
     const uint16_t glow[3] = {1000, 2000, 0};
     const PF_Pixel16 src[3] = {{0, 100, 200, 300}, {1, 400, 500, 600}, {32768, 1, 2, 3}};
@@ -122,8 +113,7 @@ TEST(Colorize, OriginalColorsSkipsTransparentSource)
     EXPECT_EQ(out[2].red, 0);
 }
 
-TEST(Colorize, FloatForm)
-{
+TEST(Colorize, FloatForm) {
     const ColorFlagList g = redToBlue();
     const uint16_t glow[1] = {16384};
     PF_PixelFloat out[1] = {};
@@ -141,8 +131,7 @@ TEST(Colorize, FloatForm)
     EXPECT_EQ(out2[1].green, 0.7f);
 }
 
-TEST(Tint, FormulaWithWrap)
-{
+TEST(Tint, FormulaWithWrap) {
     const HsvColor color{0.25, 0.5, 0.8};
     const HsvColor tint{0.75, 0.5, 0.5};
     // wrap 0: E = 0.25, hue = 0.5 * 0.5 + 0.25
@@ -156,8 +145,7 @@ TEST(Tint, FormulaWithWrap)
     EXPECT_DOUBLE_EQ(tintHsv(color, tint, -2).hue, 0.5);
 }
 
-TEST(Tint, GreyTintKeepsHueScalesSaturation16)
-{
+TEST(Tint, GreyTintKeepsHueScalesSaturation16) {
     const ColorFlagList g = redToBlue();
     ColorizeSettings s = settings(g, ColorRule::Normal);
     s.tint = true;
@@ -173,8 +161,7 @@ TEST(Tint, GreyTintKeepsHueScalesSaturation16)
     EXPECT_EQ(out[0].blue, 16320);
 }
 
-TEST(Tint, SaturatedTintTakesItsHue)
-{
+TEST(Tint, SaturatedTintTakesItsHue) {
     const ColorFlagList g = redToBlue();
     ColorizeSettings s = settings(g, ColorRule::Normal);
     s.tint = true;
@@ -188,8 +175,7 @@ TEST(Tint, SaturatedTintTakesItsHue)
     EXPECT_EQ(out[0].blue, 0);
 }
 
-TEST(Tint, GreyTint8)
-{
+TEST(Tint, GreyTint8) {
     const ColorFlagList g = redToBlue();
     ColorizeSettings s = settings(g, ColorRule::Normal);
     s.tint = true;
@@ -205,8 +191,7 @@ TEST(Tint, GreyTint8)
     EXPECT_EQ(out[0].blue, 127);
 }
 
-TEST(Tint, HueWrapEntryOfTheGlowValueShiftsTheHue)
-{
+TEST(Tint, HueWrapEntryOfTheGlowValueShiftsTheHue) {
     // Tint bytes (255, 128, 128): St = 16320 / 32768 = 0.498046875, Ht 0, Vt 1.
     // Pixel v = 1: blue 32640 (H 2/3, S 1, V 0.99609375). hue = E * 0.501953125, E = wrap + H.
     const ColorFlagList g = redToBlue();

@@ -50,8 +50,7 @@ TEST(FinalCompositeStage, NormalViewBlendsByThePopupValue) {
     const PF_Pixel8 g{255, 100, 1, 2};
     auto composite = [&](A_long blendPopup) {
         World<PF_Pixel8> out(1, 1, {255, 9, 9, 9}), glow(1, 1, g);
-        EXPECT_EQ(finalCompositeStage<PF_Pixel8>(StageHost{}, out.w, glow.w, {0, 0, 1, 1}, blendPopup, 1),
-                  PF_Err_NONE);
+        EXPECT_EQ(finalCompositeStage<PF_Pixel8>(StageHost{}, out.w, glow.w, {0, 0, 1, 1}, blendPopup, 1), PF_Err_NONE);
         return out.at(0, 0);
     };
     EXPECT_EQ(composite(1).red, 100) << "Normal with a full glow takes the glow colour";

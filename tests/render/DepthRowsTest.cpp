@@ -58,11 +58,11 @@ TEST(DepthIndex, FloatOutOfRangeStaysInTheTable) {
 TEST(DepthSource, MaskedSquareOfTheValue) {
     // k = 32768 - M; x = k * a' / 32768; s = x * x / 32768.
     EXPECT_EQ(maskedSquare(32768, 0), 32768);
-    EXPECT_EQ(maskedSquare(19660, 0), 11795);     // 386515600 / 32768 = 11795.5
-    EXPECT_EQ(maskedSquare(19660, 16384), 2948);  // x 9830: 96628900 / 32768 = 2948.9
+    EXPECT_EQ(maskedSquare(19660, 0), 11795);    // 386515600 / 32768 = 11795.5
+    EXPECT_EQ(maskedSquare(19660, 16384), 2948); // x 9830: 96628900 / 32768 = 2948.9
     EXPECT_EQ(maskedSquare(32768, 32768), 0);
-    EXPECT_EQ(maskedSquare(32768, 65535), 0);     // a mask beyond full weighs as full
-    EXPECT_EQ(maskedSquare(49152, 0), 65535);     // 73728 saturates rather than wraps
+    EXPECT_EQ(maskedSquare(32768, 65535), 0); // a mask beyond full weighs as full
+    EXPECT_EQ(maskedSquare(49152, 0), 65535); // 73728 saturates rather than wraps
 }
 
 TEST(DepthSource, AlphaThresholdAndFractionalSoftZone) {
@@ -74,13 +74,13 @@ TEST(DepthSource, AlphaThresholdAndFractionalSoftZone) {
         uint16_t alpha, mask, expected;
     };
     const Case cases[] = {
-        {19660, 0, 11795},   // at thr: s whole
+        {19660, 0, 11795},    // at thr: s whole
         {19660, 16384, 2948}, // the mask weighs the output, not the threshold
         {19660, 32768, 0},
-        {19659, 0, 11790},   // top of the zone: s 11794, q 3275/3276: 11790.9
-        {18022, 0, 4956},    // q = 1638/3276 = 0.5 of s 9911, + 0.5
-        {16385, 0, 3},       // q = 1/3276 of s 8193: 2.5 + 0.5
-        {16384, 0, 0},       // at lo
+        {19659, 0, 11790}, // top of the zone: s 11794, q 3275/3276: 11790.9
+        {18022, 0, 4956},  // q = 1638/3276 = 0.5 of s 9911, + 0.5
+        {16385, 0, 3},     // q = 1/3276 of s 8193: 2.5 + 0.5
+        {16384, 0, 0},     // at lo
         {0, 0, 0},
     };
     for (const Case &c : cases)

@@ -41,10 +41,10 @@ TEST(CropDepthLayer, CopiesOnlyPixelsInsideTheLayerAndTheCrop) {
         int cropW, cropH;
     };
     const Case cases[] = {
-        {{-1, 1, 3, 4}, 4, 3},  // one column left of the layer, rows below it
-        {{1, 0, 5, 3}, 2, 1},   // rect larger than both worlds
-        {{5, 5, 8, 8}, 3, 3},   // wholly outside the layer
-        {{0, -2, 3, 2}, 3, 4},  // rows above the layer
+        {{-1, 1, 3, 4}, 4, 3}, // one column left of the layer, rows below it
+        {{1, 0, 5, 3}, 2, 1},  // rect larger than both worlds
+        {{5, 5, 8, 8}, 3, 3},  // wholly outside the layer
+        {{0, -2, 3, 2}, 3, 4}, // rows above the layer
     };
     for (const Case &c : cases) {
         World<PF_Pixel8> crop(c.cropW, c.cropH, kMarker);
@@ -71,9 +71,9 @@ TEST(BuildDepthMask, ClearsThenMapsTheRectThroughTheCurve) {
     // Depth Bias 100 halves depths below the centre: index 8191 -> 4095, 32767 -> 32767.
     const DepthCurve jump(50, 100, {});
     World<PF_Pixel16> placement(3, 2);
-    placement.at(0, 0) = {0, 32768, 32768, 32768};         // transparent: index 0
-    placement.at(1, 0) = {32768, 32768, 32768, 32768};     // white: 32767
-    placement.at(2, 0) = {16384, 16384, 16384, 16384};     // 0.5000005 * 0.5 * 32767: 8191
+    placement.at(0, 0) = {0, 32768, 32768, 32768};     // transparent: index 0
+    placement.at(1, 0) = {32768, 32768, 32768, 32768}; // white: 32767
+    placement.at(2, 0) = {16384, 16384, 16384, 16384}; // 0.5000005 * 0.5 * 32767: 8191
     placement.at(2, 1) = {32768, 32768, 32768, 32768};
 
     GlowPlane M = plane(4, 3, 999);

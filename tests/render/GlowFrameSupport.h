@@ -58,6 +58,7 @@ private:
             std::make_shared<embedhost::Plugin>(embedhost::Plugin::load(LUMORA_MODULE_PATH));
         return m;
     }
+
 public:
     static embedhost::HostProfile profile(unsigned threads) {
         embedhost::HostProfile p;

@@ -17,39 +17,35 @@ constexpr A_long kAlpha = 2;
 ThresholdRule sixtyTen() { return ThresholdRule(19660, 3276); }
 
 template <typename Pixel>
-uint16_t extractOne(const Pixel &p, const ThresholdRule &rule, A_long channel)
-{
+uint16_t extractOne(const Pixel &p, const ThresholdRule &rule, A_long channel) {
     uint16_t out = 0xBEEF;
     extractGlowSourceRow(&p, 1, rule, channel, &out);
     return out;
 }
 
-}  // namespace
+} // namespace
 
-TEST(ThresholdRule, LowerEdgeIsClampedAtMinusOne)
-{
+TEST(ThresholdRule, LowerEdgeIsClampedAtMinusOne) {
     EXPECT_EQ(ThresholdRule(0, 0).lo, -1);
     EXPECT_EQ(ThresholdRule(5, 100).lo, -1);
     EXPECT_EQ(sixtyTen().lo, 16383);
     EXPECT_EQ(sixtyTen().thrMinus1, 19659);
 }
 
-TEST(ThresholdRule, SoftZoneEdges)
-{
+TEST(ThresholdRule, SoftZoneEdges) {
     const ThresholdRule r = sixtyTen();
-    EXPECT_EQ(r.apply(19660.0), 19660);  // at thr: whole
-    EXPECT_EQ(r.apply(19659.0), 19659);  // top of the zone: quotient exactly 1
-    EXPECT_EQ(r.apply(18000.0), 8885);   // 1617 / 3276 * 18000 = 8884.6
-    EXPECT_EQ(r.apply(16384.0), 5);      // 1 / 3276 * 16384 = 5.001
-    EXPECT_EQ(r.apply(16383.0), 0);      // at lo
+    EXPECT_EQ(r.apply(19660.0), 19660); // at thr: whole
+    EXPECT_EQ(r.apply(19659.0), 19659); // top of the zone: quotient exactly 1
+    EXPECT_EQ(r.apply(18000.0), 8885);  // 1617 / 3276 * 18000 = 8884.6
+    EXPECT_EQ(r.apply(16384.0), 5);     // 1 / 3276 * 16384 = 5.001
+    EXPECT_EQ(r.apply(16383.0), 0);     // at lo
     EXPECT_EQ(r.apply(0.0), 0);
     EXPECT_EQ(r.apply(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(ThresholdRule, NoSoftZoneWhenSoftIsZero)
-{
+TEST(ThresholdRule, NoSoftZoneWhenSoftIsZero) {
     const ThresholdRule r(19660, 0);
-    EXPECT_EQ(r.apply(19659.0), 0);  // at thr - 1, which is also lo
+    EXPECT_EQ(r.apply(19659.0), 0); // at thr - 1, which is also lo
     EXPECT_EQ(r.apply(19000.0), 0);
     // Anything above thr - 1 passes whole, rounded: fractions below thr included.
     EXPECT_EQ(r.apply(19659.4), 19659);
@@ -57,8 +53,7 @@ TEST(ThresholdRule, NoSoftZoneWhenSoftIsZero)
     EXPECT_EQ(r.apply(19660.0), 19660);
 }
 
-TEST(ThresholdRule, ThresholdZeroPassesEverything)
-{
+TEST(ThresholdRule, ThresholdZeroPassesEverything) {
     const ThresholdRule r(0, 3276);
     EXPECT_EQ(r.apply(0.0), 0);
     EXPECT_EQ(r.apply(0.4), 0);
@@ -66,11 +61,10 @@ TEST(ThresholdRule, ThresholdZeroPassesEverything)
     EXPECT_EQ(r.apply(32768.0), 32768);
 }
 
-TEST(Alpha16, EachForm)
-{
+TEST(Alpha16, EachForm) {
     EXPECT_EQ(alpha16(PF_Pixel8{255, 0, 0, 0}), 32768);
-    EXPECT_EQ(alpha16(PF_Pixel8{128, 0, 0, 0}), 16448);  // 4194432 / 255 = 16448.75
-    EXPECT_EQ(alpha16(PF_Pixel8{1, 0, 0, 0}), 129);      // 32896 / 255 = 129.004
+    EXPECT_EQ(alpha16(PF_Pixel8{128, 0, 0, 0}), 16448); // 4194432 / 255 = 16448.75
+    EXPECT_EQ(alpha16(PF_Pixel8{1, 0, 0, 0}), 129);     // 32896 / 255 = 129.004
     EXPECT_EQ(alpha16(PF_Pixel16{12345, 0, 0, 0}), 12345);
     EXPECT_EQ(alpha16(PF_PixelFloat{0.25f, 0, 0, 0}), 8192);
     EXPECT_EQ(alpha16(PF_PixelFloat{1.0f, 0, 0, 0}), 32768);
@@ -79,8 +73,7 @@ TEST(Alpha16, EachForm)
     EXPECT_EQ(alpha16(PF_PixelFloat{std::numeric_limits<float>::quiet_NaN(), 0, 0, 0}), 0);
 }
 
-TEST(ExtractLuminance, ThresholdZeroSoftZero)
-{
+TEST(ExtractLuminance, ThresholdZeroSoftZero) {
     const ThresholdRule r(0, 0);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 255, 255, 255}, r, kLuminance), 32768);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 0, 0, 0}, r, kLuminance), 0);
@@ -90,8 +83,7 @@ TEST(ExtractLuminance, ThresholdZeroSoftZero)
     EXPECT_EQ(extractOne(PF_PixelFloat{0, 1, 1, 1}, r, kLuminance), 0);
 }
 
-TEST(ExtractLuminance, MidGreyAndPartialAlpha)
-{
+TEST(ExtractLuminance, MidGreyAndPartialAlpha) {
     const ThresholdRule r(0, 0);
     // 32768 * 128/255 * 1.000001 = 16448.27
     EXPECT_EQ(extractOne(PF_Pixel8{255, 128, 128, 128}, r, kLuminance), 16448);
@@ -104,16 +96,14 @@ TEST(ExtractLuminance, MidGreyAndPartialAlpha)
     EXPECT_EQ(extractOne(PF_PixelFloat{1, -1, -1, -1}, r, kLuminance), 0);
 }
 
-TEST(ExtractLuminance, FullThresholdNeedsFullWhite)
-{
+TEST(ExtractLuminance, FullThresholdNeedsFullWhite) {
     const ThresholdRule r(32768, 0);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 255, 255, 255}, r, kLuminance), 32768);
     EXPECT_EQ(extractOne(PF_Pixel16{32767, 32768, 32768, 32768}, r, kLuminance), 0);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 254, 255, 255}, r, kLuminance), 0);
 }
 
-TEST(ExtractLuminance, SoftZoneOnWhiteWithAlpha)
-{
+TEST(ExtractLuminance, SoftZoneOnWhiteWithAlpha) {
     const ThresholdRule r = sixtyTen();
     // White: v equals a16.
     EXPECT_EQ(extractOne(PF_Pixel16{18000, 32768, 32768, 32768}, r, kLuminance), 8885);
@@ -121,8 +111,7 @@ TEST(ExtractLuminance, SoftZoneOnWhiteWithAlpha)
     EXPECT_EQ(extractOne(PF_Pixel16{16383, 32768, 32768, 32768}, r, kLuminance), 0);
 }
 
-TEST(ExtractAlpha, SoftZoneEdges)
-{
+TEST(ExtractAlpha, SoftZoneEdges) {
     const ThresholdRule r = sixtyTen();
     EXPECT_EQ(extractOne(PF_Pixel16{19660, 0, 0, 0}, r, kAlpha), 19660);
     EXPECT_EQ(extractOne(PF_Pixel16{19659, 0, 0, 0}, r, kAlpha), 19659);
@@ -131,8 +120,7 @@ TEST(ExtractAlpha, SoftZoneEdges)
     EXPECT_EQ(extractOne(PF_Pixel16{18000, 0, 0, 0}, r, kAlpha), 8885);
 }
 
-TEST(ExtractAlpha, IgnoresColorAndZeroAlphaGivesZero)
-{
+TEST(ExtractAlpha, IgnoresColorAndZeroAlphaGivesZero) {
     const ThresholdRule r(0, 0);
     EXPECT_EQ(extractOne(PF_Pixel8{255, 0, 0, 0}, r, kAlpha), 32768);
     EXPECT_EQ(extractOne(PF_Pixel8{1, 0, 0, 0}, r, kAlpha), 129);
@@ -142,8 +130,7 @@ TEST(ExtractAlpha, IgnoresColorAndZeroAlphaGivesZero)
     EXPECT_EQ(extractOne(PF_PixelFloat{0.25f, 0, 0, 0}, r, kAlpha), 8192);
 }
 
-TEST(ExtractGlowSourceRow, ChannelSelectsKernelAndRowIsFullyWritten)
-{
+TEST(ExtractGlowSourceRow, ChannelSelectsKernelAndRowIsFullyWritten) {
     const ThresholdRule r(0, 0);
     const PF_Pixel8 row[3] = {{255, 0, 0, 0}, {255, 255, 255, 255}, {0, 255, 255, 255}};
     uint16_t lum[3] = {1, 1, 1};

@@ -26,9 +26,7 @@ struct Frame {
         in.downsample_y = {1, 1};
         settings.inputRect = {0, 0, 1920, 1080};
     }
-    GlowWorkingValues values(A_long iw = 1920, A_long ih = 1080) {
-        return glowWorkingValues(settings, in, iw, ih);
-    }
+    GlowWorkingValues values(A_long iw = 1920, A_long ih = 1080) { return glowWorkingValues(settings, in, iw, ih); }
 };
 
 } // namespace

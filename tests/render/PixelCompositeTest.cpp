@@ -8,22 +8,17 @@ using namespace AEUtil;
 
 namespace {
 
-PF_Pixel8 grey8(int a, int c)
-{
-    return {static_cast<A_u_char>(a), static_cast<A_u_char>(c), static_cast<A_u_char>(c),
-            static_cast<A_u_char>(c)};
+PF_Pixel8 grey8(int a, int c) {
+    return {static_cast<A_u_char>(a), static_cast<A_u_char>(c), static_cast<A_u_char>(c), static_cast<A_u_char>(c)};
 }
 
-PF_Pixel16 grey16(int a, int c)
-{
-    return {static_cast<A_u_short>(a), static_cast<A_u_short>(c), static_cast<A_u_short>(c),
-            static_cast<A_u_short>(c)};
+PF_Pixel16 grey16(int a, int c) {
+    return {static_cast<A_u_short>(a), static_cast<A_u_short>(c), static_cast<A_u_short>(c), static_cast<A_u_short>(c)};
 }
 
-}  // namespace
+} // namespace
 
-TEST(CompositePixel8, TransparentGlowOverOpaqueLeavesOutputInEveryMode)
-{
+TEST(CompositePixel8, TransparentGlowOverOpaqueLeavesOutputInEveryMode) {
     for (A_long mode = 0; mode <= 13; ++mode) {
         PF_Pixel8 out{255, 10, 128, 250};
         compositePixel(out, grey8(0, 200), mode);
@@ -34,8 +29,7 @@ TEST(CompositePixel8, TransparentGlowOverOpaqueLeavesOutputInEveryMode)
     }
 }
 
-TEST(CompositePixel8, TransparentGlowStillPullsPartlyTransparentOutput)
-{
+TEST(CompositePixel8, TransparentGlowStillPullsPartlyTransparentOutput) {
     PF_Pixel8 white = grey8(0, 0);
     compositePixel(white, grey8(0, 200), kBlendMultiply);
     EXPECT_EQ(white.red, 255);
@@ -52,16 +46,14 @@ TEST(CompositePixel8, TransparentGlowStillPullsPartlyTransparentOutput)
     EXPECT_EQ(lossy.red, 198);
 }
 
-TEST(CompositePixel8, NormalOpaqueGlow)
-{
+TEST(CompositePixel8, NormalOpaqueGlow) {
     PF_Pixel8 out = grey8(128, 100);
     compositePixel(out, grey8(255, 200), kBlendNormal);
     EXPECT_EQ(out.alpha, 255);
     EXPECT_EQ(out.red, 200);
 }
 
-TEST(CompositePixel8, ScreenPremultipliesAndDivides)
-{
+TEST(CompositePixel8, ScreenPremultipliesAndDivides) {
     // A' = 128 + 127*128/255 = 191; c = 100*128/255 = 50; r = 53750 >> 8 = 209;
     // w = 16256 >> 8 = 63; (209*128 + 50*63) / 191 = 156; 156 * 255 / 191 = 208.3
     PF_Pixel8 out = grey8(128, 100);
@@ -71,8 +63,7 @@ TEST(CompositePixel8, ScreenPremultipliesAndDivides)
     EXPECT_EQ(out.blue, 208);
 }
 
-TEST(CompositePixel8, MultiplyPullsTowardWhiteFirst)
-{
+TEST(CompositePixel8, MultiplyPullsTowardWhiteFirst) {
     // c = 255 + (-155*128)/255 = 255 - 77 = 178; (200*178) >> 8 = 139
     PF_Pixel8 out = grey8(128, 100);
     compositePixel(out, grey8(255, 200), kBlendMultiply);
@@ -80,16 +71,14 @@ TEST(CompositePixel8, MultiplyPullsTowardWhiteFirst)
     EXPECT_EQ(out.red, 139);
 }
 
-TEST(CompositePixel8, AddScalesGlowByItsAlpha)
-{
+TEST(CompositePixel8, AddScalesGlowByItsAlpha) {
     PF_Pixel8 out = grey8(255, 40);
     compositePixel(out, grey8(128, 200), kBlendAdd);
     EXPECT_EQ(out.alpha, 255);
     EXPECT_EQ(out.red, 140);
 }
 
-TEST(CompositePixel16, NormalHalfOverHalf)
-{
+TEST(CompositePixel16, NormalHalfOverHalf) {
     // A' = 16384 + 16384*16384/32768 = 24576; w = 8192;
     // (20000*16384 + 10000*8192) / 24576 = 16666.7
     PF_Pixel16 out = grey16(16384, 10000);
@@ -98,8 +87,7 @@ TEST(CompositePixel16, NormalHalfOverHalf)
     EXPECT_EQ(out.red, 16666);
 }
 
-TEST(CompositePixel16, TransparentGlow)
-{
+TEST(CompositePixel16, TransparentGlow) {
     PF_Pixel16 grey = grey16(0, 0);
     compositePixel(grey, grey16(0, 100), kBlendSoftLight);
     EXPECT_EQ(grey.red, 16384);
@@ -111,8 +99,7 @@ TEST(CompositePixel16, TransparentGlow)
     }
 }
 
-TEST(CompositePixelFloat, ScreenHalfOverHalf)
-{
+TEST(CompositePixelFloat, ScreenHalfOverHalf) {
     // A' = 0.75; c = 0.25; r = 0.625; w = 0.25; (0.3125 + 0.0625) / 0.75 = 0.5; 0.5 / 0.75
     PF_PixelFloat out{0.5f, 0.5f, 0.5f, 0.5f};
     const PF_PixelFloat glow{0.5f, 0.5f, 0.5f, 0.5f};
@@ -121,8 +108,7 @@ TEST(CompositePixelFloat, ScreenHalfOverHalf)
     EXPECT_FLOAT_EQ(out.red, 2.0f / 3.0f);
 }
 
-TEST(CompositePixelFloat, TransparentGlowTowardGrey)
-{
+TEST(CompositePixelFloat, TransparentGlowTowardGrey) {
     PF_PixelFloat out{0.0f, 1.0f, 1.0f, 1.0f};
     const PF_PixelFloat glow{0.0f, 0.2f, 0.2f, 0.2f};
     compositePixel(out, glow, kBlendHardLight);
@@ -130,25 +116,22 @@ TEST(CompositePixelFloat, TransparentGlowTowardGrey)
     EXPECT_FLOAT_EQ(out.alpha, 0.0f);
 }
 
-TEST(CompositeRow, AppliesEveryPixel)
-{
+TEST(CompositeRow, AppliesEveryPixel) {
     PF_Pixel8 out[2] = {grey8(128, 100), grey8(255, 40)};
     const PF_Pixel8 glow[2] = {grey8(255, 200), grey8(128, 200)};
     compositeRow(out, glow, 2, kBlendAdd);
     EXPECT_EQ(out[0].alpha, 255);
-    EXPECT_EQ(out[0].red, 249);  // 50 premultiplied + 199 of glow
+    EXPECT_EQ(out[0].red, 249); // 50 premultiplied + 199 of glow
     EXPECT_EQ(out[1].red, 140);
 }
 
-TEST(Opacity, HundredSkipsButNinetyNinePointNineNineNineRuns)
-{
+TEST(Opacity, HundredSkipsButNinetyNinePointNineNineNineRuns) {
     EXPECT_FALSE(opacityStageRuns(100.0));
     EXPECT_TRUE(opacityStageRuns(99.999));
     EXPECT_TRUE(opacityStageRuns(0.0));
 }
 
-TEST(Opacity, NinetyNinePointNineNineNineRoundsToFullInIntegerForms)
-{
+TEST(Opacity, NinetyNinePointNineNineNineRoundsToFullInIntegerForms) {
     // 0.99999 * 255 + 0.5 = 255.497 and 0.99999 * 32768 + 0.5 = 32768.17: both factors full.
     PF_Pixel8 p8[2] = {grey8(255, 1), grey8(200, 1)};
     applyOpacityRow(p8, 2, 99.999);
@@ -163,15 +146,14 @@ TEST(Opacity, NinetyNinePointNineNineNineRoundsToFullInIntegerForms)
     EXPECT_LT(pf.alpha, 1.0f);
 }
 
-TEST(Opacity, HalfAndZero)
-{
+TEST(Opacity, HalfAndZero) {
     PF_Pixel8 p8[2] = {grey8(255, 7), grey8(3, 7)};
-    applyOpacityRow(p8, 2, 50.0);  // k = trunc(127.5 + 0.5) = 128
+    applyOpacityRow(p8, 2, 50.0); // k = trunc(127.5 + 0.5) = 128
     EXPECT_EQ(p8[0].alpha, 128);
-    EXPECT_EQ(p8[1].alpha, 1);  // 384 / 255
+    EXPECT_EQ(p8[1].alpha, 1); // 384 / 255
     EXPECT_EQ(p8[0].red, 7);
     PF_Pixel8 almost = grey8(255, 0);
-    applyOpacityRow(&almost, 1, 99.8);  // k = trunc(254.49 + 0.5) = 254
+    applyOpacityRow(&almost, 1, 99.8); // k = trunc(254.49 + 0.5) = 254
     EXPECT_EQ(almost.alpha, 254);
     PF_Pixel16 p16[2] = {grey16(32768, 7), grey16(3, 7)};
     applyOpacityRow(p16, 2, 50.0);
@@ -185,13 +167,12 @@ TEST(Opacity, HalfAndZero)
     EXPECT_EQ(zero.alpha, 0);
 }
 
-TEST(ThresholdView, RaisesColorToGlowAlphaByRed)
-{
+TEST(ThresholdView, RaisesColorToGlowAlphaByRed) {
     PF_Pixel8 raised{77, 100, 250, 0};
     thresholdViewPixel(raised, grey8(150, 0));
     EXPECT_EQ(raised.alpha, 77);
     EXPECT_EQ(raised.red, 150);
-    EXPECT_EQ(raised.green, 150);  // lowered: all three follow red's comparison
+    EXPECT_EQ(raised.green, 150); // lowered: all three follow red's comparison
     EXPECT_EQ(raised.blue, 150);
     PF_Pixel8 kept{77, 150, 0, 0};
     thresholdViewPixel(kept, grey8(150, 0));

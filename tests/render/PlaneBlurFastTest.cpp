@@ -74,8 +74,8 @@ GlowPlane copyOf(const GlowPlane &p) {
 }
 
 void checkCase(const Case &c, uint32_t seed) {
-    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " r" << c.radius << " aspect "
-                                      << c.aspect << (c.gatedMask ? " gated" : " open") << " seed " << seed);
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " r" << c.radius << " aspect " << c.aspect
+                                      << (c.gatedMask ? " gated" : " open") << " seed " << seed);
     std::mt19937 rng(seed);
     GlowPlane src, literal, fast;
     MaskPlane mask;
@@ -99,8 +99,9 @@ void checkCase(const Case &c, uint32_t seed) {
             fast.copyFrom(before);
             // An open mask may also be given as none at all, as the render does.
             const bool open = maskIsOpen(mask);
-            const PlanePass pass{&src, &fast, open && v.run != planeLaneKernel() ? nullptr : &mask, &kernel,
-                                 rowPass, &boxes, v.run, open};
+            const PlanePass pass{&src,    &fast,   open && v.run != planeLaneKernel() ? nullptr : &mask,
+                                 &kernel, rowPass, &boxes,
+                                 v.run,   open};
             const int32_t split = lines / 3;
             blurPlaneLines(pass, 0, split);
             blurPlaneLines(pass, split, lines);
@@ -127,8 +128,8 @@ struct TestWorld {
         for (Pixel &p : px) {
             p = {};
             if (u(rng) < density) {
-                const A_u_short v[4] = {A_u_short(rng() % 32769), A_u_short(rng() % 32769),
-                                        A_u_short(rng() % 32769), A_u_short(u(rng) < 0.1 ? 32768 : rng() % 32769)};
+                const A_u_short v[4] = {A_u_short(rng() % 32769), A_u_short(rng() % 32769), A_u_short(rng() % 32769),
+                                        A_u_short(u(rng) < 0.1 ? 32768 : rng() % 32769)};
                 if constexpr (std::is_same_v<Pixel, PF_Pixel16>)
                     p = {v[0], v[1], v[2], v[3]};
                 else
@@ -143,8 +144,8 @@ struct TestWorld {
 
 template <class Pixel>
 void checkColorCase(const Case &c, uint32_t seed) {
-    SCOPED_TRACE(::testing::Message() << (sizeof(Pixel) == 8 ? "16-bit " : "float ") << c.width << "x"
-                                      << c.height << " r" << c.radius << " aspect " << c.aspect
+    SCOPED_TRACE(::testing::Message() << (sizeof(Pixel) == 8 ? "16-bit " : "float ") << c.width << "x" << c.height
+                                      << " r" << c.radius << " aspect " << c.aspect
                                       << (c.gatedMask ? " gated" : " open") << " seed " << seed);
     std::mt19937 rng(seed);
     TestWorld<Pixel> src(c.width, c.height), literal(c.width, c.height), fast(c.width, c.height);
@@ -166,8 +167,9 @@ void checkColorCase(const Case &c, uint32_t seed) {
             for (const PlaneLaneVariant &v : planeLaneVariants()) {
                 fast.px = before;
                 const bool open = maskIsOpen(mask);
-                const WorldPass fastPass{&src.w, &fast.w, rect, open && v.run != planeLaneKernel() ? nullptr : &mask,
-                                         &kernel, rowPass, &boxes, v.run, open};
+                const WorldPass fastPass{&src.w,  &fast.w, rect,   open && v.run != planeLaneKernel() ? nullptr : &mask,
+                                         &kernel, rowPass, &boxes, v.run,
+                                         open};
                 const int32_t split = lines / 3;
                 blurWorldLines16(fastPass, 0, split);
                 blurWorldLines16(fastPass, split, lines);
@@ -179,8 +181,9 @@ void checkColorCase(const Case &c, uint32_t seed) {
             for (const PlaneLaneVariant &v : planeLaneVariants()) {
                 fast.px = before;
                 const bool open = maskIsOpen(mask);
-                WorldPass fastPass{&src.w, &fast.w, rect, open && v.run != planeLaneKernel() ? nullptr : &mask,
-                                   &kernel, rowPass, &boxes, nullptr, open};
+                WorldPass fastPass{&src.w,  &fast.w, rect,   open && v.run != planeLaneKernel() ? nullptr : &mask,
+                                   &kernel, rowPass, &boxes, nullptr,
+                                   open};
                 fastPass.floatLanes = v.runFloat;
                 const int32_t split = lines / 3;
                 blurWorldLinesFloat(fastPass, 0, split);
@@ -194,12 +197,12 @@ void checkColorCase(const Case &c, uint32_t seed) {
 
 TEST(PlaneBlurFast, EdgeCasesMatchTheLiteralPass) {
     const Case cases[] = {
-        {1, 1, 2.0, 0.0, false, 1.0},       {1, 7, 5.0, 0.0, false, 0.5},
-        {7, 1, 5.0, 0.0, true, 0.5},        {3, 3, 1000.0, 0.0, false, 0.7},    // lines far shorter than the kernel
-        {40, 30, 20.0, 100.0, false, 0.05}, {40, 30, 20.0, -100.0, true, 0.05}, // aspect extremes
-        {700, 3, 299.0, 0.0, false, 0.01},  {700, 3, 300.0, 0.0, true, 0.01},   // the box share starts
-        {650, 2, 640.0, 37.0, false, 0.002}, {64, 64, 10.0, 0.0, false, 0.0},   // an empty plane
-        {33, 17, 3.0, -12.0, true, 1.0},    {300, 5, 150.0, 0.0, false, 1.0},   // a full plane
+        {1, 1, 2.0, 0.0, false, 1.0},        {1, 7, 5.0, 0.0, false, 0.5},
+        {7, 1, 5.0, 0.0, true, 0.5},         {3, 3, 1000.0, 0.0, false, 0.7},    // lines far shorter than the kernel
+        {40, 30, 20.0, 100.0, false, 0.05},  {40, 30, 20.0, -100.0, true, 0.05}, // aspect extremes
+        {700, 3, 299.0, 0.0, false, 0.01},   {700, 3, 300.0, 0.0, true, 0.01},   // the box share starts
+        {650, 2, 640.0, 37.0, false, 0.002}, {64, 64, 10.0, 0.0, false, 0.0},    // an empty plane
+        {33, 17, 3.0, -12.0, true, 1.0},     {300, 5, 150.0, 0.0, false, 1.0},   // a full plane
     };
     uint32_t seed = 1;
     for (const Case &c : cases) {

@@ -24,21 +24,15 @@ TEST(RowBand, TenRowsOverFourCallsGiveTheLongerBandsFirst) {
     EXPECT_EQ(bands(10, 4), (V{{0, 3}, {3, 6}, {6, 8}, {8, 10}}));
 }
 
-TEST(RowBand, ExactMultipleGivesEqualBands) {
-    EXPECT_EQ(bands(12, 3), (V{{0, 4}, {4, 8}, {8, 12}}));
-}
+TEST(RowBand, ExactMultipleGivesEqualBands) { EXPECT_EQ(bands(12, 3), (V{{0, 4}, {4, 8}, {8, 12}})); }
 
 TEST(RowBand, FewerRowsThanCallsLeavesTheLastCallsEmpty) {
     EXPECT_EQ(bands(2, 5), (V{{0, 1}, {1, 2}, {0, 0}, {0, 0}, {0, 0}}));
 }
 
-TEST(RowBand, NoRowsGiveEveryCallAnEmptyBand) {
-    EXPECT_EQ(bands(0, 3), (V{{0, 0}, {0, 0}, {0, 0}}));
-}
+TEST(RowBand, NoRowsGiveEveryCallAnEmptyBand) { EXPECT_EQ(bands(0, 3), (V{{0, 0}, {0, 0}, {0, 0}})); }
 
-TEST(RowBand, OneCallTakesEverything) {
-    EXPECT_EQ(bands(7, 1), (V{{0, 7}}));
-}
+TEST(RowBand, OneCallTakesEverything) { EXPECT_EQ(bands(7, 1), (V{{0, 7}})); }
 
 TEST(RowBand, BandsCoverEveryRowOnceInOrder) {
     for (int rows : {1, 5, 17, 1080})

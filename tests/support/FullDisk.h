@@ -26,6 +26,6 @@ private:
 
 } // namespace lumora::test
 
-#define LUMORA_NEED_FULL_DISK(disk)                                                                   \
-    if (!(disk).ready())                                                                             \
+#define LUMORA_NEED_FULL_DISK(disk)                                                                                    \
+    if (!(disk).ready())                                                                                               \
     GTEST_SKIP() << "no small file system to fill: " << (disk).why()

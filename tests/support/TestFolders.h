@@ -21,7 +21,7 @@ public:
     ScratchFolder &operator=(const ScratchFolder &) = delete;
 
     const std::string &path() const { return path_; }
-    std::string operator/(const std::string &relative) const;  // joined with the system separator
+    std::string operator/(const std::string &relative) const; // joined with the system separator
 
 private:
     std::string path_;

@@ -51,7 +51,7 @@ TEST(ElfReader, OtherSectionNamesAreNotTaken) {
 
 TEST(ElfReader, SectionWithoutFileDataIsRefused) {
     ElfImageOptions options;
-    options.sectionType = 8;  // SHT_NOBITS
+    options.sectionType = 8; // SHT_NOBITS
     EXPECT_NE(errorOf(makeElf(options)).find("no contents"), std::string::npos);
 }
 
@@ -74,10 +74,10 @@ TEST(ElfReader, SizesAndIndexesOutOfRangeAreRefused) {
     options.nameTableIndex = 3;
     EXPECT_NE(errorOf(makeElf(options)).find("name table index"), std::string::npos);
     Bytes image = makeElf({});
-    image[0x3c] = 0xff;  // 255 section headers
+    image[0x3c] = 0xff; // 255 section headers
     EXPECT_THROW(piplFromELF(image), FormatError);
     image = makeElf({});
-    image[0x3a] = 32;  // section header entries too small
+    image[0x3a] = 32; // section header entries too small
     EXPECT_THROW(piplFromELF(image), FormatError);
 }
 

@@ -27,8 +27,7 @@ TEST(FlagNames, EffectOutFlags2) {
               (Names{"PF_OutFlag2_SUPPORTS_QUERY_DYNAMIC_FLAGS", "PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG",
                      "PF_OutFlag2_I_AM_THREADSAFE", "PF_OutFlag2_REVEALS_ZERO_ALPHA",
                      "PF_OutFlag2_SUPPORTS_SMART_RENDER", "PF_OutFlag2_FLOAT_COLOR_AWARE",
-                     "PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA",
-                     "PF_OutFlag2_SUPPORTS_THREADED_RENDERING"}));
+                     "PF_OutFlag2_SUPPORTS_GET_FLATTENED_SEQUENCE_DATA", "PF_OutFlag2_SUPPORTS_THREADED_RENDERING"}));
 }
 
 TEST(FlagNames, HighestBitAndUnnamedBits) {

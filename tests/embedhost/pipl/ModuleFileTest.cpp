@@ -88,7 +88,9 @@ TEST(ModuleFile, NonModulesAreRefused) {
 }
 
 TEST(ModuleFile, FileErrorsNameTheFile) {
-    const std::string truncated = tempFile("truncated.so", std::string("\x7f" "ELF\x02\x01", 6));
+    const std::string truncated = tempFile("truncated.so", std::string("\x7f"
+                                                                       "ELF\x02\x01",
+                                                                       6));
     const std::string error = errorOf(truncated);
     EXPECT_NE(error.find("truncated.so: ELF file"), std::string::npos) << error;
 }

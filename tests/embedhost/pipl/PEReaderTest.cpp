@@ -71,37 +71,37 @@ TEST(PEReader, MissingPiecesAreNamed) {
 
 TEST(PEReader, DataOutsideItsSectionIsRefused) {
     PEImageOptions options;
-    options.dataRvaShift = 0x1000;  // past .rsrc, in no section
+    options.dataRvaShift = 0x1000; // past .rsrc, in no section
     EXPECT_NE(errorOf(makePE(options)).find("in no section"), std::string::npos) << errorOf(makePE(options));
     options = {};
-    options.dataSize = 0x181;  // one byte past the end of .rsrc
+    options.dataSize = 0x181; // one byte past the end of .rsrc
     EXPECT_NE(errorOf(makePE(options)).find("past the end of its section"), std::string::npos);
     options.dataSize = 0xffffffffu;
     EXPECT_THROW(piplFromPE(makePE(options)), FormatError);
-    options.dataSize = 0x180;  // exactly to the end of .rsrc
+    options.dataSize = 0x180; // exactly to the end of .rsrc
     EXPECT_EQ(found(makePE(options)).size(), 0x180u);
 }
 
 TEST(PEReader, DirectoryOffsetsOutsideTheResourcesAreRefused) {
     Bytes image = makePE({});
-    image[lumora::test::kPERootEntryTarget] = 0xf0;  // type directory at 0x1f0 of 0x200 bytes
+    image[lumora::test::kPERootEntryTarget] = 0xf0; // type directory at 0x1f0 of 0x200 bytes
     image[lumora::test::kPERootEntryTarget + 1] = 0x01;
     EXPECT_THROW(piplFromPE(image), FormatError);
 }
 
 TEST(PEReader, DirectoryPointingBackAtTheRootEnds) {
     Bytes image = makePE({});
-    image[lumora::test::kPERootEntryTarget] = 0x00;  // type directory = the root itself
+    image[lumora::test::kPERootEntryTarget] = 0x00; // type directory = the root itself
     EXPECT_EQ(errorOf(image), "no PIPL resource 16000");
 }
 
 TEST(PEReader, BadHeadersAreRefused) {
     Bytes image = makePE({});
-    image[0x3c] = 0xf0;  // e_lfanew beyond the file
+    image[0x3c] = 0xf0; // e_lfanew beyond the file
     image[0x3d] = 0xff;
     EXPECT_NE(errorOf(image).find("no PE signature"), std::string::npos) << errorOf(image);
     image = makePE({});
-    image[0x99] = 0x03;  // optional header magic 0x20b becomes 0x30b
+    image[0x99] = 0x03; // optional header magic 0x20b becomes 0x30b
     EXPECT_NE(errorOf(image).find("magic"), std::string::npos) << errorOf(image);
 }
 

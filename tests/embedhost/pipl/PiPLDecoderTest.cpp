@@ -150,17 +150,17 @@ TEST(PiPLDecoder, CountBelowTheDataLeavesTrailingBytes) {
 
 TEST(PiPLDecoder, LengthPastTheEndNamesTheProperty) {
     Bytes bytes = expected();
-    put32(bytes, 258 + 12, 8);  // "aeFL" claims 8 bytes, 4 remain
+    put32(bytes, 258 + 12, 8); // "aeFL" claims 8 bytes, 4 remain
     const std::string error = errorOf(bytes);
     EXPECT_NE(error.find("'aeFL' at offset 258"), std::string::npos) << error;
     EXPECT_NE(error.find("run past the end"), std::string::npos) << error;
-    put32(bytes, 258 + 12, 0xfffffffcu);  // would wrap a 32-bit offset
+    put32(bytes, 258 + 12, 0xfffffffcu); // would wrap a 32-bit offset
     EXPECT_THROW(decodePiPL(bytes), FormatError);
 }
 
 TEST(PiPLDecoder, LengthMustCountThePadding) {
     Bytes bytes = expected();
-    put32(bytes, 30 + 12, 7);  // "name" without its padding byte
+    put32(bytes, 30 + 12, 7); // "name" without its padding byte
     EXPECT_NE(errorOf(bytes).find("not a multiple of 4"), std::string::npos) << errorOf(bytes);
 }
 
@@ -169,7 +169,7 @@ TEST(PiPLDecoder, BadVersionWordIsRefused) {
     bytes[0] = 2;
     EXPECT_NE(errorOf(bytes).find("version word 2 at offset 0"), std::string::npos) << errorOf(bytes);
     bytes[0] = 0;
-    bytes[1] = 1;  // 256: a big-endian list
+    bytes[1] = 1; // 256: a big-endian list
     EXPECT_THROW(decodePiPL(bytes), FormatError);
 }
 

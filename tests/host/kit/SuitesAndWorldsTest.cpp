@@ -115,8 +115,9 @@ TEST(WorldSuite, FormatQueryWithoutVersion2NeverReportsFloat) {
     Host host(withoutWorldSuite2());
     PF_InData in = host.inData();
     PF_EffectWorld world{};
-    for (PF_WorldFlags flags : std::initializer_list<PF_WorldFlags>{0, PF_WorldFlag_WRITEABLE, PF_WorldFlag_DEEP, PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE,
-                                static_cast<PF_WorldFlags>(~PF_WorldFlag_DEEP), static_cast<PF_WorldFlags>(-1)}) {
+    for (PF_WorldFlags flags : std::initializer_list<PF_WorldFlags>{
+             0, PF_WorldFlag_WRITEABLE, PF_WorldFlag_DEEP, PF_WorldFlag_DEEP | PF_WorldFlag_WRITEABLE,
+             static_cast<PF_WorldFlags>(~PF_WorldFlag_DEEP), static_cast<PF_WorldFlags>(-1)}) {
         world.world_flags = flags;
         PF_PixelFormat f = PF_PixelFormat_INVALID;
         EXPECT_EQ(AEUtil::WorldSuite::pixelFormat(&in, &world, &f), PF_Err_NONE);

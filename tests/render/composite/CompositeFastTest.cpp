@@ -131,8 +131,8 @@ TEST(NormalGlowTail, MatchesTheStagesItReplaces) {
         double intensity, opacity;
     };
     const Case cases[] = {
-        {kViewNormal, 3, 1.0, 100.0},  {kViewNormal, 5, 2.5, 37.5},   {kViewNormal, 1, 0.0, 100.0},
-        {kViewNormal, 14, 0.3, 0.0},   {kViewExtract, 3, 1.7, 62.0},  {2, 3, 1.0, 100.0},
+        {kViewNormal, 3, 1.0, 100.0}, {kViewNormal, 5, 2.5, 37.5},  {kViewNormal, 1, 0.0, 100.0},
+        {kViewNormal, 14, 0.3, 0.0},  {kViewExtract, 3, 1.7, 62.0}, {2, 3, 1.0, 100.0},
     };
     uint32_t seed = 1;
     for (const Case &c : cases) {
@@ -188,8 +188,8 @@ TEST(ColorGlowTail, MatchesTheStagesItReplaces) {
     const struct {
         A_long view, blendPopup;
         double intensity, opacity;
-    } cases[] = {{kViewNormal, 3, 1.0, 100.0}, {kViewNormal, 7, 2.5, 37.5}, {kViewExtract, 3, 0.0, 62.0},
-                 {2, 5, 1.3, 100.0}};
+    } cases[] = {
+        {kViewNormal, 3, 1.0, 100.0}, {kViewNormal, 7, 2.5, 37.5}, {kViewExtract, 3, 0.0, 62.0}, {2, 5, 1.3, 100.0}};
     uint32_t seed = 11;
     for (const auto &c : cases) {
         checkColorTail<PF_Pixel8>(c.view, c.blendPopup, c.intensity, c.opacity, seed);
