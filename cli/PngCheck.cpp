@@ -22,9 +22,9 @@ std::uint32_t bigEndian(const unsigned char *p) {
 bool isLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Channels of a colour type with its bit depth, 0 for a combination the format does not have.
-int channelsOf(unsigned colourType, unsigned bitDepth) {
+int channelsOf(unsigned colorType, unsigned bitDepth) {
     const bool wide = bitDepth == 8 || bitDepth == 16;
-    switch (colourType) {
+    switch (colorType) {
     case 0: return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || wide ? 1 : 0;
     case 2: return wide ? 3 : 0;
     case 3: return bitDepth == 1 || bitDepth == 2 || bitDepth == 4 || bitDepth == 8 ? 1 : 0;
