@@ -18,7 +18,7 @@ std::optional<std::string> ArgScanner::next() {
         const std::size_t equals = arg.find('=');
         name_ = arg.substr(0, equals);
         attached_ = equals == std::string::npos ? std::nullopt : std::optional<std::string>(arg.substr(equals + 1));
-        if (!seen_.insert(name_).second)
+        if (!seen_.insert(name_).second && !repeatable_.count(name_))
             throw UsageError("option '" + name_ + "' given twice");
         return name_;
     }

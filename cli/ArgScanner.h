@@ -14,10 +14,12 @@ namespace lumora::cli {
 
 class ArgScanner {
 public:
-    explicit ArgScanner(std::span<const std::string> args) : args_(args) {}
+    // Options named in `repeatable` may be given any number of times.
+    explicit ArgScanner(std::span<const std::string> args, std::set<std::string, std::less<>> repeatable = {})
+        : args_(args), repeatable_(std::move(repeatable)) {}
 
     // The next option's name, positionals before it collected; none at the end. An option given
-    // a second time is refused.
+    // a second time is refused unless it is repeatable.
     std::optional<std::string> next();
     // The current option's value, attached or the next argument; refused when missing or empty.
     std::string value(std::string_view valueName);
@@ -34,6 +36,7 @@ private:
     bool onlyPositionals_ = false;
     std::string name_;
     std::optional<std::string> attached_;
+    std::set<std::string, std::less<>> repeatable_;
     std::set<std::string, std::less<>> seen_;
     std::vector<std::string> positionals_;
 };

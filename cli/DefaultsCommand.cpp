@@ -1,5 +1,6 @@
 #include "cli/DefaultsCommand.h"
 
+#include "cli/ArgScanner.h"
 #include "cli/StoredDefaultsNotes.h"
 #include "cli/UserDefaults.h"
 
@@ -7,23 +8,13 @@ namespace lumora::cli {
 
 namespace {
 
-// `--set` may be given any number of times, which parseArgs does not allow.
 std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) {
     std::vector<DefaultOverride> overrides;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        std::string text;
-        if (arg == "--set") {
-            if (i + 1 >= args.size())
-                throw UsageError("option '--set' needs a value NAME=VALUE");
-            text = args[++i];
-        } else if (arg.starts_with("--set=")) {
-            text = arg.substr(6);
-        } else if (arg.starts_with("-")) {
-            throw UsageError("unknown option '" + arg + "'");
-        } else {
-            throw UsageError("unexpected argument '" + arg + "'");
-        }
+    ArgScanner scan(args, {"--set"});
+    while (const std::optional<std::string> name = scan.next()) {
+        if (*name != "--set")
+            throw UsageError("unknown option '" + *name + "'");
+        const std::string text = scan.value("NAME=VALUE");
         if (text.find('=') == std::string::npos || text.front() == '=')
             throw UsageError("option '--set' needs NAME=VALUE, not '" + text + "'");
         DefaultOverride o = parseOverride(text);
@@ -32,6 +23,8 @@ std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) 
                 throw UsageError("option '--set' names '" + o.name + "' twice");
         overrides.push_back(std::move(o));
     }
+    if (!scan.positionals().empty())
+        throw UsageError("unexpected argument '" + scan.positionals().front() + "'");
     return overrides;
 }
 
