@@ -31,6 +31,14 @@ PF_Err handOut(const PF_HandleSuite1 *suite, OwnedHandle &owned, const GradientD
     return PF_Err_NONE;
 }
 
+// A size query's answer, into the host's out-parameter.
+PF_Err answerSize(A_u_long *size, A_u_long value) {
+    if (!size)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    *size = value;
+    return PF_Err_NONE;
+}
+
 } // namespace
 
 PF_Err GradColorPresetUI::newFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
@@ -65,11 +73,7 @@ PF_Err GradColorPresetUI::copyFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef
 }
 
 PF_Err GradColorPresetUI::flatSizeFunc(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
-    A_u_long *size = extra->u.flat_size_func_params.flat_data_sizePLu;
-    if (!size)
-        return PF_Err_BAD_CALLBACK_PARAM;
-    *size = flatSize();
-    return PF_Err_NONE;
+    return answerSize(extra->u.flat_size_func_params.flat_data_sizePLu, flatSize());
 }
 
 PF_Err GradColorPresetUI::flattenFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
@@ -174,11 +178,7 @@ PF_Err GradColorPresetUI::compareFunc(PF_InData *in_data, PF_OutData *, PF_Param
 }
 
 PF_Err GradColorPresetUI::printSizeFunc(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
-    A_u_long *size = extra->u.print_size_func_params.print_sizePLu;
-    if (!size)
-        return PF_Err_BAD_CALLBACK_PARAM;
-    *size = printSize();
-    return PF_Err_NONE;
+    return answerSize(extra->u.print_size_func_params.print_sizePLu, printSize());
 }
 
 PF_Err GradColorPresetUI::printFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {

@@ -12,11 +12,7 @@ namespace AEUtil {
     void blurPlaneLanes(const PlaneLaneBlock &, const PlaneLaneKernelView &);                                          \
     void blurFloatLanes(const FloatLaneBlock &);                                                                       \
     }
-LUMORA_DECLARE_LANES(portable)
-#if defined(LUMORA_X86_KERNELS)
-LUMORA_DECLARE_LANES(avx2)
-LUMORA_DECLARE_LANES(avx512)
-#endif
+LUMORA_FOR_EACH_ISA(LUMORA_DECLARE_LANES)
 #undef LUMORA_DECLARE_LANES
 
 const std::vector<PlaneLaneVariant> &planeLaneVariants() {

@@ -63,15 +63,21 @@ bool mixes(A_long mode) { return mode != kBlendAdd && mode != kBlendSubstract &&
 
 bool knownMode(A_long mode) { return mode >= kBlendNormal && mode <= kBlendTakeUpper; }
 
+// Without upper coverage, or for a mode it does not know, the result keeps the lower colour.
+template <typename Pixel>
+void keepLowerColor(Pixel &result, const Pixel &lower) {
+    result.red = lower.red;
+    result.green = lower.green;
+    result.blue = lower.blue;
+}
+
 template <bool Wide, typename Pixel>
 void blendInt(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode) {
     using F = IntForm<Wide>;
     using Channel = decltype(Pixel::red);
     const int64_t q = upper.alpha;
     if (q == 0 || !knownMode(mode)) {
-        result.red = lower.red;
-        result.green = lower.green;
-        result.blue = lower.blue;
+        keepLowerColor(result, lower);
         return;
     }
     const int64_t w = ((F::full - q) * lower.alpha) >> F::shift;
@@ -131,9 +137,7 @@ void blendKernel(PF_Pixel16 &result, const PF_Pixel16 &lower, const PF_Pixel16 &
 void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode) {
     const float q = upper.alpha;
     if (q == 0.0f || !knownMode(mode)) {
-        result.red = lower.red;
-        result.green = lower.green;
-        result.blue = lower.blue;
+        keepLowerColor(result, lower);
         return;
     }
     const float w = (1.0f - q) * lower.alpha;

@@ -20,27 +20,15 @@ namespace AEUtil {
 // Pixel types and formats of one depth. The colour glow of Angle Map and Original Colors is
 // worked at 16 bits in an 8 bpc render.
 template <class Pixel>
-struct GlowDepth;
-template <>
-struct GlowDepth<PF_Pixel8> {
-    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB32;
-    using Wide = PF_Pixel16;
-    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB64;
-    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Bytes8;
-};
-template <>
-struct GlowDepth<PF_Pixel16> {
-    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB64;
-    using Wide = PF_Pixel16;
-    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB64;
-    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Scaled16;
-};
-template <>
-struct GlowDepth<PF_PixelFloat> {
-    static constexpr PF_PixelFormat format = PF_PixelFormat_ARGB128;
-    using Wide = PF_PixelFloat;
-    static constexpr PF_PixelFormat wideFormat = PF_PixelFormat_ARGB128;
-    static constexpr HueWrapTable::Channels hueChannels = HueWrapTable::Channels::Scaled16;
+struct GlowDepth {
+    static constexpr bool is8 = std::is_same_v<Pixel, PF_Pixel8>;
+    static constexpr bool isFloat = std::is_same_v<Pixel, PF_PixelFloat>;
+    static constexpr PF_PixelFormat format =
+        is8 ? PF_PixelFormat_ARGB32 : isFloat ? PF_PixelFormat_ARGB128 : PF_PixelFormat_ARGB64;
+    using Wide = std::conditional_t<isFloat, PF_PixelFloat, PF_Pixel16>;
+    static constexpr PF_PixelFormat wideFormat = isFloat ? PF_PixelFormat_ARGB128 : PF_PixelFormat_ARGB64;
+    static constexpr HueWrapTable::Channels hueChannels =
+        is8 ? HueWrapTable::Channels::Bytes8 : HueWrapTable::Channels::Scaled16;
 };
 
 // Glow Type popup values.

@@ -8,6 +8,13 @@ namespace AEUtil {
 
 enum class Isa { Avx512, Avx2, Portable };
 
+// Expands DECLARE(isa) once per build of the kernels: the namespaces their symbols live in.
+#if defined(LUMORA_X86_KERNELS)
+#define LUMORA_FOR_EACH_ISA(DECLARE) DECLARE(portable) DECLARE(avx2) DECLARE(avx512)
+#else
+#define LUMORA_FOR_EACH_ISA(DECLARE) DECLARE(portable)
+#endif
+
 // The builds this CPU runs, the fastest first; never empty.
 const std::vector<Isa> &runnableIsas();
 const char *isaName(Isa isa);

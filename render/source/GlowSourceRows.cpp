@@ -93,28 +93,31 @@ void extractAlphaRow(const PF_PixelFloat *src, A_long width, const ThresholdRule
     alphaRow(src, width, rule, dst);
 }
 
-void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
-                          uint16_t *dst) {
+namespace {
+
+template <class Pixel>
+void extractRow(const Pixel *src, A_long width, const ThresholdRule &rule, A_long inputChannel, uint16_t *dst) {
     if (inputChannel == kInputChannelLuminance)
         luminanceRow(src, width, rule, dst);
     else
         alphaRow(src, width, rule, dst);
+}
+
+} // namespace
+
+void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
+                          uint16_t *dst) {
+    extractRow(src, width, rule, inputChannel, dst);
 }
 
 void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
                           uint16_t *dst) {
-    if (inputChannel == kInputChannelLuminance)
-        luminanceRow(src, width, rule, dst);
-    else
-        alphaRow(src, width, rule, dst);
+    extractRow(src, width, rule, inputChannel, dst);
 }
 
 void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
                           uint16_t *dst) {
-    if (inputChannel == kInputChannelLuminance)
-        luminanceRow(src, width, rule, dst);
-    else
-        alphaRow(src, width, rule, dst);
+    extractRow(src, width, rule, inputChannel, dst);
 }
 
 } // namespace AEUtil

@@ -10,11 +10,7 @@ namespace AEUtil {
     void luminanceLanes8(const uint8_t *, int32_t, const LuminanceLaneRule &, uint16_t *);                             \
     void luminanceLanes16(const uint16_t *, int32_t, const LuminanceLaneRule &, uint16_t *);                           \
     }
-LUMORA_DECLARE_LANES(portable)
-#if defined(LUMORA_X86_KERNELS)
-LUMORA_DECLARE_LANES(avx2)
-LUMORA_DECLARE_LANES(avx512)
-#endif
+LUMORA_FOR_EACH_ISA(LUMORA_DECLARE_LANES)
 #undef LUMORA_DECLARE_LANES
 
 LuminanceLaneRule luminanceLaneRule(const ThresholdRule &rule) {

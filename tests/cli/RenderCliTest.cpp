@@ -137,6 +137,45 @@ TEST(RenderCli, WithoutGlowEveryFormatComesBackUnchanged) {
     }
 }
 
+// Settings whose image the arithmetic gives outright. Glow Intensity 0 removes the glow, so View
+// Threshold leaves opaque black and View Extract transparent black; Opacity 0 leaves the layer
+// as it was, and the whole glow area is twice the layer with the layer in its middle.
+TEST(RenderCli, ViewsAndOpacityGiveTheImagesTheirArithmeticGives) {
+    write(file("in.png"), ramp(20, 12), OIIO::TypeDesc::UINT8);
+    const Pixels in = read(file("in.png")); // as the file holds it, on the 8-bit steps
+    const auto filled = [](int w, int h, std::vector<float> pixel) {
+        Pixels p{w, h, 4, {}};
+        for (int i = 0; i < w * h; ++i)
+            p.v.insert(p.v.end(), pixel.begin(), pixel.end());
+        return p;
+    };
+    Pixels area = filled(40, 24, {0, 0, 0, 0});
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x)
+            for (int c = 0; c < 4; ++c)
+                area.v[(std::size_t(y + 6) * 40 + x + 10) * 4 + c] = in.at(x, y, c);
+    const std::vector<std::string> glow = {"--glow-intensity", "3", "--glow-radius", "4", "--threshold", "0"};
+    const struct {
+        std::string name;
+        std::vector<std::string> options;
+        Pixels expected;
+    } cases[] = {
+        {"threshold", {"--view", "threshold"}, filled(20, 12, {0, 0, 0, 1})},
+        {"extract", {"--view", "extract"}, filled(20, 12, {0, 0, 0, 0})},
+        {"opacity", {"--opacity", "0"}, in},
+        {"opacity-area", {"--opacity", "0", "--keep-area"}, area},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"render", file("in.png"), file(c.name + ".png")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        if (c.name.starts_with("opacity"))
+            args.insert(args.end(), glow.begin(), glow.end());
+        expectRendered(runLumora(args, c.name));
+        expectSame(read(file(c.name + ".png")), c.expected, 0.0f);
+    }
+}
+
 TEST(RenderCli, GlowBrightensAroundABrightDotAndFadesWithDistance) {
     write(file("dot.png"), dot(), OIIO::TypeDesc::UINT8);
     const LumoraRun r = runLumora({"render", file("dot.png"), file("glow.png"), "--glow-intensity", "2",
