@@ -12,7 +12,7 @@ namespace {
 
 std::string fullName(const Command &command) {
     std::string name;
-    for (std::string_view word : command.words()) {
+    for (std::string_view word : command.words) {
         if (!name.empty())
             name += ' ';
         name += word;
@@ -30,15 +30,14 @@ std::string helpText(const CommandList &commands) {
     std::ostringstream text;
     text << "usage: lumora [--help | --version] <command> [<args>]\n\ncommands:\n";
     for (const auto &command : commands)
-        text << "  lumora " << fullName(*command) << ' ' << command->synopsis() << "\n      " << command->summary()
-             << '\n';
+        text << "  lumora " << fullName(command) << ' ' << command.synopsis << "\n      " << command.summary << '\n';
     text << "\nRun 'lumora <command> --help' for the usage of one command.\n";
     return text.str();
 }
 
 // How many leading arguments name `command`, or 0 when they do not.
 std::size_t matchLength(const Command &command, std::span<const std::string> args) {
-    const std::vector<std::string_view> words = command.words();
+    const std::vector<std::string_view> &words = command.words;
     if (words.size() > args.size())
         return 0;
     for (std::size_t i = 0; i < words.size(); ++i)
@@ -51,8 +50,8 @@ const Command *findCommand(std::span<const std::string> args, const CommandList 
     const Command *best = nullptr;
     used = 0;
     for (const auto &command : commands)
-        if (const std::size_t n = matchLength(*command, args); n > used) {
-            best = command.get();
+        if (const std::size_t n = matchLength(command, args); n > used) {
+            best = &command;
             used = n;
         }
     return best;
@@ -62,13 +61,13 @@ const Command *findCommand(std::span<const std::string> args, const CommandList 
 std::string commandsStartingWith(const std::string &word, const CommandList &commands) {
     std::string list;
     for (const auto &command : commands) {
-        const std::vector<std::string_view> words = command->words();
+        const std::vector<std::string_view> &words = command.words;
         if (words.size() < 2 || words[0] != word)
             continue;
         if (!list.empty())
             list += ", ";
         list += '\'';
-        list += fullName(*command);
+        list += fullName(command);
         list += '\'';
     }
     return list;
@@ -134,9 +133,9 @@ int runCommandLine(std::span<const std::string> args, const CommandList &command
             throw UsageError("unknown command '" + args[0] + "'");
         }
         const std::span<const std::string> rest = args.subspan(used);
-        usage = "usage: lumora " + fullName(*command) + " " + std::string(command->synopsis());
+        usage = "usage: lumora " + fullName(*command) + " " + std::string(command->synopsis);
         if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-            out << usage << "\n" << command->summary() << "\n";
+            out << usage << "\n" << command->summary << "\n";
             return 0;
         }
         return command->run(rest, out);

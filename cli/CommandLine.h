@@ -3,7 +3,6 @@
 #pragma once
 
 #include <map>
-#include <memory>
 #include <ostream>
 #include <span>
 #include <stdexcept>
@@ -37,18 +36,16 @@ struct ParsedArgs {
 ParsedArgs parseArgs(std::span<const std::string> args, std::span<const OptionInfo> options, std::size_t minPositionals,
                      std::size_t maxPositionals);
 
-// One verb of the command. Output goes to `out` only once the whole result is known, so a
-// failing command writes nothing.
-class Command {
-public:
-    virtual ~Command() = default;
-    virtual std::vector<std::string_view> words() const = 0; // {"module", "info"}
-    virtual std::string_view synopsis() const = 0;           // "[--raw FILE] [MODULE]"
-    virtual std::string_view summary() const = 0;            // one line for --help
-    virtual int run(std::span<const std::string> args, std::ostream &out) const = 0;
+// One verb of the command. `run` writes to `out` only once the whole result is known, so a
+// failing verb writes nothing.
+struct Command {
+    std::vector<std::string_view> words; // {"module", "info"}
+    std::string_view synopsis;           // "[--raw FILE] [MODULE]"
+    std::string_view summary;            // for --help
+    int (*run)(std::span<const std::string> args, std::ostream &out) = nullptr;
 };
 
-using CommandList = std::vector<std::unique_ptr<Command>>;
+using CommandList = std::vector<Command>;
 
 // Runs one invocation (`args` without the program name) and returns the exit status:
 // 0 success, 1 failure of the command, 2 usage error.

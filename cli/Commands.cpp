@@ -12,16 +12,16 @@ namespace lumora::cli {
 
 CommandList allCommands() {
     CommandList commands;
-    commands.push_back(std::make_unique<ModuleInfoCommand>());
-    commands.push_back(std::make_unique<ParamsCommand>());
-    commands.push_back(std::make_unique<AboutCommand>());
-    commands.push_back(std::make_unique<DefaultsPathCommand>());
-    commands.push_back(std::make_unique<DefaultsShowCommand>());
-    commands.push_back(std::make_unique<DefaultsSaveCommand>());
-    commands.push_back(std::make_unique<DefaultsResetCommand>());
+    commands.push_back(moduleInfoCommand());
+    commands.push_back(paramsCommand());
+    commands.push_back(aboutCommand());
+    commands.push_back(defaultsPathCommand());
+    commands.push_back(defaultsShowCommand());
+    commands.push_back(defaultsSaveCommand());
+    commands.push_back(defaultsResetCommand());
 #ifdef LUMORA_CLI_IMAGES
-    commands.push_back(std::make_unique<RenderCommand>());
-    commands.push_back(std::make_unique<DemoCommand>());
+    commands.push_back(renderCommand());
+    commands.push_back(demoCommand());
 #endif
     return commands;
 }

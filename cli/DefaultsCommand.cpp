@@ -28,23 +28,19 @@ std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) 
     return overrides;
 }
 
-} // namespace
+std::string_view defaultsPathSummary() { return "Print the path of the user settings file (it need not exist)."; }
 
-std::string_view DefaultsPathCommand::summary() const {
-    return "Print the path of the user settings file (it need not exist).";
-}
-
-int DefaultsPathCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runDefaultsPath(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
     out << userSettingsPath() << '\n';
     return 0;
 }
 
-std::string_view DefaultsShowCommand::summary() const {
+std::string_view defaultsShowSummary() {
     return "Print the entries of the user settings file, or \"no user defaults\".";
 }
 
-int DefaultsShowCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runDefaultsShow(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
     const std::vector<std::string> entries = userDefaultEntries();
     if (entries.empty())
@@ -54,27 +50,37 @@ int DefaultsShowCommand::run(std::span<const std::string> args, std::ostream &ou
     return 0;
 }
 
-std::string_view DefaultsSaveCommand::summary() const {
+std::string_view defaultsSaveSummary() {
     return "Write the built-in default of every storable parameter to the user settings file,\n"
            "      each --set NAME=VALUE replacing one (\"Glow Radius=25\", \"Depth Tint.r=128\").";
 }
 
-int DefaultsSaveCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runDefaultsSave(std::span<const std::string> args, std::ostream &out) {
     const std::vector<DefaultOverride> overrides = parseSetOptions(args);
     const std::string path = saveBuiltinDefaults(overrides);
     out << "saved " << path << '\n';
     return 0;
 }
 
-std::string_view DefaultsResetCommand::summary() const {
-    return "Delete the user settings file and the folders it leaves empty.";
-}
+std::string_view defaultsResetSummary() { return "Delete the user settings file and the folders it leaves empty."; }
 
-int DefaultsResetCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runDefaultsReset(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
     resetUserDefaults();
     out << "user defaults removed\n";
     return 0;
 }
+
+} // namespace
+
+Command defaultsPathCommand() { return {{"defaults", "path"}, "", defaultsPathSummary(), &runDefaultsPath}; }
+
+Command defaultsShowCommand() { return {{"defaults", "show"}, "", defaultsShowSummary(), &runDefaultsShow}; }
+
+Command defaultsSaveCommand() {
+    return {{"defaults", "save"}, "[--set NAME=VALUE ...]", defaultsSaveSummary(), &runDefaultsSave};
+}
+
+Command defaultsResetCommand() { return {{"defaults", "reset"}, "", defaultsResetSummary(), &runDefaultsReset}; }
 
 } // namespace lumora::cli

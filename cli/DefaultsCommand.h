@@ -6,36 +6,9 @@
 
 namespace lumora::cli {
 
-class DefaultsPathCommand : public Command {
-public:
-    std::vector<std::string_view> words() const override { return {"defaults", "path"}; }
-    std::string_view synopsis() const override { return ""; }
-    std::string_view summary() const override;
-    int run(std::span<const std::string> args, std::ostream &out) const override;
-};
-
-class DefaultsShowCommand : public Command {
-public:
-    std::vector<std::string_view> words() const override { return {"defaults", "show"}; }
-    std::string_view synopsis() const override { return ""; }
-    std::string_view summary() const override;
-    int run(std::span<const std::string> args, std::ostream &out) const override;
-};
-
-class DefaultsSaveCommand : public Command {
-public:
-    std::vector<std::string_view> words() const override { return {"defaults", "save"}; }
-    std::string_view synopsis() const override { return "[--set NAME=VALUE ...]"; }
-    std::string_view summary() const override;
-    int run(std::span<const std::string> args, std::ostream &out) const override;
-};
-
-class DefaultsResetCommand : public Command {
-public:
-    std::vector<std::string_view> words() const override { return {"defaults", "reset"}; }
-    std::string_view synopsis() const override { return ""; }
-    std::string_view summary() const override;
-    int run(std::span<const std::string> args, std::ostream &out) const override;
-};
+Command defaultsPathCommand();
+Command defaultsShowCommand();
+Command defaultsSaveCommand();
+Command defaultsResetCommand();
 
 } // namespace lumora::cli

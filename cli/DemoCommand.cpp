@@ -41,15 +41,13 @@ RenderRequest withLook(RenderRequest request, const std::vector<ParamOption> &ta
     return request;
 }
 
-} // namespace
-
-std::string_view DemoCommand::summary() const {
+std::string_view demoSummary() {
     return "Render the built-in scene (1280 x 720 unless --width / --height say otherwise) with a\n"
            "      showy glow and write it to OUT (PNG, EXR, TIFF, JPEG, ...); takes the options of\n"
            "      'lumora render', which replace the demo's own settings.";
 }
 
-int DemoCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runDemo(std::span<const std::string> args, std::ostream &out) {
     const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
     const RenderRequest parsed = parseRenderArgs(args, table, RenderVerb::Demo);
     if (parsed.listOptions) {
@@ -73,6 +71,12 @@ int DemoCommand::run(std::span<const std::string> args, std::ostream &out) const
     writeImageFile(path, result, like);
     out << "wrote " << path << " (" << result.width << " x " << result.height << ")\n";
     return 0;
+}
+
+} // namespace
+
+Command demoCommand() {
+    return {{"demo"}, "OUT [--width W] [--height H] [--PARAMETER VALUE ...]", demoSummary(), &runDemo};
 }
 
 } // namespace lumora::cli

@@ -22,14 +22,12 @@ void writeRaw(const std::string &path, const std::vector<unsigned char> &bytes) 
         throw std::runtime_error("cannot write " + path + ": " + cause);
 }
 
-} // namespace
-
-std::string_view ModuleInfoCommand::summary() const {
+std::string_view moduleInfoSummary() {
     return "Show the property list (PiPL) of MODULE (.aex or .so), or of the module built with this "
            "tool;\n      with --raw, write its bytes to FILE instead.";
 }
 
-int ModuleInfoCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runModuleInfo(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, kOptions, 0, 1);
     std::vector<unsigned char> bytes;
     if (parsed.positionals.empty()) {
@@ -51,6 +49,12 @@ int ModuleInfoCommand::run(std::span<const std::string> args, std::ostream &out)
     else
         out << report;
     return 0;
+}
+
+} // namespace
+
+Command moduleInfoCommand() {
+    return {{"module", "info"}, "[--raw FILE] [MODULE]", moduleInfoSummary(), &runModuleInfo};
 }
 
 } // namespace lumora::cli

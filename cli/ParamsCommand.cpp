@@ -34,14 +34,12 @@ void setShiftHeld() {
 #endif
 }
 
-} // namespace
-
-std::string_view ParamsCommand::summary() const {
+std::string_view paramsSummary() {
     return "List the parameters the effect registers, as a host receives them at parameter set-up\n"
            "      (the plug-in built into this tool, or MODULE).";
 }
 
-int ParamsCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runParams(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, {}, 0, 1);
     embedhost::Host host(pluginFor(parsed));
     check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
@@ -63,12 +61,12 @@ int ParamsCommand::run(std::span<const std::string> args, std::ostream &out) con
     return 0;
 }
 
-std::string_view AboutCommand::summary() const {
+std::string_view aboutSummary() {
     return "Show the effect's About text (the plug-in built into this tool, or MODULE); --shift asks\n"
            "      as with the Shift key held.";
 }
 
-int AboutCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runAbout(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, kAboutOptions, 0, 1);
     if (parsed.has("--shift"))
         setShiftHeld();
@@ -78,5 +76,11 @@ int AboutCommand::run(std::span<const std::string> args, std::ostream &out) cons
     out << hostTextForDisplay(result.message()) << '\n';
     return 0;
 }
+
+} // namespace
+
+Command paramsCommand() { return {{"params"}, "[MODULE]", paramsSummary(), &runParams}; }
+
+Command aboutCommand() { return {{"about"}, "[--shift] [MODULE]", aboutSummary(), &runAbout}; }
 
 } // namespace lumora::cli

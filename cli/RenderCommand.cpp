@@ -92,9 +92,7 @@ void noteDepthEffects(const RenderSession &session, const Frames &frames) {
                  "--enable-depth-effects on\n";
 }
 
-} // namespace
-
-std::string_view RenderCommand::summary() const {
+std::string_view renderSummary() {
     return "Render image files through the effect (built in, or --module PATH). Every parameter is an\n"
            "      option named after it in lower case with hyphens (--list-options lists them with\n"
            "      ranges and defaults): --glow-intensity 1.5 --glow-radius 40 --threshold 50\n"
@@ -114,7 +112,7 @@ std::string_view RenderCommand::summary() const {
            "      TIFF store it; OpenEXR colours are premultiplied on disk and converted both ways.";
 }
 
-int RenderCommand::run(std::span<const std::string> args, std::ostream &out) const {
+int runRender(std::span<const std::string> args, std::ostream &out) {
     const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
     const RenderRequest request = parseRenderArgs(args, table, RenderVerb::Render);
     if (request.listOptions) {
@@ -153,6 +151,12 @@ int RenderCommand::run(std::span<const std::string> args, std::ostream &out) con
     progress.show(frames.range.count(), "done");
     session.finish();
     return 0;
+}
+
+} // namespace
+
+Command renderCommand() {
+    return {{"render"}, "IN OUT [--PARAMETER VALUE ...] [options]", renderSummary(), &runRender};
 }
 
 } // namespace lumora::cli

@@ -117,7 +117,7 @@ protected:
 TEST_F(VerbTest, ParamsListsTheGlowTable) {
     // After the header, index i is on line i + 1 plus one line for each popup menu above it
     // (popups at indices 1, 2, 5 and 8).
-    const std::vector<std::string> lines = linesOf(run(ParamsCommand(), {}));
+    const std::vector<std::string> lines = linesOf(run(paramsCommand(), {}));
     ASSERT_EQ(lines.size(), 1u + 23u + 4u) << "header, input layer and 22 parameters, four menus";
     EXPECT_EQ(squeezed(lines[1]), "0 - layer (input layer) - - - - -");
     EXPECT_EQ(squeezed(lines[2]), "1 1 popup View 4 choices 1 (Normal) menu (below) COLLAPSE_TWIRLY -");
@@ -135,11 +135,11 @@ TEST_F(VerbTest, ParamsListsTheGlowTable) {
 
 TEST_F(VerbTest, AboutWithAndWithoutShift) {
     lumora::test::ScopedEnv shift("LUMORA_SHIFT_HELD", "0");
-    const std::string plain = run(AboutCommand(), {});
+    const std::string plain = run(aboutCommand(), {});
     EXPECT_EQ(plain.rfind("Lumora 1.1.1 Release\n\n", 0), 0u) << plain;
     EXPECT_EQ(plain.find("build:"), std::string::npos);
     EXPECT_EQ(plain.back(), '\n');
-    const std::string held = run(AboutCommand(), {"--shift"});
+    const std::string held = run(aboutCommand(), {"--shift"});
     EXPECT_EQ(held.rfind("Lumora 1.1.1 Release build:13\n\n", 0), 0u) << held;
 }
 
