@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "embedhost/Host.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -135,15 +136,9 @@ PF_ParamUIFlags EffectParams::uiFlags(PF_ParamIndex index) const {
 
 bool EffectParams::disabled(PF_ParamIndex index) const { return (uiFlags(index) & PF_PUI_DISABLED) != 0; }
 
-std::optional<PF_CustomUIInfo> EffectParams::customUi() const {
-    std::lock_guard lock(mutex_);
-    return customUi_;
-}
+std::optional<PF_CustomUIInfo> EffectParams::customUi() const { return lockedRead(mutex_, customUi_); }
 
-std::vector<std::string> EffectParams::problems() const {
-    std::lock_guard lock(mutex_);
-    return problems_;
-}
+std::vector<std::string> EffectParams::problems() const { return lockedRead(mutex_, problems_); }
 
 void EffectParams::setValue(PF_ParamIndex index, const ParamValue &value) {
     std::lock_guard lock(mutex_);

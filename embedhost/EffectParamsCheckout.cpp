@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "embedhost/Host.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -99,10 +100,7 @@ std::size_t EffectParams::outstandingCheckouts() const {
     return checkouts_.size();
 }
 
-long EffectParams::checkouts() const {
-    std::lock_guard lock(mutex_);
-    return checkoutCount_;
-}
+long EffectParams::checkouts() const { return lockedRead(mutex_, checkoutCount_); }
 
 long EffectParams::checkoutsOf(PF_ParamIndex index) const {
     std::lock_guard lock(mutex_);
@@ -110,15 +108,9 @@ long EffectParams::checkoutsOf(PF_ParamIndex index) const {
     return it == checkoutsByIndex_.end() ? 0 : it->second;
 }
 
-long EffectParams::badCheckins() const {
-    std::lock_guard lock(mutex_);
-    return badCheckins_;
-}
+long EffectParams::badCheckins() const { return lockedRead(mutex_, badCheckins_); }
 
-long EffectParams::checkoutsDuringUpdateParamsUI() const {
-    std::lock_guard lock(mutex_);
-    return checkoutsInUpdateUi_;
-}
+long EffectParams::checkoutsDuringUpdateParamsUI() const { return lockedRead(mutex_, checkoutsInUpdateUi_); }
 
 ParamArray EffectParams::makeArray(A_Time time, bool inputOnly) {
     std::lock_guard lock(mutex_);

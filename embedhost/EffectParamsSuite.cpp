@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "embedhost/Host.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -24,15 +25,9 @@ PF_Err EffectParams::updateUi(PF_ParamIndex index, const PF_ParamDef *def) {
     return PF_Err_NONE;
 }
 
-long EffectParams::uiUpdates() const {
-    std::lock_guard lock(mutex_);
-    return uiUpdates_;
-}
+long EffectParams::uiUpdates() const { return lockedRead(mutex_, uiUpdates_); }
 
-long EffectParams::refusedUiUpdates() const {
-    std::lock_guard lock(mutex_);
-    return refusedUiUpdates_;
-}
+long EffectParams::refusedUiUpdates() const { return lockedRead(mutex_, refusedUiUpdates_); }
 
 PF_Err EffectParams::currentState(PF_ParamIndex index, PF_State *state) const {
     std::lock_guard lock(mutex_);

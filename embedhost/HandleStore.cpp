@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "embedhost/CurrentHost.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -211,15 +212,9 @@ std::size_t HandleStore::live() const {
     return records_.size();
 }
 
-std::size_t HandleStore::totalAllocated() const {
-    std::lock_guard lock(mutex_);
-    return totalAllocated_;
-}
+std::size_t HandleStore::totalAllocated() const { return lockedRead(mutex_, totalAllocated_); }
 
-std::vector<HandleMisuseRecord> HandleStore::misuses() const {
-    std::lock_guard lock(mutex_);
-    return misuses_;
-}
+std::vector<HandleMisuseRecord> HandleStore::misuses() const { return lockedRead(mutex_, misuses_); }
 
 std::size_t HandleStore::misuseCount() const {
     std::lock_guard lock(mutex_);

@@ -2,6 +2,7 @@
 
 #include "embedhost/CurrentHost.h"
 #include "embedhost/EffectParams.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -109,25 +110,13 @@ void Interaction::noteUnsupported(const char *name) {
     ++unsupported_[name];
 }
 
-long Interaction::progressCalls() const {
-    std::lock_guard lock(mutex_);
-    return progressCalls_;
-}
+long Interaction::progressCalls() const { return lockedRead(mutex_, progressCalls_); }
 
-A_long Interaction::lastProgressCurrent() const {
-    std::lock_guard lock(mutex_);
-    return lastCurrent_;
-}
+A_long Interaction::lastProgressCurrent() const { return lockedRead(mutex_, lastCurrent_); }
 
-A_long Interaction::lastProgressTotal() const {
-    std::lock_guard lock(mutex_);
-    return lastTotal_;
-}
+A_long Interaction::lastProgressTotal() const { return lockedRead(mutex_, lastTotal_); }
 
-long Interaction::abortCalls() const {
-    std::lock_guard lock(mutex_);
-    return abortCalls_;
-}
+long Interaction::abortCalls() const { return lockedRead(mutex_, abortCalls_); }
 
 long Interaction::unsupportedCalls() const {
     std::lock_guard lock(mutex_);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "embedhost/CurrentHost.h"
+#include "embedhost/LockedRead.h"
 
 namespace embedhost {
 
@@ -202,15 +203,9 @@ long SuiteRegistry::outstanding() const {
     return total;
 }
 
-long SuiteRegistry::failedAcquires() const {
-    std::lock_guard lock(mutex_);
-    return failedAcquires_;
-}
+long SuiteRegistry::failedAcquires() const { return lockedRead(mutex_, failedAcquires_); }
 
-long SuiteRegistry::badReleases() const {
-    std::lock_guard lock(mutex_);
-    return badReleases_;
-}
+long SuiteRegistry::badReleases() const { return lockedRead(mutex_, badReleases_); }
 
 std::vector<SuiteRegistry::Use> SuiteRegistry::uses() const {
     std::lock_guard lock(mutex_);
@@ -225,10 +220,7 @@ std::size_t SuiteRegistry::liveBlocks() const {
     return blocks_.size();
 }
 
-long SuiteRegistry::badFrees() const {
-    std::lock_guard lock(mutex_);
-    return badFrees_;
-}
+long SuiteRegistry::badFrees() const { return lockedRead(mutex_, badFrees_); }
 
 void SuiteRegistry::resetCounts() {
     std::lock_guard lock(mutex_);
