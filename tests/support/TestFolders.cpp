@@ -5,22 +5,13 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "tests/support/HostPath.h"
+
 namespace lumora::test {
 
 namespace fs = std::filesystem;
 
-std::string scratchRoot() {
-    std::string path = LUMORA_TEST_TMPDIR;
-#ifdef _WIN32
-    if (!path.empty() && path[0] == '/') {
-        for (char &c : path)
-            if (c == '/')
-                c = '\\';
-        path = "Z:" + path;
-    }
-#endif
-    return path;
-}
+std::string scratchRoot() { return hostPath(LUMORA_TEST_TMPDIR); }
 
 ScratchFolder::ScratchFolder(const std::string &name) {
     path_ = (fs::path(scratchRoot()) / ("options-" + name)).string();

@@ -14,7 +14,7 @@
 #include "embedhost/pipl/FormatError.h"
 #include "embedhost/pipl/ModuleFile.h"
 #include "tests/embedhost/pipl/ExpectedPiPL.h"
-#include "tests/embedhost/pipl/TestPaths.h"
+#include "tests/support/HostPath.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "resources/BuiltinPiPL.h"
 #include "resources/LumoraVersion.h"
 #include "tests/embedhost/pipl/ExpectedPiPL.h"
-#include "tests/embedhost/pipl/TestPaths.h"
+#include "tests/support/HostPath.h"
 
 namespace {
 
