@@ -58,9 +58,11 @@ PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
     case PF_PlatData_MAIN_WND:
         *static_cast<void **>(data) = nullptr; // no application window in this host
         return PF_Err_NONE;
-    case PF_PlatData_RES_DLLINSTANCE:
-        *static_cast<void **>(data) = current::pluginOf(ref) ? current::pluginOf(ref)->moduleHandle() : nullptr;
+    case PF_PlatData_RES_DLLINSTANCE: {
+        const Plugin *plugin = current::pluginOf(ref);
+        *static_cast<void **>(data) = plugin ? plugin->moduleHandle() : nullptr;
         return PF_Err_NONE;
+    }
     default: return PF_Err_BAD_CALLBACK_PARAM;
     }
 }
