@@ -28,7 +28,7 @@ std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) 
     return overrides;
 }
 
-std::string_view defaultsPathSummary() { return "Print the path of the user settings file (it need not exist)."; }
+constexpr std::string_view kDefaultsPathSummary = "Print the path of the user settings file (it need not exist).";
 
 int runDefaultsPath(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
@@ -36,9 +36,8 @@ int runDefaultsPath(std::span<const std::string> args, std::ostream &out) {
     return 0;
 }
 
-std::string_view defaultsShowSummary() {
-    return "Print the entries of the user settings file, or \"no user defaults\".";
-}
+constexpr std::string_view kDefaultsShowSummary =
+    "Print the entries of the user settings file, or \"no user defaults\".";
 
 int runDefaultsShow(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
@@ -50,10 +49,9 @@ int runDefaultsShow(std::span<const std::string> args, std::ostream &out) {
     return 0;
 }
 
-std::string_view defaultsSaveSummary() {
-    return "Write the built-in default of every storable parameter to the user settings file,\n"
-           "      each --set NAME=VALUE replacing one (\"Glow Radius=25\", \"Depth Tint.r=128\").";
-}
+constexpr std::string_view kDefaultsSaveSummary =
+    "Write the built-in default of every storable parameter to the user settings file,\n"
+    "      each --set NAME=VALUE replacing one (\"Glow Radius=25\", \"Depth Tint.r=128\").";
 
 int runDefaultsSave(std::span<const std::string> args, std::ostream &out) {
     const std::vector<DefaultOverride> overrides = parseSetOptions(args);
@@ -62,7 +60,7 @@ int runDefaultsSave(std::span<const std::string> args, std::ostream &out) {
     return 0;
 }
 
-std::string_view defaultsResetSummary() { return "Delete the user settings file and the folders it leaves empty."; }
+constexpr std::string_view kDefaultsResetSummary = "Delete the user settings file and the folders it leaves empty.";
 
 int runDefaultsReset(std::span<const std::string> args, std::ostream &out) {
     parseArgs(args, {}, 0, 0);
@@ -73,14 +71,14 @@ int runDefaultsReset(std::span<const std::string> args, std::ostream &out) {
 
 } // namespace
 
-Command defaultsPathCommand() { return {{"defaults", "path"}, "", defaultsPathSummary(), &runDefaultsPath}; }
+Command defaultsPathCommand() { return {{"defaults", "path"}, "", kDefaultsPathSummary, &runDefaultsPath}; }
 
-Command defaultsShowCommand() { return {{"defaults", "show"}, "", defaultsShowSummary(), &runDefaultsShow}; }
+Command defaultsShowCommand() { return {{"defaults", "show"}, "", kDefaultsShowSummary, &runDefaultsShow}; }
 
 Command defaultsSaveCommand() {
-    return {{"defaults", "save"}, "[--set NAME=VALUE ...]", defaultsSaveSummary(), &runDefaultsSave};
+    return {{"defaults", "save"}, "[--set NAME=VALUE ...]", kDefaultsSaveSummary, &runDefaultsSave};
 }
 
-Command defaultsResetCommand() { return {{"defaults", "reset"}, "", defaultsResetSummary(), &runDefaultsReset}; }
+Command defaultsResetCommand() { return {{"defaults", "reset"}, "", kDefaultsResetSummary, &runDefaultsReset}; }
 
 } // namespace lumora::cli

@@ -41,11 +41,10 @@ RenderRequest withLook(RenderRequest request, const std::vector<ParamOption> &ta
     return request;
 }
 
-std::string_view demoSummary() {
-    return "Render the built-in scene (1280 x 720 unless --width / --height say otherwise) with a\n"
-           "      showy glow and write it to OUT (PNG, EXR, TIFF, JPEG, ...); takes the options of\n"
-           "      'lumora render', which replace the demo's own settings.";
-}
+constexpr std::string_view kDemoSummary =
+    "Render the built-in scene (1280 x 720 unless --width / --height say otherwise) with a\n"
+    "      showy glow and write it to OUT (PNG, EXR, TIFF, JPEG, ...); takes the options of\n"
+    "      'lumora render', which replace the demo's own settings.";
 
 int runDemo(std::span<const std::string> args, std::ostream &out) {
     const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
@@ -76,7 +75,7 @@ int runDemo(std::span<const std::string> args, std::ostream &out) {
 } // namespace
 
 Command demoCommand() {
-    return {{"demo"}, "OUT [--width W] [--height H] [--PARAMETER VALUE ...]", demoSummary(), &runDemo};
+    return {{"demo"}, "OUT [--width W] [--height H] [--PARAMETER VALUE ...]", kDemoSummary, &runDemo};
 }
 
 } // namespace lumora::cli

@@ -22,10 +22,9 @@ void writeRaw(const std::string &path, const std::vector<unsigned char> &bytes) 
         throw std::runtime_error("cannot write " + path + ": " + cause);
 }
 
-std::string_view moduleInfoSummary() {
-    return "Show the property list (PiPL) of MODULE (.aex or .so), or of the module built with this "
-           "tool;\n      with --raw, write its bytes to FILE instead.";
-}
+constexpr std::string_view kModuleInfoSummary =
+    "Show the property list (PiPL) of MODULE (.aex or .so), or of the module built with this "
+    "tool;\n      with --raw, write its bytes to FILE instead.";
 
 int runModuleInfo(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, kOptions, 0, 1);
@@ -54,7 +53,7 @@ int runModuleInfo(std::span<const std::string> args, std::ostream &out) {
 } // namespace
 
 Command moduleInfoCommand() {
-    return {{"module", "info"}, "[--raw FILE] [MODULE]", moduleInfoSummary(), &runModuleInfo};
+    return {{"module", "info"}, "[--raw FILE] [MODULE]", kModuleInfoSummary, &runModuleInfo};
 }
 
 } // namespace lumora::cli

@@ -34,10 +34,9 @@ void setShiftHeld() {
 #endif
 }
 
-std::string_view paramsSummary() {
-    return "List the parameters the effect registers, as a host receives them at parameter set-up\n"
-           "      (the plug-in built into this tool, or MODULE).";
-}
+constexpr std::string_view kParamsSummary =
+    "List the parameters the effect registers, as a host receives them at parameter set-up\n"
+    "      (the plug-in built into this tool, or MODULE).";
 
 int runParams(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, {}, 0, 1);
@@ -61,10 +60,9 @@ int runParams(std::span<const std::string> args, std::ostream &out) {
     return 0;
 }
 
-std::string_view aboutSummary() {
-    return "Show the effect's About text (the plug-in built into this tool, or MODULE); --shift asks\n"
-           "      as with the Shift key held.";
-}
+constexpr std::string_view kAboutSummary =
+    "Show the effect's About text (the plug-in built into this tool, or MODULE); --shift asks\n"
+    "      as with the Shift key held.";
 
 int runAbout(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, kAboutOptions, 0, 1);
@@ -79,8 +77,8 @@ int runAbout(std::span<const std::string> args, std::ostream &out) {
 
 } // namespace
 
-Command paramsCommand() { return {{"params"}, "[MODULE]", paramsSummary(), &runParams}; }
+Command paramsCommand() { return {{"params"}, "[MODULE]", kParamsSummary, &runParams}; }
 
-Command aboutCommand() { return {{"about"}, "[--shift] [MODULE]", aboutSummary(), &runAbout}; }
+Command aboutCommand() { return {{"about"}, "[--shift] [MODULE]", kAboutSummary, &runAbout}; }
 
 } // namespace lumora::cli

@@ -92,25 +92,24 @@ void noteDepthEffects(const RenderSession &session, const Frames &frames) {
                  "--enable-depth-effects on\n";
 }
 
-std::string_view renderSummary() {
-    return "Render image files through the effect (built in, or --module PATH). Every parameter is an\n"
-           "      option named after it in lower case with hyphens (--list-options lists them with\n"
-           "      ranges and defaults): --glow-intensity 1.5 --glow-radius 40 --threshold 50\n"
-           "      --blend-mode screen --glow-type angle-map --view extract --enable-depth-effects on\n"
-           "      --depth-tint ff8000 --depth-layer FILE. Defaults are the plug-in's (and the user's\n"
-           "      saved defaults); Glow Intensity 0 adds no glow.\n"
-           "      --depth-layer FILE is the depth map (used with --enable-depth-effects on); with a\n"
-           "      sequence IN it may be a sequence too (depth.####.png), one depth frame per frame.\n"
-           "      --gradient \"0:#ffffff,0.5:#32f8ff,1:#0018ff\" or --gradient-preset NAME (preset file)\n"
-           "      --depth 8|16|32 (default: the file's: 8-bit files 8, 16-bit 16, half/float 32)\n"
-           "      --downsample N (1/N both ways)  --threads N  --quality hi|lo  --classic (PF_Cmd_RENDER)\n"
-           "      --keep-area (write the whole glow area, twice the layer, instead of IN's frame)\n"
-           "      --max-memory SIZE (4G, 512M: refuse frames that need more; default 3/4 of the memory)\n"
-           "      --frames A-B with IN and OUT holding a run of '#' (shot.####.exr) for sequences.\n"
-           "      Files: anything OpenImageIO reads; OUT keeps IN's bit depth where its format allows\n"
-           "      (PNG 8/16, JPEG 8, OpenEXR half/float). Alpha is straight (unpremultiplied) as PNG and\n"
-           "      TIFF store it; OpenEXR colours are premultiplied on disk and converted both ways.";
-}
+constexpr std::string_view kRenderSummary =
+    "Render image files through the effect (built in, or --module PATH). Every parameter is an\n"
+    "      option named after it in lower case with hyphens (--list-options lists them with\n"
+    "      ranges and defaults): --glow-intensity 1.5 --glow-radius 40 --threshold 50\n"
+    "      --blend-mode screen --glow-type angle-map --view extract --enable-depth-effects on\n"
+    "      --depth-tint ff8000 --depth-layer FILE. Defaults are the plug-in's (and the user's\n"
+    "      saved defaults); Glow Intensity 0 adds no glow.\n"
+    "      --depth-layer FILE is the depth map (used with --enable-depth-effects on); with a\n"
+    "      sequence IN it may be a sequence too (depth.####.png), one depth frame per frame.\n"
+    "      --gradient \"0:#ffffff,0.5:#32f8ff,1:#0018ff\" or --gradient-preset NAME (preset file)\n"
+    "      --depth 8|16|32 (default: the file's: 8-bit files 8, 16-bit 16, half/float 32)\n"
+    "      --downsample N (1/N both ways)  --threads N  --quality hi|lo  --classic (PF_Cmd_RENDER)\n"
+    "      --keep-area (write the whole glow area, twice the layer, instead of IN's frame)\n"
+    "      --max-memory SIZE (4G, 512M: refuse frames that need more; default 3/4 of the memory)\n"
+    "      --frames A-B with IN and OUT holding a run of '#' (shot.####.exr) for sequences.\n"
+    "      Files: anything OpenImageIO reads; OUT keeps IN's bit depth where its format allows\n"
+    "      (PNG 8/16, JPEG 8, OpenEXR half/float). Alpha is straight (unpremultiplied) as PNG and\n"
+    "      TIFF store it; OpenEXR colours are premultiplied on disk and converted both ways.";
 
 int runRender(std::span<const std::string> args, std::ostream &out) {
     const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
@@ -155,8 +154,6 @@ int runRender(std::span<const std::string> args, std::ostream &out) {
 
 } // namespace
 
-Command renderCommand() {
-    return {{"render"}, "IN OUT [--PARAMETER VALUE ...] [options]", renderSummary(), &runRender};
-}
+Command renderCommand() { return {{"render"}, "IN OUT [--PARAMETER VALUE ...] [options]", kRenderSummary, &runRender}; }
 
 } // namespace lumora::cli
