@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSetup.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "embedhost/Host.h"
 #include "embedhost/Image.h"
 #include "render/pipeline/GlowPlane.h"

@@ -1,6 +1,7 @@
 #include "cli/DefaultsCommand.h"
 
 #include "cli/ArgScanner.h"
+#include "cli/RenderSession.h"
 #include "cli/StoredDefaultsNotes.h"
 #include "cli/UserDefaults.h"
 
@@ -8,11 +9,22 @@ namespace lumora::cli {
 
 namespace {
 
-std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) {
+struct DefaultsArgs {
+    std::string module; // empty: the module built with the command
     std::vector<DefaultOverride> overrides;
+};
+
+// --module PATH, and --set NAME=VALUE where `withSet`.
+DefaultsArgs parseDefaultsArgs(std::span<const std::string> args, bool withSet) {
+    DefaultsArgs parsed;
+    std::vector<DefaultOverride> &overrides = parsed.overrides;
     ArgScanner scan(args, {"--set"});
     while (const std::optional<std::string> name = scan.next()) {
-        if (*name != "--set")
+        if (*name == "--module") {
+            parsed.module = scan.value("PATH");
+            continue;
+        }
+        if (*name != "--set" || !withSet)
             throw UsageError("unknown option '" + *name + "'");
         const std::string text = scan.value("NAME=VALUE");
         if (text.find('=') == std::string::npos || text.front() == '=')
@@ -25,7 +37,7 @@ std::vector<DefaultOverride> parseSetOptions(std::span<const std::string> args) 
     }
     if (!scan.positionals().empty())
         throw UsageError("unexpected argument '" + scan.positionals().front() + "'");
-    return overrides;
+    return parsed;
 }
 
 constexpr std::string_view kDefaultsPathSummary = "Print the path of the user settings file (it need not exist).";
@@ -37,25 +49,31 @@ int runDefaultsPath(std::span<const std::string> args, std::ostream &out) {
 }
 
 constexpr std::string_view kDefaultsShowSummary =
-    "Print the entries of the user settings file, or \"no user defaults\".";
+    "Print the entries of the user settings file, or \"no user defaults\", then a note on each\n"
+    "      entry the effect (built with lumora, or --module PATH) would ignore.";
 
 int runDefaultsShow(std::span<const std::string> args, std::ostream &out) {
-    parseArgs(args, {}, 0, 0);
+    const DefaultsArgs parsed = parseDefaultsArgs(args, false);
     const std::vector<std::string> entries = userDefaultEntries();
-    if (entries.empty())
+    if (entries.empty()) {
         out << "no user defaults\n";
+        return 0;
+    }
     for (const std::string &entry : entries)
         out << printable(entry) << '\n';
+    for (const std::string &note : storedDefaultNotes(entries, loadParamOptions(parsed.module)))
+        out << "note: " << note << '\n';
     return 0;
 }
 
 constexpr std::string_view kDefaultsSaveSummary =
-    "Write the built-in default of every storable parameter to the user settings file,\n"
-    "      each --set NAME=VALUE replacing one (\"Glow Radius=25\", \"Depth Tint.r=128\").";
+    "Write the built-in default of every storable parameter of the effect (built with lumora,\n"
+    "      or --module PATH) to the user settings file, each --set NAME=VALUE replacing one\n"
+    "      (\"Glow Radius=25\", \"Depth Tint.r=128\").";
 
 int runDefaultsSave(std::span<const std::string> args, std::ostream &out) {
-    const std::vector<DefaultOverride> overrides = parseSetOptions(args);
-    const std::string path = saveBuiltinDefaults(overrides);
+    const DefaultsArgs parsed = parseDefaultsArgs(args, true);
+    const std::string path = saveBuiltinDefaults(parsed.overrides, parsed.module);
     out << "saved " << path << '\n';
     return 0;
 }
@@ -73,10 +91,12 @@ int runDefaultsReset(std::span<const std::string> args, std::ostream &out) {
 
 Command defaultsPathCommand() { return {{"defaults", "path"}, "", kDefaultsPathSummary, &runDefaultsPath}; }
 
-Command defaultsShowCommand() { return {{"defaults", "show"}, "", kDefaultsShowSummary, &runDefaultsShow}; }
+Command defaultsShowCommand() {
+    return {{"defaults", "show"}, "[--module PATH]", kDefaultsShowSummary, &runDefaultsShow};
+}
 
 Command defaultsSaveCommand() {
-    return {{"defaults", "save"}, "[--set NAME=VALUE ...]", kDefaultsSaveSummary, &runDefaultsSave};
+    return {{"defaults", "save"}, "[--module PATH] [--set NAME=VALUE ...]", kDefaultsSaveSummary, &runDefaultsSave};
 }
 
 Command defaultsResetCommand() { return {{"defaults", "reset"}, "", kDefaultsResetSummary, &runDefaultsReset}; }

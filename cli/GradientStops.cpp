@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "cli/CommandLine.h"
-#include "colorbar/GradientText.h"
+#include "colorbar/data/GradientText.h"
 
 namespace lumora::cli {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace lumora::cli {
 

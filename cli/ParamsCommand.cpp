@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
+#include "cli/EffectModule.h"
 #include "cli/HostText.h"
 #include "cli/ParamTable.h"
 #include "embedhost/Host.h"
-#include "host/EntryPoint.h"
 
 namespace lumora::cli {
 
@@ -13,17 +13,9 @@ namespace {
 
 constexpr OptionInfo kAboutOptions[] = {{"--shift", ""}};
 
-// The plug-in linked into this tool, or the module file given.
+// The module file given, else the one built with this tool.
 embedhost::Plugin pluginFor(const ParsedArgs &parsed) {
-    if (parsed.positionals.empty())
-        return embedhost::Plugin::linked(&EntryPointFunc);
-    return embedhost::Plugin::load(parsed.positionals[0]);
-}
-
-void check(const embedhost::CommandResult &result, const char *command) {
-    if (result.err != PF_Err_NONE)
-        throw std::runtime_error(std::string("the plug-in failed ") + command + " (error " +
-                                 std::to_string(result.err) + "): " + hostTextForDisplay(result.message()));
+    return effectPlugin(parsed.positionals.empty() ? std::string() : parsed.positionals[0]);
 }
 
 void setShiftHeld() {
@@ -36,32 +28,30 @@ void setShiftHeld() {
 
 constexpr std::string_view kParamsSummary =
     "List the parameters the effect registers, as a host receives them at parameter set-up\n"
-    "      (the plug-in built into this tool, or MODULE).";
+    "      (the module built with this tool, or MODULE).";
 
 int runParams(std::span<const std::string> args, std::ostream &out) {
     const ParsedArgs parsed = parseArgs(args, {}, 0, 1);
     embedhost::Host host(pluginFor(parsed));
-    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
-    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
     std::vector<ParamRow> rows;
-    const embedhost::EffectParams &params = host.params();
-    for (A_long index = 0; index < params.count(); ++index) {
-        ParamRow row;
-        row.index = index;
-        row.def = params.definition(index);
-        if (row.def.param_type == PF_Param_POPUP)
-            row.choices = params.choices(index);
-        if (row.def.param_type == PF_Param_CHECKBOX)
-            row.label = params.label(index);
-        rows.push_back(row);
-    }
-    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
+    withRegisteredParams(host, [&](const embedhost::EffectParams &params) {
+        for (A_long index = 0; index < params.count(); ++index) {
+            ParamRow row;
+            row.index = index;
+            row.def = params.definition(index);
+            if (row.def.param_type == PF_Param_POPUP)
+                row.choices = params.choices(index);
+            if (row.def.param_type == PF_Param_CHECKBOX)
+                row.label = params.label(index);
+            rows.push_back(row);
+        }
+    });
     out << formatParamTable(rows);
     return 0;
 }
 
 constexpr std::string_view kAboutSummary =
-    "Show the effect's About text (the plug-in built into this tool, or MODULE); --shift asks\n"
+    "Show the effect's About text (the module built with this tool, or MODULE); --shift asks\n"
     "      as with the Shift key held.";
 
 int runAbout(std::span<const std::string> args, std::ostream &out) {
@@ -70,7 +60,7 @@ int runAbout(std::span<const std::string> args, std::ostream &out) {
         setShiftHeld();
     embedhost::Host host(pluginFor(parsed));
     const embedhost::CommandResult result = host.send(PF_Cmd_ABOUT);
-    check(result, "About");
+    checkCommand(result, "About");
     out << hostTextForDisplay(result.message()) << '\n';
     return 0;
 }

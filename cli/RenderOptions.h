@@ -11,7 +11,7 @@
 
 #include "AE_Effect.h"
 #include "cli/FrameSequence.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "embedhost/ParamValue.h"
 
 namespace embedhost {
@@ -65,7 +65,7 @@ enum class RenderVerb { Render, Demo };
 
 struct RenderRequest {
     std::vector<std::string> positionals;
-    std::string module;                 // empty: the plug-in built into the command
+    std::string module;                 // empty: the module built with the command
     std::vector<ParamSetting> settings; // command-line order
     std::vector<LayerFile> layers;      // --depth-layer FILE (or FILE.####.EXT)
     std::optional<std::vector<AEUtil::ColorFlag>> gradient;

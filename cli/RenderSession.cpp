@@ -4,36 +4,25 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <string_view>
 
+#include "cli/EffectModule.h"
 #include "cli/GradientStops.h"
 #include "cli/HostText.h"
 #include "cli/MemoryBudget.h"
-#include "colorbar/PresetFile.h"
+#include "colorbar/data/PresetFile.h"
 #include "embedhost/Host.h"
-#include "host/EntryPoint.h"
-#include "host/kit/ErrorNames.h"
-#include "params/GlowParams.h"
 
 namespace lumora::cli {
 
 namespace {
 
-embedhost::Plugin pluginFor(const std::string &module) {
-    return module.empty() ? embedhost::Plugin::linked(&EntryPointFunc) : embedhost::Plugin::load(module);
-}
-
-std::string errorText(PF_Err err, const std::string &message) {
-    const char *name = AEUtil::errorName(err);
-    std::string text = std::string(*name ? name : "error") + " (" + std::to_string(err) + ")";
-    if (!message.empty())
-        text += ": " + hostTextForDisplay(message);
-    return text;
-}
-
-void check(const embedhost::CommandResult &result, const char *what) {
-    if (result.err != PF_Err_NONE)
-        throw std::runtime_error(std::string("the plug-in failed ") + what + ": " +
-                                 errorText(result.err, result.message()));
+// Found by the name the user sees, as every option names its parameter.
+std::optional<PF_ParamIndex> indexNamed(const embedhost::EffectParams &params, std::string_view name) {
+    for (PF_ParamIndex index = 1; index < params.count(); ++index)
+        if (std::string_view(params.definition(index).name) == name)
+            return index;
+    return std::nullopt;
 }
 
 PF_ParamIndex gradientIndex(const embedhost::EffectParams &params) {
@@ -91,11 +80,9 @@ embedhost::HostProfile profileFor(const RenderRequest &request) {
 } // namespace
 
 std::vector<ParamOption> loadParamOptions(const std::string &module) {
-    embedhost::Host host(pluginFor(module));
-    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
-    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
-    std::vector<ParamOption> options = paramOptions(host.params());
-    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
+    embedhost::Host host(effectPlugin(module));
+    std::vector<ParamOption> options;
+    withRegisteredParams(host, [&](const embedhost::EffectParams &params) { options = paramOptions(params); });
     return options;
 }
 
@@ -115,15 +102,15 @@ embedhost::Image cropOrPad(const embedhost::Image &image, A_long left, A_long to
 }
 
 RenderSession::RenderSession(const RenderRequest &request)
-    : host_(std::make_unique<embedhost::Host>(pluginFor(request.module), profileFor(request))),
+    : host_(std::make_unique<embedhost::Host>(effectPlugin(request.module), profileFor(request))),
       classic_(request.classic), memoryBudget_(request.memoryBudget ? request.memoryBudget : defaultMemoryBudget()),
       downsample_(request.downsample) {
-    check(host_->setUp(), "set-up");
+    checkCommand(host_->setUp(), "set-up");
     try {
         applySettings(request);
         // Controls greyed out here are what the classic render's parameter array reports.
         if (host_->effect().outFlags & PF_OutFlag_SEND_UPDATE_PARAMS_UI)
-            check(host_->command(PF_Cmd_UPDATE_PARAMS_UI), "to update its controls");
+            checkCommand(host_->command(PF_Cmd_UPDATE_PARAMS_UI), "to update its controls");
     } catch (...) {
         host_->tearDown();
         throw;
@@ -141,7 +128,7 @@ void RenderSession::applySettings(const RenderRequest &request) {
         const AEUtil::GradientData value =
             request.gradient ? gradientValue(*request.gradient) : presetGradient(request.gradientPreset);
         if (const PF_Err err = params.scanArbitrary(index, gradientScanText(value)))
-            throw std::runtime_error("the plug-in refused the gradient: " + errorText(err, {}));
+            throw std::runtime_error("the plug-in refused the gradient: " + failureText(err, {}));
     }
 }
 
@@ -172,7 +159,7 @@ embedhost::Image RenderSession::render(const embedhost::Image &input, bool keepA
     embedhost::RenderOutput out =
         host_->renderFrame(classic_ ? embedhost::RenderPath::Classic : embedhost::RenderPath::Smart);
     if (out.err != PF_Err_NONE)
-        throw std::runtime_error("the render failed: " + errorText(out.err, out.message));
+        throw std::runtime_error("the render failed: " + failureText(out.err, out.message));
     if (keepArea)
         return std::move(out.image);
     const embedhost::HostProfile &profile = host_->profile();
@@ -181,14 +168,14 @@ embedhost::Image RenderSession::render(const embedhost::Image &input, bool keepA
 }
 
 std::optional<double> RenderSession::glowIntensity() const {
-    const std::optional<PF_ParamIndex> index = host_->params().indexOfId(AEUtil::kIdGlowIntensity);
+    const std::optional<PF_ParamIndex> index = indexNamed(host_->params(), "Glow Intensity");
     if (!index)
         return std::nullopt;
     return host_->params().value(*index).number;
 }
 
 std::optional<bool> RenderSession::depthEffectsEnabled() const {
-    const std::optional<PF_ParamIndex> index = host_->params().indexOfId(AEUtil::kIdEnableDepth);
+    const std::optional<PF_ParamIndex> index = indexNamed(host_->params(), "Enable Depth Effects");
     if (!index)
         return std::nullopt;
     const embedhost::ParamValue value = host_->params().value(*index);
@@ -199,7 +186,7 @@ std::optional<bool> RenderSession::depthEffectsEnabled() const {
 
 void RenderSession::finish() {
     finished_ = true;
-    check(host_->tearDown(), "set-down");
+    checkCommand(host_->tearDown(), "set-down");
 }
 
 } // namespace lumora::cli

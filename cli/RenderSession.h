@@ -17,7 +17,7 @@ class Host;
 
 namespace lumora::cli {
 
-// The parameter options of the plug-in built into the command (empty `module`) or of a module
+// The parameter options of the module built with the command (empty `module`) or of a module
 // file, read from a short-lived instance. Throws std::runtime_error when it fails to set up.
 std::vector<ParamOption> loadParamOptions(const std::string &module);
 
@@ -41,8 +41,8 @@ public:
 
     // Renders `input` as the effect's layer. The result is the input's frame at the render's
     // downsample, or with `keepArea` the whole area the effect declared. Throws
-    // std::runtime_error with the host's error name when the render fails, and before it starts
-    // when the frame would pass the request's memory budget.
+    // std::runtime_error with the error code and the plug-in's message when the render fails,
+    // and before it starts when the frame would pass the request's memory budget.
     embedhost::Image render(const embedhost::Image &input, bool keepArea);
 
     // The instance's Glow Intensity after the set-up; none when it has no such parameter.

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "cli/UserDefaults.h"
-#include "params/StoredValue.h"
+#include "options/StoredValue.h"
 
 namespace lumora::cli {
 

@@ -1,18 +1,15 @@
 #include "cli/UserDefaults.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <stdexcept>
 
+#include "cli/EffectModule.h"
 #include "cli/RenderOptions.h"
-#include "embedhost/Host.h"
-#include "host/EntryPoint.h"
 #include "options/SettingsFile.h"
-#include "params/BaseParam.h"
-#include "params/ParamRegistry.h"
 #include "platform/ProfileText.h"
 #include "platform/SafeFile.h"
 
@@ -21,6 +18,15 @@ namespace lumora::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::pair<const char *, A_u_char PF_Pixel::*> kChannels[] = {
+    {".r", &PF_Pixel::red}, {".g", &PF_Pixel::green}, {".b", &PF_Pixel::blue}, {".a", &PF_Pixel::alpha}};
+
+std::string printed(const char *format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
 
 [[noreturn]] void badValue(const DefaultOverride &o, const std::string &expected) {
     throw std::runtime_error("bad value '" + o.value + "' for '" + o.name + "': expected " + expected);
@@ -34,10 +40,7 @@ long integerIn(const DefaultOverride &o, long low, long high) {
 }
 
 // The 1-based entry of a popup's "A|B|C" choice text; empty when there is none.
-std::string choiceAt(const char *choices, long position) {
-    if (!choices)
-        return {};
-    const std::string text = choices;
+std::string choiceAt(const std::string &text, long position) {
     std::size_t start = 0;
     for (long i = 1; i < position; ++i) {
         start = text.find('|', start);
@@ -48,31 +51,28 @@ std::string choiceAt(const char *choices, long position) {
     return text.substr(start, text.find('|', start) - start);
 }
 
-std::string formatNumber(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
+std::string formatNumber(double value) { return printed("%g", value); }
 
-// Applies `o` to the definition when one of the parameter's keys is its name.
-bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
-    const std::string name = param.name() ? param.name() : "";
-    PF_ParamDef &def = param.definition();
+// Applies `o` to the host's value of the parameter at `index` when one of its keys is its name.
+bool applyTo(embedhost::EffectParams &params, PF_ParamIndex index, const DefaultOverride &o) {
+    const PF_ParamDef def = params.definition(index);
+    const std::string name = def.name;
     switch (def.param_type) {
     case PF_Param_POPUP: {
         if (!sameKey(o.name, name))
             return false;
         // An entry by its name in option form ("screen"), as `render` takes it, or by position.
-        const char *choices = def.u.pd.u.namesptr ? def.u.pd.u.namesptr : "";
-        if (const std::optional<ParamOption> p = paramOption(1, def, choices))
+        const std::string choices = params.choices(index);
+        if (const std::optional<ParamOption> p = paramOption(index, def, choices))
             for (const auto &[word, position] : p->choices)
                 if (word == optionWord(o.value)) {
-                    def.u.pd.value = static_cast<PF_ParamValue>(position);
+                    params.setValue(index, embedhost::ParamValue::popup(position));
                     return true;
                 }
-        def.u.pd.value = static_cast<PF_ParamValue>(integerIn(o, 1, def.u.pd.num_choices));
-        if (choiceAt(def.u.pd.u.namesptr, def.u.pd.value) == "(-")
+        const long position = integerIn(o, 1, def.u.pd.num_choices);
+        if (choiceAt(choices, position) == "(-")
             badValue(o, "a menu entry, not a separator line");
+        params.setValue(index, embedhost::ParamValue::popup(position));
         return true;
     }
     case PF_Param_CHECKBOX: {
@@ -81,7 +81,7 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
         const std::optional<bool> on = parseOptionSwitch(o.value);
         if (!on)
             badValue(o, "on or off");
-        def.u.bd.value = *on ? 1 : 0;
+        params.setValue(index, embedhost::ParamValue::checkbox(*on));
         return true;
     }
     case PF_Param_FLOAT_SLIDER: {
@@ -91,15 +91,15 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
         const double low = def.u.fs_d.valid_min, high = def.u.fs_d.valid_max;
         if (!value || *value < low || *value > high)
             badValue(o, "a number from " + formatNumber(low) + " to " + formatNumber(high));
-        def.u.fs_d.value = *value;
+        params.setValue(index, embedhost::ParamValue::floatSlider(*value));
         return true;
     }
     case PF_Param_COLOR: {
-        A_u_char PF_Pixel::*channels[] = {&PF_Pixel::red, &PF_Pixel::green, &PF_Pixel::blue, &PF_Pixel::alpha};
-        const char *suffixes[] = {".r", ".g", ".b", ".a"};
-        for (int i = 0; i < 4; ++i)
-            if (sameKey(o.name, name + suffixes[i])) {
-                def.u.cd.value.*channels[i] = static_cast<A_u_char>(integerIn(o, 0, 255));
+        for (const auto &[suffix, channel] : kChannels)
+            if (sameKey(o.name, name + suffix)) {
+                PF_Pixel color = params.value(index).color;
+                color.*channel = static_cast<A_u_char>(integerIn(o, 0, 255));
+                params.setValue(index, embedhost::ParamValue::colorChoice(color));
                 return true;
             }
         return false;
@@ -111,41 +111,23 @@ bool applyTo(AEUtil::BaseParam &param, const DefaultOverride &o) {
     }
 }
 
-// How many entries a parameter's saved default takes: a colour one per channel.
-std::size_t storedKeys(PF_ParamType type) {
-    switch (type) {
+// The entries ("key=value") the parameter's default is stored as, in the settings file's
+// format: menus and checkboxes "%d", sliders "%f" in the locale the plug-in set, colours one
+// "%d" entry per channel; none for the kinds that have no user default.
+void appendEntries(const embedhost::EffectParams &params, PF_ParamIndex index, std::vector<std::string> &entries) {
+    const PF_ParamDef def = params.definition(index);
+    const std::string name = def.name;
+    switch (def.param_type) {
     case PF_Param_POPUP:
-    case PF_Param_CHECKBOX:
-    case PF_Param_FLOAT_SLIDER: return 1;
-    case PF_Param_COLOR: return 4;
-    default: return 0;
+    case PF_Param_CHECKBOX: entries.push_back(name + "=" + std::to_string(params.value(index).whole())); break;
+    case PF_Param_FLOAT_SLIDER: entries.push_back(name + "=" + printed("%f", params.value(index).number)); break;
+    case PF_Param_COLOR:
+        for (const auto &[suffix, channel] : kChannels)
+            entries.push_back(name + suffix + "=" + std::to_string(params.value(index).color.*channel));
+        break;
+    default: break;
     }
 }
-
-// A folder of this process's own under the system's temporary folder, removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device seed;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = fs::temp_directory_path() / ("lumora-defaults-" + std::to_string(seed()));
-            std::error_code ec;
-            if (fs::create_directory(path_, ec))
-                return;
-        }
-        throw std::runtime_error("cannot create a scratch folder in " + fs::temp_directory_path().string());
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const fs::path &path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // Each of `entries` ("key=value") set in the plug-in's section of the file at `path`, in place
 // where the key is there; every other line stays. One safe write: the old file or the new one,
@@ -170,12 +152,6 @@ void replaceSection(const std::string &path, const std::vector<std::string> &ent
     std::string cause;
     if (!platform::writeFileSafely(path, text.content(), cause))
         throw std::runtime_error("cannot write " + path + ": " + cause);
-}
-
-void check(const embedhost::CommandResult &result, const char *command) {
-    if (result.err != PF_Err_NONE)
-        throw std::runtime_error(std::string("the plug-in failed ") + command + " (error " +
-                                 std::to_string(result.err) + "): " + result.message());
 }
 
 } // namespace
@@ -203,46 +179,28 @@ std::vector<std::string> userDefaultEntries() {
     return AEUtil::readSettingEntries(path.c_str());
 }
 
-std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides) {
+std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides, const std::string &module) {
     const std::string path = userSettingsPath();
-    // An After Effects of effect API 12.11 keeps the settings file out of registration.
+    // An After Effects of effect API 12.11 keeps the settings file out of registration, so every
+    // value starts at its built-in default.
     embedhost::HostProfile profile;
     profile.applId = embedhost::fourCharCode("FXTC");
     profile.version = {12, 11};
-    embedhost::Host host(embedhost::Plugin::linked(&EntryPointFunc), profile);
-    check(host.send(PF_Cmd_GLOBAL_SETUP), "global set-up");
-    check(host.send(PF_Cmd_PARAMS_SETUP), "parameter set-up");
-
-    const A_long count = static_cast<A_long>(AEUtil::paramCount());
-    for (const DefaultOverride &o : overrides) {
-        bool applied = false;
-        for (A_long index = 1; index <= count && !applied; ++index)
-            if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index))
-                applied = applyTo(*param, o);
-        if (!applied)
-            throw std::runtime_error("unknown parameter '" + o.name + "' (see 'lumora params')");
-    }
-
-    // Every default goes first to a private scratch file through the plug-in's own writers; the
-    // settings file is then replaced whole, so a failure, a kill or a second save never leaves a
-    // mixture of old and new values.
-    AEUtil::setSettingsSection(AEUtil::kSettingsSectionName);
-    const ScratchFolder scratch;
-    const std::string scratchFile = (scratch.path() / "Lumora.ini").string();
-    PF_InData in_data = host.inData();
-    std::size_t keys = 0;
-    for (A_long index = 1; index <= count; ++index)
-        if (AEUtil::BaseParam *param = AEUtil::paramAtIndex(index)) {
-            if (const PF_Err err = param->saveDefault(&in_data, scratchFile.c_str()); err != PF_Err_NONE)
-                throw std::runtime_error("saving the default of '" + std::string(param->name()) + "' failed (error " +
-                                         std::to_string(err) + ")");
-            keys += storedKeys(param->definition().param_type);
+    embedhost::Host host(effectPlugin(module), profile);
+    std::vector<std::string> entries;
+    withRegisteredParams(host, [&](embedhost::EffectParams &params) {
+        for (const DefaultOverride &o : overrides) {
+            bool applied = false;
+            for (PF_ParamIndex index = 1; index < params.count() && !applied; ++index)
+                applied = applyTo(params, index, o);
+            if (!applied)
+                throw std::runtime_error("unknown parameter '" + o.name + "' (see 'lumora params')");
         }
-    check(host.send(PF_Cmd_GLOBAL_SETDOWN), "global set-down");
-    const std::vector<std::string> entries = AEUtil::readSettingEntries(scratchFile.c_str());
-    if (entries.size() != keys)
-        throw std::runtime_error("cannot write " + path + ": only " + std::to_string(entries.size()) + " of " +
-                                 std::to_string(keys) + " defaults could be prepared in " + scratch.path().string());
+        for (PF_ParamIndex index = 1; index < params.count(); ++index)
+            appendEntries(params, index, entries);
+    });
+    // Every entry in one safe write: a failure, a kill or a second save never leaves a mixture
+    // of old and new values.
     replaceSection(path, entries);
     return path;
 }

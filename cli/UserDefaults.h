@@ -1,5 +1,5 @@
-// The user settings file as the `lumora defaults` verbs work on it, through the plug-in's own
-// code: its path, its entries, the built-in defaults written with chosen overrides, and reset.
+// The user settings file as the `lumora defaults` verbs work on it: its path, its entries, an
+// effect module's built-in defaults written with chosen overrides, and reset.
 #pragma once
 
 #include <string>
@@ -26,11 +26,12 @@ std::string userSettingsPath();
 // The file's entries ("key=value", file order) in the plug-in's section; empty when none.
 std::vector<std::string> userDefaultEntries();
 
-// Registers the effect's parameters with an embedded host that keeps the settings file out of
-// registration, so every definition holds its built-in default; applies `overrides`; then lets
-// every registration object save its default, in host-index order. Unknown names and bad or
-// out-of-range values throw std::runtime_error before anything is written. Returns the path.
-std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides);
+// Loads `module` (empty: the one built with the command) in an embedded host that keeps the
+// settings file out of registration, so every parameter holds its built-in default; applies
+// `overrides` to the host's values; then writes every storable value's entries, in host-index
+// order. Unknown names and bad or out-of-range values throw std::runtime_error before anything
+// is written. Returns the path.
+std::string saveBuiltinDefaults(const std::vector<DefaultOverride> &overrides, const std::string &module = {});
 
 // Deletes the file and the folders it leaves empty, as the options dialog's restore does.
 void resetUserDefaults();

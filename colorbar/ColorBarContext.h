@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

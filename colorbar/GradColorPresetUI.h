@@ -7,7 +7,7 @@
 
 #include "AE_EffectCBSuites.h"
 #include "colorbar/ColorBarContext.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "colorbar/PresetUI.h"
 
 namespace AEUtil {

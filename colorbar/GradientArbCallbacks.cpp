@@ -6,7 +6,7 @@
 #include "colorbar/GradColorPresetUI.h"
 #include "colorbar/GradientHandle.h"
 #include "colorbar/GradientSampling.h"
-#include "colorbar/GradientText.h"
+#include "colorbar/data/GradientText.h"
 #include "host/kit/HandleLock.h"
 #include "host/kit/SuiteCache.h"
 

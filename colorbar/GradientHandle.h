@@ -2,7 +2,7 @@
 #pragma once
 
 #include "AE_EffectCBSuites.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

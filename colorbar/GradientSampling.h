@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "AE_Effect.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

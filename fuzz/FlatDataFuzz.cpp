@@ -2,9 +2,9 @@
 // unflatten copies it) through everything that reads it, and the sequence record.
 #include <cstring>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "colorbar/GradientSampling.h"
-#include "colorbar/GradientText.h"
+#include "colorbar/data/GradientText.h"
 #include "host/SequenceData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, std::size_t size) {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "colorbar/GradientText.h"
+#include "colorbar/data/GradientText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, std::size_t size) {
     AEUtil::GradientData data{};

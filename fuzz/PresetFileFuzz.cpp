@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "colorbar/PresetFile.h"
+#include "colorbar/data/PresetFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, std::size_t size) {
     std::FILE *file = fmemopen(const_cast<unsigned char *>(bytes), size, "r");

@@ -2,7 +2,7 @@
 // and an edit, which must leave a file that reads back the value written.
 #include <string>
 
-#include "params/StoredValue.h"
+#include "options/StoredValue.h"
 #include "platform/ProfileText.h"
 
 using lumora::platform::profile::ProfileText;

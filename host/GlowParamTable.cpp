@@ -1,6 +1,7 @@
 #include "host/GlowParamTable.h"
 
 #include "colorbar/GradColorPresetUI.h"
+#include "colorbar/data/PresetFile.h"
 #include "host/kit/AEException.h"
 #include "params/GlowParams.h"
 #include "params/ParamAddArbitrary.h"

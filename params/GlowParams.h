@@ -35,6 +35,5 @@ enum GlowParamId : A_long {
 inline constexpr A_long kGlowTypeOriginalColors = 3;
 
 inline constexpr const char *kGlowColorBarName = "Glow Color Bar";
-inline constexpr const char *kPresetFileName = "LumoraColorSet.col";
 
 } // namespace AEUtil

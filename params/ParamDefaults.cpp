@@ -1,7 +1,7 @@
 #include "params/ParamDefaults.h"
 
 #include "options/SettingsFile.h"
-#include "params/StoredValue.h"
+#include "options/StoredValue.h"
 
 namespace AEUtil {
 

@@ -6,9 +6,9 @@
 
 namespace AEUtil {
 
-// The value stored under `key` when it is a plain decimal number (StoredValue.h); none when the
-// file is not in use or the key is missing or holds anything else. Each parameter then checks
-// the number against what it accepts.
+// The value stored under `key` when it is a plain decimal number (options/StoredValue.h); none
+// when the file is not in use or the key is missing or holds anything else. Each parameter then
+// checks the number against what it accepts.
 std::optional<long> readStoredInt(const char *settingsPath, const char *key);
 std::optional<double> readStoredFloat(const char *settingsPath, const char *key);
 

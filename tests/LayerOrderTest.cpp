@@ -21,12 +21,16 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"host/kit", {"hostapi", "platform"}},
     {"options", {"hostapi", "platform", "host/kit"}},
     {"params", {"hostapi", "platform", "host/kit", "options"}},
-    {"colorbar", {"hostapi", "platform", "host/kit", "params"}},
-    {"render", {"hostapi", "platform", "host/kit", "params", "colorbar"}},
+    {"colorbar/data", {"hostapi", "platform"}},
+    {"colorbar", {"hostapi", "platform", "host/kit", "params", "colorbar/data"}},
+    {"render", {"hostapi", "platform", "host/kit", "params", "colorbar", "colorbar/data"}},
     {"resources", {"hostapi"}},
-    {"host", {"hostapi", "platform", "host/kit", "options", "params", "colorbar", "render", "resources"}},
+    {"host",
+     {"hostapi", "platform", "host/kit", "options", "params", "colorbar", "colorbar/data", "render", "resources"}},
     {"embedhost", {"hostapi", "platform"}},
-    {"cli", {"hostapi", "platform", "embedhost", "resources", "options", "params", "colorbar", "host", "host/kit"}},
+    // The command drives the plug-in only through the embedded host; it shares the formats of
+    // the files both of them read and write (settings, gradients, presets).
+    {"cli", {"hostapi", "platform", "embedhost", "resources", "options", "colorbar/data"}},
 };
 
 // The layer a path (relative to the project) lies in, or "" outside every layer.

@@ -6,7 +6,7 @@
 
 #include "AE_Effect.h"
 #include "colorbar/ColorHsv.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

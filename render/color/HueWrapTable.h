@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "render/pipeline/GlowPlane.h"
 
 namespace AEUtil {

@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "AE_EffectPixelFormat.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "host/kit/WorldSuite.h"
 #include "params/RenderSettings.h"
 #include "render/color/GlowColorize.h"
@@ -23,8 +23,9 @@ template <class Pixel>
 struct GlowDepth {
     static constexpr bool is8 = std::is_same_v<Pixel, PF_Pixel8>;
     static constexpr bool isFloat = std::is_same_v<Pixel, PF_PixelFloat>;
-    static constexpr PF_PixelFormat format =
-        is8 ? PF_PixelFormat_ARGB32 : isFloat ? PF_PixelFormat_ARGB128 : PF_PixelFormat_ARGB64;
+    static constexpr PF_PixelFormat format = is8       ? PF_PixelFormat_ARGB32
+                                             : isFloat ? PF_PixelFormat_ARGB128
+                                                       : PF_PixelFormat_ARGB64;
     using Wide = std::conditional_t<isFloat, PF_PixelFloat, PF_Pixel16>;
     static constexpr PF_PixelFormat wideFormat = isFloat ? PF_PixelFormat_ARGB128 : PF_PixelFormat_ARGB64;
     static constexpr HueWrapTable::Channels hueChannels =

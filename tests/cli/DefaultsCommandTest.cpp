@@ -16,6 +16,7 @@
 #include "params/ParamRegistry.h"
 #include "platform/Environment.h"
 #include "platform/Folders.h"
+#include "tests/support/HostPath.h"
 #include "tests/support/TestFolders.h"
 #include "tests/support/FullDisk.h"
 
@@ -245,3 +246,22 @@ TEST_F(DefaultsCommandTest, OpacityThatIsNotANumberRegistersAsTheBuiltInDefault)
 }
 
 } // namespace
+
+// The module given is the one whose parameters are saved and whose rules judge the entries shown:
+// the loader tests' module registers none.
+TEST_F(DefaultsCommandTest, ModuleGivenIsTheOneSavedAndJudged) {
+    ASSERT_TRUE(lumora::platform::createFolderTree(folder / "AppData/NORIK/Vantu"));
+    writeText(file, "[Version=1.0]\nGlow Radius=wide\n");
+    const std::string fake = lumora::test::hostPath(EMBEDHOST_FAKE_MODULE);
+    const std::string note = "note: 'Glow Radius=wide' is not a plain decimal number; the built-in default is used\n";
+    EXPECT_EQ(lumora({"defaults", "show"}).out, "Glow Radius=wide\n" + note);
+    EXPECT_EQ(lumora({"defaults", "show", "--module", fake}).out, "Glow Radius=wide\n");
+
+    ASSERT_EQ(lumora({"defaults", "save", "--module", fake}).status, 0);
+    EXPECT_EQ(readLines(file), (Lines{"[Version=1.0]", "Glow Radius=wide"}));
+    const Outcome run = lumora({"defaults", "save", "--module", fake, "--set", "Glow Radius=5"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("unknown parameter 'Glow Radius'"), std::string::npos) << run.err;
+    EXPECT_NE(lumora({"defaults", "save", "--module", folder / "missing.so"}).status, 0);
+    EXPECT_EQ(readLines(file), (Lines{"[Version=1.0]", "Glow Radius=wide"}));
+}

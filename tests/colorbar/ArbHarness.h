@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "embedhost/Host.h"
 #include "host/EntryPoint.h"
 

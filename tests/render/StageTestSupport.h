@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 #include "embedhost/Host.h"
 #include "render/pipeline/GlowPlane.h"
 #include "render/pipeline/StageHost.h"

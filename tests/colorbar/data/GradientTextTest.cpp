@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "FlatBytes.h"
-#include "colorbar/GradientText.h"
+#include "tests/colorbar/FlatBytes.h"
+#include "colorbar/data/GradientText.h"
 
 namespace {
 

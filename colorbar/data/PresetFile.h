@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 
 inline constexpr std::size_t kPresetPathSize = 260; // MAX_PATH, terminator included
+// The glow's presets, in the shared documents folder.
+inline constexpr const char *kPresetFileName = "LumoraColorSet.col";
 
 // The first 792 bytes of a GradientData: header word, name and one flag list.
 struct PresetRecord {

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "colorbar/PresetFile.h"
+#include "colorbar/data/PresetFile.h"
 #include "platform/ShellFolders.h"
 
 namespace {

@@ -1,12 +1,11 @@
-#include "colorbar/GradientText.h"
+#include "colorbar/data/GradientText.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
-
-#include "host/kit/SharedPtr.h"
 
 namespace AEUtil {
 
@@ -55,11 +54,11 @@ PF_Err scanGradientText(const char *text, std::size_t bytes, GradientData &data)
     if (!text)
         return PF_Err_BAD_CALLBACK_PARAM;
     // One byte more than the text, so tokenising always meets a terminator.
-    SharedPtr<char> copy(new (std::nothrow) char[bytes + 1], array_deleter<char>());
+    const std::unique_ptr<char[]> copy(new (std::nothrow) char[bytes + 1]);
     if (!copy)
         return PF_Err_OUT_OF_MEMORY;
     std::memcpy(copy.get(), text, bytes);
-    copy[static_cast<std::ptrdiff_t>(bytes)] = '\0';
+    copy[bytes] = '\0';
 
     char *cursor = copy.get();
     const char *headerToken = nextToken(cursor, "\t");

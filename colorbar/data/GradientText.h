@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "AE_Effect.h"
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace AEUtil {
 

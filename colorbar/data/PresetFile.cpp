@@ -1,4 +1,4 @@
-#include "colorbar/PresetFile.h"
+#include "colorbar/data/PresetFile.h"
 
 #include <cstdio>
 #include <cstdlib>

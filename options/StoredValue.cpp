@@ -1,4 +1,4 @@
-#include "params/StoredValue.h"
+#include "options/StoredValue.h"
 
 #include <cerrno>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 #include <cstring>
 

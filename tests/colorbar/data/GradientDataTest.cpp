@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "colorbar/GradientData.h"
+#include "colorbar/data/GradientData.h"
 
 namespace {
 
