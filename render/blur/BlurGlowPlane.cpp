@@ -190,10 +190,8 @@ PF_Err runPlanePass(const StageHost &host, const PlanePass &pass) {
     return host.run(const_cast<PlanePass *>(&pass), &planePassCallback);
 }
 
-namespace {
-
-PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane *mask, double radius,
-                 double aspect, const ProgressCounter *progress) {
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
+                     const ProgressCounter *progress, const MaskPlane *mask) {
     dst.resize(src.width, src.height, host.memory);
     // Under an open mask each pass writes every sample, so only the flags need a start.
     const bool open = radius >= 2.0 && (!mask || maskIsOpen(*mask));
@@ -237,18 +235,6 @@ PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, co
     dst.status = 1;
     dst.content = 1;
     return err;
-}
-
-} // namespace
-
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask, double radius,
-                     double aspect, const ProgressCounter *progress) {
-    return blurPlane(host, src, dst, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
-                     const ProgressCounter *progress) {
-    return blurPlane(host, src, dst, nullptr, radius, aspect, progress);
 }
 
 } // namespace AEUtil

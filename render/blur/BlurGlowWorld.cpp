@@ -287,25 +287,15 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
 }
 
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                     const ProgressCounter *progress) {
-    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
-    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
+                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                     const MaskPlane *mask) {
+    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, mask, radius, aspect, progress);
 }
 
 PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                          const ProgressCounter *progress) {
-    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
-    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
+                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                          const MaskPlane *mask) {
+    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, mask, radius, aspect, progress);
 }
 
 } // namespace AEUtil
