@@ -471,36 +471,37 @@ void scatterColor(const PlaneLaneBlock &b, Gate gate) {
                 rowsOut[l / 4][x * 4 + l % 4] = b.out[x * W + l];
 }
 
+// One block under either rule: lines into lanes, blurred, lanes back into the lines where the
+// gate is open (the mask's, or without one every lane of a line taking part).
+template <bool Color>
+void blurLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
+    if constexpr (Color)
+        gatherColor(b);
+    else
+        gather(b);
+    uint8_t lanesOpen[W];
+    for (int32_t l = 0; l < W; ++l)
+        lanesOpen[l] = (Color ? colorLaneOn(b, l) : laneOn(b, l)) ? 1 : 0;
+    const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
+    if (k.box != 0)
+        blurBlock<true, Color>(b, k, gate);
+    else
+        blurBlock<false, Color>(b, k, gate);
+    if constexpr (Color)
+        scatterColor(b, gate);
+    else
+        scatter(b, gate);
+}
+
 } // namespace
 
 void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
     if (b.n <= 0 || b.count <= 0)
         return;
-    if (b.rule == LaneRule::Color16) {
-        gatherColor(b);
-        uint8_t lanesOpen[W];
-        for (int32_t l = 0; l < W; ++l)
-            lanesOpen[l] = colorLaneOn(b, l) ? 1 : 0;
-        const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
-        if (k.box != 0)
-            blurBlock<true, true>(b, k, gate);
-        else
-            blurBlock<false, true>(b, k, gate);
-        scatterColor(b, gate);
-        return;
-    }
-    if (zeroRows(b))
-        return;
-    gather(b);
-    uint8_t lanesOpen[W];
-    for (int32_t l = 0; l < W; ++l)
-        lanesOpen[l] = laneOn(b, l) ? 1 : 0;
-    const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
-    if (k.box != 0)
-        blurBlock<true, false>(b, k, gate);
-    else
-        blurBlock<false, false>(b, k, gate);
-    scatter(b, gate);
+    if (b.rule == LaneRule::Color16)
+        blurLanes<true>(b, k);
+    else if (!zeroRows(b))
+        blurLanes<false>(b, k);
 }
 
 } // namespace AEUtil::LUMORA_ISA
