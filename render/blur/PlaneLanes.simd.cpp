@@ -193,6 +193,28 @@ void transpose(V (&r)[W]) {
 // would map it first for reading and then again for writing.
 inline bool allOpen(U16 open) { return allZero(U16(~open)); }
 
+// Lanes 0 ... lanes - 1 from p, the rest 0: one load when all W are there.
+template <class V, class T>
+V loadLanes(const T *p, int32_t lanes) {
+    if (lanes == W)
+        return load<V>(p);
+    V v{};
+    for (int32_t l = 0; l < lanes; ++l)
+        v[l] = p[l];
+    return v;
+}
+
+// Lanes 0 ... lanes - 1 of v to d where open: one store when all W are there.
+inline void storeOpenLanes(uint16_t *d, U16 v, U16 open, int32_t lanes) {
+    if (lanes == W) {
+        store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
+        return;
+    }
+    for (int32_t l = 0; l < lanes; ++l)
+        if (open[l])
+            d[l] = v[l];
+}
+
 inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
 
 // Lines into lanes: lane l of sample i is line first + l at i; lines switched off read as
@@ -206,23 +228,11 @@ void gather(const PlaneLaneBlock &b) {
         const U8 onMask8 = __builtin_convertvector(onMask, U8);
         for (int32_t y = 0; y < n; ++y) {
             const uint16_t *s = b.src + y * b.srcStride + b.first;
-            U16 v{};
-            if (b.count == W)
-                v = load<U16>(s);
-            else
-                for (int32_t l = 0; l < b.count; ++l)
-                    v[l] = s[l];
-            store(b.in + y * W, v & onMask);
+            store(b.in + y * W, loadLanes<U16>(s, b.count) & onMask);
             if (!b.mask)
                 continue;
             const uint8_t *m = b.mask + y * b.maskStride + b.first;
-            U8 g{};
-            if (b.count == W)
-                g = load<U8>(m);
-            else
-                for (int32_t l = 0; l < b.count; ++l)
-                    g[l] = m[l];
-            store(b.gate + y * W, g & onMask8);
+            store(b.gate + y * W, loadLanes<U8>(m, b.count) & onMask8);
         }
         return;
     }
@@ -268,13 +278,7 @@ void scatter(const PlaneLaneBlock &b, Gate gate) {
             const U16 v = load<U16>(b.out + y * W);
             const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
             const U16 lit = v & open;
-            if (b.count == W) {
-                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
-            } else {
-                for (int32_t l = 0; l < b.count; ++l)
-                    if (open[l])
-                        d[l] = v[l];
-            }
+            storeOpenLanes(d, v, open, b.count);
             lineLit |= lit;
             if (!allZero(lit))
                 b.crossLit[y] = 1;
@@ -392,13 +396,7 @@ void gatherColor(const PlaneLaneBlock &b) {
             onMask[l] = colorLaneOn(b, l) ? 0xFFFF : 0;
         for (int32_t y = 0; y < n; ++y) {
             const uint16_t *s = b.src + y * b.srcStride + b.first * 4;
-            U16 v{};
-            if (b.count == kColorLines)
-                v = load<U16>(s);
-            else
-                for (int32_t l = 0; l < b.count * 4; ++l)
-                    v[l] = s[l];
-            store(b.in + y * W, v & onMask);
+            store(b.in + y * W, loadLanes<U16>(s, b.count * 4) & onMask);
             if (!b.mask)
                 continue;
             const uint8_t *m = b.mask + y * b.maskStride + b.first;
@@ -439,13 +437,7 @@ void scatterColor(const PlaneLaneBlock &b, Gate gate) {
             uint16_t *d = b.dst + y * b.dstStride + b.first * 4;
             const U16 v = load<U16>(b.out + y * W);
             const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
-            if (b.count == kColorLines) {
-                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
-            } else {
-                for (int32_t l = 0; l < b.count * 4; ++l)
-                    if (open[l])
-                        d[l] = v[l];
-            }
+            storeOpenLanes(d, v, open, b.count * 4);
         }
         return;
     }
