@@ -115,11 +115,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     const int32_t n = rows ? src.width : src.height;
     const PlaneLaneKernelView view = laneView(*pass.boxes);
     const PlaneLaneKernel kernel = pass.lanes ? pass.lanes : planeLaneKernel();
-    const auto samples = static_cast<std::size_t>(n) * W;
-    std::vector<uint16_t> weights, in(samples), out(samples);
-    std::vector<uint8_t> gate(samples), crossLit(static_cast<std::size_t>(n));
-    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
-    clippedWeights(n, *pass.boxes, weights);
+    std::vector<uint8_t> crossLit(static_cast<std::size_t>(n));
 
     PlaneLaneBlock block;
     block.rows = rows;
@@ -130,12 +126,8 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     block.srcStride = src.rowSamples;
     block.maskStride = mask ? mask->rowSamples : 0;
     block.dstStride = dst.rowSamples;
-    block.weights = weights.data();
-    block.work = work.data();
-    block.in = in.data();
-    block.out = out.data();
-    block.gate = gate.data();
     block.crossLit = crossLit.data();
+    const PlaneLaneMemory memory(block, *pass.boxes);
     const uint8_t *lineOn = !mask ? nullptr : rows ? mask->rowFlags : mask->colFlags;
     uint8_t *lineFlags = rows ? dst.rowFlags : dst.colFlags;
     uint8_t *crossFlags = rows ? dst.colFlags : dst.rowFlags;

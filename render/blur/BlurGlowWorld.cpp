@@ -240,19 +240,9 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     PlaneLaneBlock block;
     block.rule = LaneRule::Color16;
     const uint8_t *lineOn = describePass<uint16_t>(p, block);
-    const int32_t n = block.n;
     const PlaneLaneKernelView view = laneView(*p.boxes);
     const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
-    const auto samples = static_cast<std::size_t>(n) * kPlaneLanes;
-    std::vector<uint16_t> weights, in(samples), out(samples);
-    std::vector<uint8_t> gate(p.openMask ? 0 : samples);
-    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
-    clippedWeights(n, *p.boxes, weights);
-    block.weights = weights.data();
-    block.work = work.data();
-    block.in = in.data();
-    block.out = out.data();
-    block.gate = gate.data();
+    const PlaneLaneMemory memory(block, *p.boxes);
     forEachLaneBlock(block, lineOn, begin, end, kColorLines, [&] { kernel(block, view); });
 }
 
