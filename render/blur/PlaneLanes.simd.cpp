@@ -217,6 +217,18 @@ inline void storeOpenLanes(uint16_t *d, U16 v, U16 open, int32_t lanes) {
 
 inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
 
+// Values x0 ... x0 + W - 1 of W lines (a null line reads as zeros) into lanes: lane l of
+// sample x0 + j at to + (x0 + j) * W is line l's value there.
+template <class V, class T>
+void gatherTile(const T *const *lines, int32_t x0, T *to) {
+    V v[W];
+    for (int32_t l = 0; l < W; ++l)
+        v[l] = lines[l] ? load<V>(lines[l] + x0) : V{};
+    transpose(v);
+    for (int32_t j = 0; j < W; ++j)
+        store(to + (x0 + j) * W, v[j]);
+}
+
 // Lines into lanes: lane l of sample i is line first + l at i; lines switched off read as
 // masked zeros.
 void gather(const PlaneLaneBlock &b) {
@@ -244,20 +256,9 @@ void gather(const PlaneLaneBlock &b) {
     }
     int32_t x0 = 0;
     for (; x0 + W <= n; x0 += W) {
-        U16 v[W];
-        for (int32_t l = 0; l < W; ++l)
-            v[l] = rowsIn[l] ? load<U16>(rowsIn[l] + x0) : U16{};
-        transpose(v);
-        for (int32_t j = 0; j < W; ++j)
-            store(b.in + (x0 + j) * W, v[j]);
-        if (!b.mask)
-            continue;
-        U8 g[W];
-        for (int32_t l = 0; l < W; ++l)
-            g[l] = masksIn[l] ? load<U8>(masksIn[l] + x0) : U8{};
-        transpose(g);
-        for (int32_t j = 0; j < W; ++j)
-            store(b.gate + (x0 + j) * W, g[j]);
+        gatherTile<U16>(rowsIn, x0, b.in);
+        if (b.mask)
+            gatherTile<U8>(masksIn, x0, b.gate);
     }
     for (int32_t x = x0; x < n; ++x) {
         for (int32_t l = 0; l < W; ++l) {
