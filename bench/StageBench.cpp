@@ -65,8 +65,8 @@ void planeBlurCase(benchmark::State &state, int glowRadius) {
     StageRig rig(PF_PixelFormat_ARGB64);
     AEUtil::GlowPlane out = rig.newPlane();
     timeStage(state, [&] {
-        return AEUtil::BlurGlowPlane(rig.host(), rig.combined(), out, rig.openMask(), pipelineRadius(glowRadius), 0.0,
-                                     nullptr);
+        return AEUtil::BlurGlowPlane(rig.host(), rig.combined(), out, pipelineRadius(glowRadius), 0.0, nullptr,
+                                     &rig.openMask());
     });
 }
 
@@ -131,9 +131,9 @@ void worldBlurCase(benchmark::State &state, Depth depth, int glowRadius) {
     const double r = pipelineRadius(glowRadius);
     timeStage(state, [&] {
         if (depth.format == PF_PixelFormat_ARGB128)
-            return AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0,
-                                              nullptr);
-        return AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+            return AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), r, 0.0, nullptr,
+                                              &rig.openMask());
+        return AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), r, 0.0, nullptr, &rig.openMask());
     });
 }
 
@@ -150,9 +150,9 @@ PF_EffectWorld blurredColorWorld(StageRig &rig, benchmark::State &state) {
                                                   rig.rect(), s);
     });
     if (!err && rig.format() == PF_PixelFormat_ARGB128)
-        err = AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        err = AEUtil::BlurGlowWorldFloat(rig.host(), out, colored, tmp, rig.rect(), r, 0.0, nullptr, &rig.openMask());
     else if (!err)
-        err = AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), rig.openMask(), r, 0.0, nullptr);
+        err = AEUtil::BlurGlowWorld(rig.host(), out, colored, tmp, rig.rect(), r, 0.0, nullptr, &rig.openMask());
     stageFailed(state, err);
     return out;
 }

@@ -120,7 +120,7 @@ AEUtil::GlowPlane &StageRig::combined() {
 
 AEUtil::GlowPlane &StageRig::blurred(int glowRadius) {
     c_ = newPlane();
-    check(AEUtil::BlurGlowPlane(stageHost_, combined(), c_, mask_, pipelineRadius(glowRadius), 0.0, nullptr), "blur");
+    check(AEUtil::BlurGlowPlane(stageHost_, combined(), c_, pipelineRadius(glowRadius), 0.0, nullptr, &mask_), "blur");
     check(AEUtil::applyIntensityCurve(stageHost_, rect(), 1.0, c_), "intensity");
     return c_;
 }

@@ -2,12 +2,13 @@
 // counts virtual zeros past the far end of a line (not the near end), as the glow is defined.
 #include "render/blur/BlurGlowPlane.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
+#include "render/blur/GlowWindow.h"
 #include "render/pipeline/RowBand.h"
 
 namespace AEUtil {
@@ -42,7 +43,6 @@ struct Line {
 template <class MarkFn>
 void blurLine(Line<const uint16_t> s, Line<const uint8_t> m, int32_t N, const GlowKernel &k, Line<uint16_t> d,
               MarkFn mark) {
-    const int32_t K = k.halfWidth;
     const uint32_t o = k.box;
     uint32_t c = 0;
     uint32_t sum = 0;
@@ -66,28 +66,13 @@ void blurLine(Line<const uint16_t> s, Line<const uint8_t> m, int32_t N, const Gl
             c -= 1;
         }
     };
-    int32_t last = std::min(K, N) - 2;
-    for (int32_t j = 0; j <= last; ++j)
-        enter(j);
-    int32_t left = 0;
-    for (int32_t x = 0; x < N; ++x) {
-        const int32_t R = std::min(x + K - 1, N - 1);
-        if (R == last) {
-            c += 1; // a virtual zero past the far end; it never leaves
-        } else {
-            enter(R);
-            last = R;
-        }
-        if (left < x - K + 1) {
-            leave(left);
-            left = x - K + 1;
-        }
+    auto virtualZero = [&] { c += 1; }; // past the far end of the line; it never leaves
+    auto blurAt = [&](int32_t x, int32_t jBegin, int32_t jEnd) {
         if (!m[x] || c == 0)
-            continue;
+            return;
         uint32_t acc = 0;
         uint16_t ws = 0;
-        const int32_t jEnd = std::min(R, x + kMaxPeakTaps - 1);
-        for (int32_t j = std::max(left, x - (kMaxPeakTaps - 1)); j <= jEnd; ++j) {
+        for (int32_t j = jBegin; j <= jEnd; ++j) {
             const uint16_t w = k.weights[static_cast<std::size_t>(std::abs(j - x))];
             acc += uint32_t(w) * s[j];
             ws = static_cast<uint16_t>(ws + w);
@@ -103,7 +88,8 @@ void blurLine(Line<const uint16_t> s, Line<const uint8_t> m, int32_t N, const Gl
         d[x] = static_cast<uint16_t>(out);
         if (d[x])
             mark(x);
-    }
+    };
+    slideGlowWindow(k.halfWidth, N, enter, virtualZero, leave, blurAt);
 }
 
 PF_Err planePassCallback(void *refcon, A_long, A_long i, A_long count) {
@@ -129,11 +115,7 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     const int32_t n = rows ? src.width : src.height;
     const PlaneLaneKernelView view = laneView(*pass.boxes);
     const PlaneLaneKernel kernel = pass.lanes ? pass.lanes : planeLaneKernel();
-    const auto samples = static_cast<std::size_t>(n) * W;
-    std::vector<uint16_t> weights, in(samples), out(samples);
-    std::vector<uint8_t> gate(samples), crossLit(static_cast<std::size_t>(n));
-    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
-    clippedWeights(n, *pass.boxes, weights);
+    std::vector<uint8_t> crossLit(static_cast<std::size_t>(n));
 
     PlaneLaneBlock block;
     block.rows = rows;
@@ -144,12 +126,8 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end) {
     block.srcStride = src.rowSamples;
     block.maskStride = mask ? mask->rowSamples : 0;
     block.dstStride = dst.rowSamples;
-    block.weights = weights.data();
-    block.work = work.data();
-    block.in = in.data();
-    block.out = out.data();
-    block.gate = gate.data();
     block.crossLit = crossLit.data();
+    const PlaneLaneMemory memory(block, *pass.boxes);
     const uint8_t *lineOn = !mask ? nullptr : rows ? mask->rowFlags : mask->colFlags;
     uint8_t *lineFlags = rows ? dst.rowFlags : dst.colFlags;
     uint8_t *crossFlags = rows ? dst.colFlags : dst.rowFlags;
@@ -204,10 +182,8 @@ PF_Err runPlanePass(const StageHost &host, const PlanePass &pass) {
     return host.run(const_cast<PlanePass *>(&pass), &planePassCallback);
 }
 
-namespace {
-
-PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane *mask, double radius,
-                 double aspect, const ProgressCounter *progress) {
+PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
+                     const ProgressCounter *progress, const MaskPlane *mask) {
     dst.resize(src.width, src.height, host.memory);
     // Under an open mask each pass writes every sample, so only the flags need a start.
     const bool open = radius >= 2.0 && (!mask || maskIsOpen(*mask));
@@ -251,18 +227,6 @@ PF_Err blurPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, co
     dst.status = 1;
     dst.content = 1;
     return err;
-}
-
-} // namespace
-
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask, double radius,
-                     double aspect, const ProgressCounter *progress) {
-    return blurPlane(host, src, dst, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
-                     const ProgressCounter *progress) {
-    return blurPlane(host, src, dst, nullptr, radius, aspect, progress);
 }
 
 } // namespace AEUtil

@@ -40,11 +40,9 @@ void blurPlaneLines(const PlanePass &pass, int32_t begin, int32_t end);
 // Runs one pass over all lines through the host's workers.
 PF_Err runPlanePass(const StageHost &host, const PlanePass &pass);
 
-PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, const MaskPlane &mask, double radius,
-                     double aspect, const ProgressCounter *progress);
-// The same under the open mask (every sample takes part), which the render always uses: no
-// mask plane is made or read.
+// Only samples the mask lets in take part; without one (as the render always calls it) every
+// sample does, and no mask plane is made or read.
 PF_Err BlurGlowPlane(const StageHost &host, const GlowPlane &src, GlowPlane &dst, double radius, double aspect,
-                     const ProgressCounter *progress);
+                     const ProgressCounter *progress, const MaskPlane *mask = nullptr);
 
 } // namespace AEUtil

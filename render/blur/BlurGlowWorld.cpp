@@ -2,12 +2,12 @@
 // is counted past the end of a line; the integer form rounds to nearest.
 #include "render/blur/BlurGlowWorld.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <vector>
 
 #include "render/blur/BlurGlowPlane.h"
+#include "render/blur/GlowWindow.h"
 #include "render/pipeline/RowBand.h"
 
 namespace AEUtil {
@@ -29,7 +29,6 @@ struct MaskLine {
 // Box and window bookkeeping shared by both forms; Sum is the type of the channel sums.
 template <class Pixel, class Sum, class OutFn>
 void blurWorldLine(PixelLine<const Pixel> s, MaskLine m, int32_t N, const GlowKernel &k, OutFn emit) {
-    const int32_t K = k.halfWidth;
     uint32_t n = 0;
     Sum a = 0, r = 0, g = 0, b = 0;
     auto enter = [&](int32_t j) {
@@ -44,26 +43,11 @@ void blurWorldLine(PixelLine<const Pixel> s, MaskLine m, int32_t N, const GlowKe
         --n;
         a -= s[j].alpha, r -= s[j].red, g -= s[j].green, b -= s[j].blue;
     };
-    int32_t last = std::min(K, N) - 2;
-    for (int32_t j = 0; j <= last; ++j)
-        enter(j);
-    int32_t left = 0;
-    for (int32_t x = 0; x < N; ++x) {
-        const int32_t R = std::min(x + K - 1, N - 1);
-        if (R != last) {
-            enter(R);
-            last = R;
-        }
-        if (left < x - K + 1) {
-            leave(left);
-            left = x - K + 1;
-        }
-        if (!m[x] || n == 0)
-            continue;
-        const int32_t jBegin = std::max(left, x - (kMaxPeakTaps - 1));
-        const int32_t jEnd = std::min(R, x + kMaxPeakTaps - 1);
-        emit(x, jBegin, jEnd, n, a, r, g, b);
-    }
+    auto nothingPastEnd = [] {};
+    slideGlowWindow(k.halfWidth, N, enter, nothingPastEnd, leave, [&](int32_t x, int32_t jBegin, int32_t jEnd) {
+        if (m[x] && n != 0)
+            emit(x, jBegin, jEnd, n, a, r, g, b);
+    });
 }
 
 void line16(const WorldPass &p, PixelLine<const PF_Pixel16> s, MaskLine m, int32_t N, PixelLine<PF_Pixel16> d) {
@@ -256,19 +240,9 @@ void blurWorldLines16(const WorldPass &p, int32_t begin, int32_t end) {
     PlaneLaneBlock block;
     block.rule = LaneRule::Color16;
     const uint8_t *lineOn = describePass<uint16_t>(p, block);
-    const int32_t n = block.n;
     const PlaneLaneKernelView view = laneView(*p.boxes);
     const PlaneLaneKernel kernel = p.lanes ? p.lanes : planeLaneKernel();
-    const auto samples = static_cast<std::size_t>(n) * kPlaneLanes;
-    std::vector<uint16_t> weights, in(samples), out(samples);
-    std::vector<uint8_t> gate(p.openMask ? 0 : samples);
-    std::vector<uint32_t> work(planeLaneWorkSize(n, view));
-    clippedWeights(n, *p.boxes, weights);
-    block.weights = weights.data();
-    block.work = work.data();
-    block.in = in.data();
-    block.out = out.data();
-    block.gate = gate.data();
+    const PlaneLaneMemory memory(block, *p.boxes);
     forEachLaneBlock(block, lineOn, begin, end, kColorLines, [&] { kernel(block, view); });
 }
 
@@ -303,25 +277,15 @@ void blurWorldLinesFloat(const WorldPass &p, int32_t begin, int32_t end) {
 }
 
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                     const ProgressCounter *progress) {
-    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
-    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
+                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                     const MaskPlane *mask) {
+    return blurWorld<PF_Pixel16, false>(host, out, in, tmp, rect, mask, radius, aspect, progress);
 }
 
 PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                          const ProgressCounter *progress) {
-    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, &mask, radius, aspect, progress);
-}
-
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress) {
-    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, nullptr, radius, aspect, progress);
+                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                          const MaskPlane *mask) {
+    return blurWorld<PF_PixelFloat, true>(host, out, in, tmp, rect, mask, radius, aspect, progress);
 }
 
 } // namespace AEUtil

@@ -32,18 +32,14 @@ void blurWorldLines16(const WorldPass &pass, int32_t begin, int32_t end);
 void blurWorldLinesFloatLiteral(const WorldPass &pass, int32_t begin, int32_t end);
 void blurWorldLinesFloat(const WorldPass &pass, int32_t begin, int32_t end);
 
-// 8/16 bpc form: four 16-bit channels (0 ... 32768) per pixel.
+// 8/16 bpc form: four 16-bit channels (0 ... 32768) per pixel. Only pixels the mask lets in take
+// part; without one (as the render always calls it) every pixel does.
 PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                     const ProgressCounter *progress);
-// The same under the open mask (every pixel takes part), which the render always uses.
-PF_Err BlurGlowWorld(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress);
+                     const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                     const MaskPlane *mask = nullptr);
 // Float form: four 32-bit float channels (0 ... 1) per pixel.
 PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, const MaskPlane &mask, double radius, double aspect,
-                          const ProgressCounter *progress);
-PF_Err BlurGlowWorldFloat(const StageHost &host, PF_EffectWorld &out, const PF_EffectWorld &in, PF_EffectWorld &tmp,
-                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress);
+                          const PlaneRect &rect, double radius, double aspect, const ProgressCounter *progress,
+                          const MaskPlane *mask = nullptr);
 
 } // namespace AEUtil

@@ -47,4 +47,18 @@ void clippedWeights(int32_t n, const NestedBoxKernel &k, std::vector<uint16_t> &
         out[static_cast<std::size_t>(x)] = static_cast<uint16_t>(clippedWeight(n, x, k));
 }
 
+PlaneLaneMemory::PlaneLaneMemory(PlaneLaneBlock &block, const NestedBoxKernel &k) {
+    const auto samples = static_cast<std::size_t>(block.n) * kPlaneLanes;
+    clippedWeights(block.n, k, weights_);
+    in_.resize(samples);
+    out_.resize(samples);
+    gate_.resize(block.mask ? samples : 0);
+    work_.resize(planeLaneWorkSize(block.n, laneView(k)));
+    block.weights = weights_.data();
+    block.work = work_.data();
+    block.in = in_.data();
+    block.out = out_.data();
+    block.gate = gate_.data();
+}
+
 } // namespace AEUtil

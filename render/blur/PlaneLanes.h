@@ -43,7 +43,7 @@ struct PlaneLaneBlock {
     uint16_t *dst = nullptr;
     std::ptrdiff_t srcStride = 0, maskStride = 0, dstStride = 0; // 16-bit values (mask: bytes) from row to row
     const uint16_t *weights = nullptr; // per sample: the peak's weight sum clipped to the line, 16-bit
-    // Working memory: planeLaneWorkSize(n, kernel) values, and three n x kPlaneLanes buffers.
+    // Working memory (PlaneLaneMemory): planeLaneWorkSize(n, kernel) values, and three n x kPlaneLanes buffers.
     uint32_t *work = nullptr;
     uint16_t *in = nullptr, *out = nullptr;
     uint8_t *gate = nullptr;
@@ -88,5 +88,20 @@ void forEachLaneBlock(Block &block, const uint8_t *lineOn, int32_t begin, int32_
 
 // The clipped weight sums blurLineFast divides by, for a line of n samples.
 void clippedWeights(int32_t n, const NestedBoxKernel &k, std::vector<uint16_t> &out);
+
+// One worker's working memory for its blocks under kernel k, lent to the block (whose n and
+// mask are set first): the clipped weight sums, the prefix sums, the lanes in and out, and the
+// gate where the block reads a mask. May throw std::bad_alloc.
+class PlaneLaneMemory {
+public:
+    PlaneLaneMemory(PlaneLaneBlock &block, const NestedBoxKernel &k);
+    PlaneLaneMemory(const PlaneLaneMemory &) = delete; // the block points into it
+    PlaneLaneMemory &operator=(const PlaneLaneMemory &) = delete;
+
+private:
+    std::vector<uint16_t> weights_, in_, out_;
+    std::vector<uint8_t> gate_;
+    std::vector<uint32_t> work_;
+};
 
 } // namespace AEUtil

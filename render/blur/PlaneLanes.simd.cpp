@@ -193,7 +193,41 @@ void transpose(V (&r)[W]) {
 // would map it first for reading and then again for writing.
 inline bool allOpen(U16 open) { return allZero(U16(~open)); }
 
+// Lanes 0 ... lanes - 1 from p, the rest 0: one load when all W are there.
+template <class V, class T>
+V loadLanes(const T *p, int32_t lanes) {
+    if (lanes == W)
+        return load<V>(p);
+    V v{};
+    for (int32_t l = 0; l < lanes; ++l)
+        v[l] = p[l];
+    return v;
+}
+
+// Lanes 0 ... lanes - 1 of v to d where open: one store when all W are there.
+inline void storeOpenLanes(uint16_t *d, U16 v, U16 open, int32_t lanes) {
+    if (lanes == W) {
+        store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
+        return;
+    }
+    for (int32_t l = 0; l < lanes; ++l)
+        if (open[l])
+            d[l] = v[l];
+}
+
 inline bool laneOn(const PlaneLaneBlock &b, int32_t l) { return l < b.count && ((b.laneOn >> l) & 1u); }
+
+// Values x0 ... x0 + W - 1 of W lines (a null line reads as zeros) into lanes: lane l of
+// sample x0 + j at to + (x0 + j) * W is line l's value there.
+template <class V, class T>
+void gatherTile(const T *const *lines, int32_t x0, T *to) {
+    V v[W];
+    for (int32_t l = 0; l < W; ++l)
+        v[l] = lines[l] ? load<V>(lines[l] + x0) : V{};
+    transpose(v);
+    for (int32_t j = 0; j < W; ++j)
+        store(to + (x0 + j) * W, v[j]);
+}
 
 // Lines into lanes: lane l of sample i is line first + l at i; lines switched off read as
 // masked zeros.
@@ -206,23 +240,11 @@ void gather(const PlaneLaneBlock &b) {
         const U8 onMask8 = __builtin_convertvector(onMask, U8);
         for (int32_t y = 0; y < n; ++y) {
             const uint16_t *s = b.src + y * b.srcStride + b.first;
-            U16 v{};
-            if (b.count == W)
-                v = load<U16>(s);
-            else
-                for (int32_t l = 0; l < b.count; ++l)
-                    v[l] = s[l];
-            store(b.in + y * W, v & onMask);
+            store(b.in + y * W, loadLanes<U16>(s, b.count) & onMask);
             if (!b.mask)
                 continue;
             const uint8_t *m = b.mask + y * b.maskStride + b.first;
-            U8 g{};
-            if (b.count == W)
-                g = load<U8>(m);
-            else
-                for (int32_t l = 0; l < b.count; ++l)
-                    g[l] = m[l];
-            store(b.gate + y * W, g & onMask8);
+            store(b.gate + y * W, loadLanes<U8>(m, b.count) & onMask8);
         }
         return;
     }
@@ -234,20 +256,9 @@ void gather(const PlaneLaneBlock &b) {
     }
     int32_t x0 = 0;
     for (; x0 + W <= n; x0 += W) {
-        U16 v[W];
-        for (int32_t l = 0; l < W; ++l)
-            v[l] = rowsIn[l] ? load<U16>(rowsIn[l] + x0) : U16{};
-        transpose(v);
-        for (int32_t j = 0; j < W; ++j)
-            store(b.in + (x0 + j) * W, v[j]);
-        if (!b.mask)
-            continue;
-        U8 g[W];
-        for (int32_t l = 0; l < W; ++l)
-            g[l] = masksIn[l] ? load<U8>(masksIn[l] + x0) : U8{};
-        transpose(g);
-        for (int32_t j = 0; j < W; ++j)
-            store(b.gate + (x0 + j) * W, g[j]);
+        gatherTile<U16>(rowsIn, x0, b.in);
+        if (b.mask)
+            gatherTile<U8>(masksIn, x0, b.gate);
     }
     for (int32_t x = x0; x < n; ++x) {
         for (int32_t l = 0; l < W; ++l) {
@@ -268,13 +279,7 @@ void scatter(const PlaneLaneBlock &b, Gate gate) {
             const U16 v = load<U16>(b.out + y * W);
             const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
             const U16 lit = v & open;
-            if (b.count == W) {
-                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
-            } else {
-                for (int32_t l = 0; l < b.count; ++l)
-                    if (open[l])
-                        d[l] = v[l];
-            }
+            storeOpenLanes(d, v, open, b.count);
             lineLit |= lit;
             if (!allZero(lit))
                 b.crossLit[y] = 1;
@@ -392,13 +397,7 @@ void gatherColor(const PlaneLaneBlock &b) {
             onMask[l] = colorLaneOn(b, l) ? 0xFFFF : 0;
         for (int32_t y = 0; y < n; ++y) {
             const uint16_t *s = b.src + y * b.srcStride + b.first * 4;
-            U16 v{};
-            if (b.count == kColorLines)
-                v = load<U16>(s);
-            else
-                for (int32_t l = 0; l < b.count * 4; ++l)
-                    v[l] = s[l];
-            store(b.in + y * W, v & onMask);
+            store(b.in + y * W, loadLanes<U16>(s, b.count * 4) & onMask);
             if (!b.mask)
                 continue;
             const uint8_t *m = b.mask + y * b.maskStride + b.first;
@@ -439,13 +438,7 @@ void scatterColor(const PlaneLaneBlock &b, Gate gate) {
             uint16_t *d = b.dst + y * b.dstStride + b.first * 4;
             const U16 v = load<U16>(b.out + y * W);
             const U16 open = __builtin_convertvector(gate.at(y), U16) != 0;
-            if (b.count == kColorLines) {
-                store(d, allOpen(open) ? v : (v & open) | (load<U16>(d) & ~open));
-            } else {
-                for (int32_t l = 0; l < b.count * 4; ++l)
-                    if (open[l])
-                        d[l] = v[l];
-            }
+            storeOpenLanes(d, v, open, b.count * 4);
         }
         return;
     }
@@ -471,36 +464,37 @@ void scatterColor(const PlaneLaneBlock &b, Gate gate) {
                 rowsOut[l / 4][x * 4 + l % 4] = b.out[x * W + l];
 }
 
+// One block under either rule: lines into lanes, blurred, lanes back into the lines where the
+// gate is open (the mask's, or without one every lane of a line taking part).
+template <bool Color>
+void blurLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
+    if constexpr (Color)
+        gatherColor(b);
+    else
+        gather(b);
+    uint8_t lanesOpen[W];
+    for (int32_t l = 0; l < W; ++l)
+        lanesOpen[l] = (Color ? colorLaneOn(b, l) : laneOn(b, l)) ? 1 : 0;
+    const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
+    if (k.box != 0)
+        blurBlock<true, Color>(b, k, gate);
+    else
+        blurBlock<false, Color>(b, k, gate);
+    if constexpr (Color)
+        scatterColor(b, gate);
+    else
+        scatter(b, gate);
+}
+
 } // namespace
 
 void blurPlaneLanes(const PlaneLaneBlock &b, const PlaneLaneKernelView &k) {
     if (b.n <= 0 || b.count <= 0)
         return;
-    if (b.rule == LaneRule::Color16) {
-        gatherColor(b);
-        uint8_t lanesOpen[W];
-        for (int32_t l = 0; l < W; ++l)
-            lanesOpen[l] = colorLaneOn(b, l) ? 1 : 0;
-        const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
-        if (k.box != 0)
-            blurBlock<true, true>(b, k, gate);
-        else
-            blurBlock<false, true>(b, k, gate);
-        scatterColor(b, gate);
-        return;
-    }
-    if (zeroRows(b))
-        return;
-    gather(b);
-    uint8_t lanesOpen[W];
-    for (int32_t l = 0; l < W; ++l)
-        lanesOpen[l] = laneOn(b, l) ? 1 : 0;
-    const Gate gate = b.mask ? Gate{b.gate, W} : Gate{lanesOpen, 0};
-    if (k.box != 0)
-        blurBlock<true, false>(b, k, gate);
-    else
-        blurBlock<false, false>(b, k, gate);
-    scatter(b, gate);
+    if (b.rule == LaneRule::Color16)
+        blurLanes<true>(b, k);
+    else if (!zeroRows(b))
+        blurLanes<false>(b, k);
 }
 
 } // namespace AEUtil::LUMORA_ISA

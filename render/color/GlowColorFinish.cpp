@@ -17,6 +17,17 @@ A_u_short toStored16(double c) {
     return static_cast<A_u_short>(std::trunc(std::min(c, 65535.0)));
 }
 
+// Alpha 0 leaves the pixel as it is; otherwise all four channels, alpha too, take the curve.
+template <class Pixel, class Curve>
+void curveChannels(Pixel &p, Curve curve) {
+    if (p.alpha == 0)
+        return;
+    p.alpha = curve(p.alpha);
+    p.red = curve(p.red);
+    p.green = curve(p.green);
+    p.blue = curve(p.blue);
+}
+
 } // namespace
 
 void unpremultiply(PF_Pixel16 &p) {
@@ -54,21 +65,11 @@ float ColorIntensity::channelFloat(float c) const {
 }
 
 void ColorIntensity::apply(PF_Pixel16 &p) const {
-    if (p.alpha == 0)
-        return;
-    p.alpha = channel16(p.alpha);
-    p.red = channel16(p.red);
-    p.green = channel16(p.green);
-    p.blue = channel16(p.blue);
+    curveChannels(p, [this](A_u_short c) { return channel16(c); });
 }
 
 void ColorIntensity::apply(PF_PixelFloat &p) const {
-    if (p.alpha == 0.0f)
-        return;
-    p.alpha = channelFloat(p.alpha);
-    p.red = channelFloat(p.red);
-    p.green = channelFloat(p.green);
-    p.blue = channelFloat(p.blue);
+    curveChannels(p, [this](float c) { return channelFloat(c); });
 }
 
 void mergeDepthGlow(PF_Pixel8 &main, const PF_Pixel8 &depth) {

@@ -1,5 +1,6 @@
-// Blend kernel in three forms; see BlendKernel.h. The integer forms share one template and
-// differ in scale, shifts and where Overlay and Hard Light switch.
+// Blend kernel in three forms; see BlendKernel.h. All three mix a mode's result with the lower
+// colour alike; each has its own mode formulas, and the integer forms differ in scale, shifts
+// and where Overlay and Hard Light switch.
 #include "render/composite/BlendKernel.h"
 
 #include <algorithm>
@@ -14,11 +15,22 @@ namespace {
 // 8 bpc divides by 256 where 16 bpc divides by 32768; both halve for the two-slope modes.
 template <bool Wide>
 struct IntForm {
+    using Value = int64_t;
     static constexpr int64_t full = Wide ? 32768 : 255;
     static constexpr int shift = Wide ? 15 : 8;
     static constexpr int halfShift = Wide ? 14 : 7;
 
     static bool upperSlope(int64_t c) { return Wide ? c > 16384 : c >= 128; }
+    static int64_t lowerWeight(int64_t q, int64_t lowerAlpha) { return ((full - q) * lowerAlpha) >> shift; }
+    static int64_t modeResult(int64_t p, int64_t u, int64_t q, A_long mode);
+};
+
+struct FloatForm {
+    using Value = float;
+    static constexpr float full = 1.0f;
+
+    static float lowerWeight(float q, float lowerAlpha) { return (1.0f - q) * lowerAlpha; }
+    static float modeResult(float p, float u, float q, A_long mode);
 };
 
 template <bool Wide>
@@ -33,68 +45,30 @@ int64_t softLightInt(int64_t p, int64_t u) {
 }
 
 template <bool Wide>
-int64_t modeResult(int64_t p, int64_t u, int64_t q, A_long mode) {
-    using F = IntForm<Wide>;
+int64_t IntForm<Wide>::modeResult(int64_t p, int64_t u, int64_t q, A_long mode) {
     switch (mode) {
     case kBlendNormal:
     case kBlendTakeUpper: return u;
-    case kBlendAdd: return std::min(F::full, ((u * q) >> F::shift) + p);
-    case kBlendSubstract: return std::max(int64_t{0}, p - ((u * q) >> F::shift));
+    case kBlendAdd: return std::min(full, ((u * q) >> shift) + p);
+    case kBlendSubstract: return std::max(int64_t{0}, p - ((u * q) >> shift));
     case kBlendMultiply:
         if constexpr (Wide)
             return p * u >= (int64_t{1} << 30) ? 32768 : (p * u) >> 15;
         else
             return (u * p) >> 8;
-    case kBlendScreen: return ((F::full - u) * (p - F::full) + F::full * F::full) >> F::shift;
-    case kBlendOverlay:
-        return F::upperSlope(p) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
-    case kBlendHardLight:
-        return F::upperSlope(u) ? F::full - (((F::full - p) * (F::full - u)) >> F::halfShift) : (u * p) >> F::halfShift;
+    case kBlendScreen: return ((full - u) * (p - full) + full * full) >> shift;
+    case kBlendOverlay: return upperSlope(p) ? full - (((full - p) * (full - u)) >> halfShift) : (u * p) >> halfShift;
+    case kBlendHardLight: return upperSlope(u) ? full - (((full - p) * (full - u)) >> halfShift) : (u * p) >> halfShift;
     case kBlendSoftLight: return softLightInt<Wide>(p, u);
     case kBlendDarken: return std::min(u, p);
     case kBlendLighten: return std::max(u, p);
     case kBlendDifference: return std::abs(u - p);
-    case kBlendExclusion: return ((F::full - u) * p + (F::full - p) * u) >> F::shift;
+    case kBlendExclusion: return ((full - u) * p + (full - p) * u) >> shift;
     default: return p;
     }
 }
 
-bool mixes(A_long mode) { return mode != kBlendAdd && mode != kBlendSubstract && mode != kBlendTakeUpper; }
-
-bool knownMode(A_long mode) { return mode >= kBlendNormal && mode <= kBlendTakeUpper; }
-
-// Without upper coverage, or for a mode it does not know, the result keeps the lower colour.
-template <typename Pixel>
-void keepLowerColor(Pixel &result, const Pixel &lower) {
-    result.red = lower.red;
-    result.green = lower.green;
-    result.blue = lower.blue;
-}
-
-template <bool Wide, typename Pixel>
-void blendInt(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode) {
-    using F = IntForm<Wide>;
-    using Channel = decltype(Pixel::red);
-    const int64_t q = upper.alpha;
-    if (q == 0 || !knownMode(mode)) {
-        keepLowerColor(result, lower);
-        return;
-    }
-    const int64_t w = ((F::full - q) * lower.alpha) >> F::shift;
-    const bool mix = mixes(mode) && q < F::full && q + w > 0;
-    auto channel = [&](int64_t p, int64_t u) {
-        const int64_t r = modeResult<Wide>(p, u, q, mode);
-        return static_cast<Channel>(mix ? (r * q + p * w) / (q + w) : r);
-    };
-    const Channel red = channel(lower.red, upper.red);
-    const Channel green = channel(lower.green, upper.green);
-    const Channel blue = channel(lower.blue, upper.blue);
-    result.red = red;
-    result.green = green;
-    result.blue = blue;
-}
-
-float modeResultFloat(float p, float u, float q, A_long mode) {
+float FloatForm::modeResult(float p, float u, float q, A_long mode) {
     switch (mode) {
     case kBlendNormal:
     case kBlendTakeUpper: return u;
@@ -113,6 +87,42 @@ float modeResultFloat(float p, float u, float q, A_long mode) {
     }
 }
 
+bool mixes(A_long mode) { return mode != kBlendAdd && mode != kBlendSubstract && mode != kBlendTakeUpper; }
+
+bool knownMode(A_long mode) { return mode >= kBlendNormal && mode <= kBlendTakeUpper; }
+
+// Without upper coverage, or for a mode it does not know, the result keeps the lower colour.
+template <typename Pixel>
+void keepLowerColor(Pixel &result, const Pixel &lower) {
+    result.red = lower.red;
+    result.green = lower.green;
+    result.blue = lower.blue;
+}
+
+template <class Form, typename Pixel>
+void blend(Pixel &result, const Pixel &lower, const Pixel &upper, A_long mode) {
+    using Value = typename Form::Value;
+    using Channel = decltype(Pixel::red);
+    const Value q = upper.alpha;
+    if (q == 0 || !knownMode(mode)) {
+        keepLowerColor(result, lower);
+        return;
+    }
+    const Value w = Form::lowerWeight(q, lower.alpha);
+    // q + w is 0 only for a float lower alpha below 0: an integer w is never negative.
+    const bool mix = mixes(mode) && q < Form::full && q + w != 0;
+    auto channel = [&](Value p, Value u) {
+        const Value r = Form::modeResult(p, u, q, mode);
+        return static_cast<Channel>(mix ? (r * q + p * w) / (q + w) : r);
+    };
+    const Channel red = channel(lower.red, upper.red);
+    const Channel green = channel(lower.green, upper.green);
+    const Channel blue = channel(lower.blue, upper.blue);
+    result.red = red;
+    result.green = green;
+    result.blue = blue;
+}
+
 } // namespace
 
 double softLightCurve(double d, double s) {
@@ -127,31 +137,15 @@ double softLightCurve(double d, double s) {
 }
 
 void blendKernel(PF_Pixel8 &result, const PF_Pixel8 &lower, const PF_Pixel8 &upper, A_long mode) {
-    blendInt<false>(result, lower, upper, mode);
+    blend<IntForm<false>>(result, lower, upper, mode);
 }
 
 void blendKernel(PF_Pixel16 &result, const PF_Pixel16 &lower, const PF_Pixel16 &upper, A_long mode) {
-    blendInt<true>(result, lower, upper, mode);
+    blend<IntForm<true>>(result, lower, upper, mode);
 }
 
 void blendKernel(PF_PixelFloat &result, const PF_PixelFloat &lower, const PF_PixelFloat &upper, A_long mode) {
-    const float q = upper.alpha;
-    if (q == 0.0f || !knownMode(mode)) {
-        keepLowerColor(result, lower);
-        return;
-    }
-    const float w = (1.0f - q) * lower.alpha;
-    const bool mix = mixes(mode) && q < 1.0f && q + w != 0.0f;
-    auto channel = [&](float p, float u) {
-        const float r = modeResultFloat(p, u, q, mode);
-        return mix ? (r * q + p * w) / (q + w) : r;
-    };
-    const float red = channel(lower.red, upper.red);
-    const float green = channel(lower.green, upper.green);
-    const float blue = channel(lower.blue, upper.blue);
-    result.red = red;
-    result.green = green;
-    result.blue = blue;
+    blend<FloatForm>(result, lower, upper, mode);
 }
 
 } // namespace AEUtil

@@ -69,30 +69,6 @@ double luminance(const PF_Pixel16 &p) { return weighted(p.red, p.green, p.blue, 
 
 double luminance(const PF_PixelFloat &p) { return weighted(p.red, p.green, p.blue, 1.0); }
 
-void extractLuminanceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    luminanceRow(src, width, rule, dst);
-}
-
-void extractLuminanceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    luminanceRow(src, width, rule, dst);
-}
-
-void extractLuminanceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    luminanceRow(src, width, rule, dst);
-}
-
-void extractAlphaRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    alphaRow(src, width, rule, dst);
-}
-
-void extractAlphaRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    alphaRow(src, width, rule, dst);
-}
-
-void extractAlphaRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {
-    alphaRow(src, width, rule, dst);
-}
-
 namespace {
 
 template <class Pixel>
@@ -105,19 +81,21 @@ void extractRow(const Pixel *src, A_long width, const ThresholdRule &rule, A_lon
 
 } // namespace
 
-void extractGlowSourceRow(const PF_Pixel8 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
-                          uint16_t *dst) {
-    extractRow(src, width, rule, inputChannel, dst);
-}
-
-void extractGlowSourceRow(const PF_Pixel16 *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
-                          uint16_t *dst) {
-    extractRow(src, width, rule, inputChannel, dst);
-}
-
-void extractGlowSourceRow(const PF_PixelFloat *src, A_long width, const ThresholdRule &rule, A_long inputChannel,
-                          uint16_t *dst) {
-    extractRow(src, width, rule, inputChannel, dst);
-}
+// Each depth's entry points are the templates above for its pixel.
+#define LUMORA_SOURCE_ROWS(Pixel)                                                                                      \
+    void extractLuminanceRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {               \
+        luminanceRow(src, width, rule, dst);                                                                           \
+    }                                                                                                                  \
+    void extractAlphaRow(const Pixel *src, A_long width, const ThresholdRule &rule, uint16_t *dst) {                   \
+        alphaRow(src, width, rule, dst);                                                                               \
+    }                                                                                                                  \
+    void extractGlowSourceRow(const Pixel *src, A_long width, const ThresholdRule &rule, A_long inputChannel,          \
+                              uint16_t *dst) {                                                                         \
+        extractRow(src, width, rule, inputChannel, dst);                                                               \
+    }
+LUMORA_SOURCE_ROWS(PF_Pixel8)
+LUMORA_SOURCE_ROWS(PF_Pixel16)
+LUMORA_SOURCE_ROWS(PF_PixelFloat)
+#undef LUMORA_SOURCE_ROWS
 
 } // namespace AEUtil

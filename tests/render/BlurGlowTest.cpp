@@ -53,7 +53,7 @@ TEST(BlurGlowPlane, ImpulseInARowFollowsTheKernelRenormalisedAtTheEnds) {
     src.colFlags[4] = 1;
     src.content = 1;
     MaskPlane mask = openMask(9, 1);
-    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, mask, 2.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, 2.0, 0.0, nullptr, &mask), PF_Err_NONE);
     const uint16_t expected[9] = {0, 1139, 3547, 7283, 9352, 7283, 3547, 1139, 0};
     for (int x = 0; x < 9; ++x) {
         EXPECT_EQ(dst.row(0)[x], expected[x]) << x;
@@ -71,7 +71,7 @@ TEST(BlurGlowPlane, RadiusBelowTwoCopiesValuesFlagsAndStatus) {
     src.status = 0;
     src.content = 1;
     MaskPlane mask = openMask(5, 2);
-    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, mask, 1.5, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, 1.5, 0.0, nullptr, &mask), PF_Err_NONE);
     EXPECT_EQ(dst.row(1)[3], 700);
     EXPECT_EQ(dst.row(1)[2], 0);
     EXPECT_EQ(dst.rowFlags[1], 1);
@@ -87,7 +87,7 @@ TEST(BlurGlowPlane, WideBoxFadesTowardsTheFarEndOnly) {
     for (int x = 0; x < 1000; ++x)
         src.row(0)[x] = 1000;
     MaskPlane mask = openMask(1000, 1);
-    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, mask, 400.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, 400.0, 0.0, nullptr, &mask), PF_Err_NONE);
     EXPECT_EQ(dst.row(0)[0], 1000);
     EXPECT_EQ(dst.row(0)[500], 1000);
     EXPECT_EQ(dst.row(0)[999], 991);
@@ -99,7 +99,7 @@ TEST(BlurGlowPlane, MaskedOutLineKeepsTheSourceAndZeroPlaneSetsNoFlags) {
     MaskPlane mask = openMask(6, 3);
     mask.rowFlags[1] = 0;
     mask.colFlags[2] = 0;
-    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, mask, 3.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost{}, src, dst, 3.0, 0.0, nullptr, &mask), PF_Err_NONE);
     // Row 1 is skipped in the row pass (the temporary stays 0) and column 2 in the column pass.
     EXPECT_EQ(dst.row(1)[2], 5000);
     EXPECT_EQ(dst.row(0)[2], 0);
@@ -126,7 +126,7 @@ TEST(BlurGlowWorld, ImpulseRoundsToNearestAndSkipsMaskedSamples) {
     World16 in(9, 1), tmp(9, 1), out(9, 1);
     in.px[4].red = 32768;
     MaskPlane mask = openMask(9, 1);
-    ASSERT_EQ(BlurGlowWorld(StageHost{}, out.w, in.w, tmp.w, {0, 0, 9, 1}, mask, 4.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowWorld(StageHost{}, out.w, in.w, tmp.w, {0, 0, 9, 1}, 4.0, 0.0, nullptr, &mask), PF_Err_NONE);
     const uint16_t expected[9] = {0, 1139, 3547, 7283, 9352, 7283, 3547, 1139, 0};
     for (int x = 0; x < 9; ++x) {
         EXPECT_EQ(out.px[size_t(x)].red, expected[x]) << x;
@@ -138,7 +138,7 @@ TEST(BlurGlowWorld, ImpulseRoundsToNearestAndSkipsMaskedSamples) {
     mask.row(0)[3] = 0;
     World16 out2(9, 1);
     out2.px[3].red = 77;
-    ASSERT_EQ(BlurGlowWorld(StageHost{}, out2.w, in.w, tmp.w, {0, 0, 9, 1}, mask, 4.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowWorld(StageHost{}, out2.w, in.w, tmp.w, {0, 0, 9, 1}, 4.0, 0.0, nullptr, &mask), PF_Err_NONE);
     EXPECT_EQ(out2.px[4].red, 12025);
     EXPECT_EQ(out2.px[3].red, 77);
 }
@@ -148,7 +148,7 @@ TEST(BlurGlowWorld, RadiusBelowTwoCopiesOnlyMaskedPixels) {
     in.px = {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}};
     MaskPlane mask = openMask(3, 1);
     mask.row(0)[1] = 0;
-    ASSERT_EQ(BlurGlowWorld(StageHost{}, out.w, in.w, tmp.w, {0, 0, 3, 1}, mask, 1.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowWorld(StageHost{}, out.w, in.w, tmp.w, {0, 0, 3, 1}, 1.0, 0.0, nullptr, &mask), PF_Err_NONE);
     EXPECT_EQ(out.px[0].blue, 4);
     EXPECT_EQ(out.px[1].blue, 0);
     EXPECT_EQ(out.px[2].blue, 12);
@@ -167,7 +167,7 @@ TEST(BlurGlowWorld, FloatImpulseIsTheRenormalisedKernel) {
     };
     PF_EffectWorld wi = world(in), wt = world(tmp), wo = world(out);
     MaskPlane mask = openMask(9, 1);
-    ASSERT_EQ(BlurGlowWorldFloat(StageHost{}, wo, wi, wt, {0, 0, 9, 1}, mask, 4.0, 0.0, nullptr), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowWorldFloat(StageHost{}, wo, wi, wt, {0, 0, 9, 1}, 4.0, 0.0, nullptr, &mask), PF_Err_NONE);
     EXPECT_FLOAT_EQ(out[4].green, 9352.0f / 32768.0f);
     EXPECT_FLOAT_EQ(out[2].green, 3440.0f / 31783.0f);
     EXPECT_FLOAT_EQ(out[0].green, 0.0f);

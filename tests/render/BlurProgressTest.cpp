@@ -26,7 +26,7 @@ TEST(BlurProgress, EachPassReportsStepsDoneOverTotal) {
     const ProgressCounter progress{&in, host.effectRef(), 4, 1};
     Fixture f;
     GlowPlane dst;
-    ASSERT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, f.mask, 5.0, 0.0, &progress), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, 5.0, 0.0, &progress, &f.mask), PF_Err_NONE);
     EXPECT_EQ(host.interaction().progressCalls(), 2);
     EXPECT_EQ(host.interaction().lastProgressCurrent(), 25);
     EXPECT_EQ(host.interaction().lastProgressTotal(), 100);
@@ -38,7 +38,7 @@ TEST(BlurProgress, NoPassReportsWhenTheRadiusOnlyCopies) {
     const ProgressCounter progress{&in, host.effectRef(), 4, 0};
     Fixture f;
     GlowPlane dst;
-    ASSERT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, f.mask, 1.9, 0.0, &progress), PF_Err_NONE);
+    ASSERT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, 1.9, 0.0, &progress, &f.mask), PF_Err_NONE);
     EXPECT_EQ(host.interaction().progressCalls(), 0);
 }
 
@@ -50,7 +50,7 @@ TEST(BlurProgress, InterruptAfterTheRowPassSkipsTheColumnPass) {
     Fixture f;
     f.src.status = 0;
     GlowPlane dst;
-    EXPECT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, f.mask, 5.0, 0.0, &progress), PF_Interrupt_CANCEL);
+    EXPECT_EQ(BlurGlowPlane(StageHost::fromInData(in), f.src, dst, 5.0, 0.0, &progress, &f.mask), PF_Interrupt_CANCEL);
     EXPECT_EQ(host.interaction().progressCalls(), 1);
     // The output still holds the copied source (no column pass wrote it) and is finalised.
     EXPECT_EQ(dst.row(4)[4], 20000);

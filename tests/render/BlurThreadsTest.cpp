@@ -73,12 +73,12 @@ TEST(BlurThreads, PlaneBlurIsIdenticalOnOneAndFourWorkers) {
     mask.row(40)[60] = 0;
     for (double radius : {3.0, 12.5, 330.0}) {
         GlowPlane src = spots({}), serial;
-        ASSERT_EQ(BlurGlowPlane(StageHost{}, src, serial, mask, radius, 35.0, nullptr), PF_Err_NONE);
+        ASSERT_EQ(BlurGlowPlane(StageHost{}, src, serial, radius, 35.0, nullptr, &mask), PF_Err_NONE);
 
         embedhost::Host host(fourWorkers());
         const StageHost stages = hostStages(host);
         GlowPlane threaded;
-        ASSERT_EQ(BlurGlowPlane(stages, src, threaded, mask, radius, 35.0, nullptr), PF_Err_NONE);
+        ASSERT_EQ(BlurGlowPlane(stages, src, threaded, radius, 35.0, nullptr, &mask), PF_Err_NONE);
         EXPECT_EQ(bytesOf(serial), bytesOf(threaded)) << radius;
         threaded = GlowPlane{};
         EXPECT_EQ(host.handles().live(), 0u) << "the temporary and output planes went back";
@@ -118,13 +118,13 @@ TEST(BlurThreads, WorldBlursAreIdenticalOnOneAndFourWorkers) {
     for (double radius : {6.0, 320.0}) {
         World<PF_Pixel16> t1, o1, t4, o4;
         World<PF_PixelFloat> tf1, of1, tf4, of4;
-        ASSERT_EQ(BlurGlowWorld(StageHost{}, o1.w, in16.w, t1.w, rect, mask, radius, -20.0, nullptr), PF_Err_NONE);
-        ASSERT_EQ(BlurGlowWorldFloat(StageHost{}, of1.w, inF.w, tf1.w, rect, mask, radius, -20.0, nullptr),
+        ASSERT_EQ(BlurGlowWorld(StageHost{}, o1.w, in16.w, t1.w, rect, radius, -20.0, nullptr, &mask), PF_Err_NONE);
+        ASSERT_EQ(BlurGlowWorldFloat(StageHost{}, of1.w, inF.w, tf1.w, rect, radius, -20.0, nullptr, &mask),
                   PF_Err_NONE);
         embedhost::Host host(fourWorkers());
         const StageHost stages = hostStages(host);
-        ASSERT_EQ(BlurGlowWorld(stages, o4.w, in16.w, t4.w, rect, mask, radius, -20.0, nullptr), PF_Err_NONE);
-        ASSERT_EQ(BlurGlowWorldFloat(stages, of4.w, inF.w, tf4.w, rect, mask, radius, -20.0, nullptr), PF_Err_NONE);
+        ASSERT_EQ(BlurGlowWorld(stages, o4.w, in16.w, t4.w, rect, radius, -20.0, nullptr, &mask), PF_Err_NONE);
+        ASSERT_EQ(BlurGlowWorldFloat(stages, of4.w, inF.w, tf4.w, rect, radius, -20.0, nullptr, &mask), PF_Err_NONE);
         EXPECT_EQ(0, std::memcmp(o1.px.data(), o4.px.data(), o1.px.size() * sizeof(PF_Pixel16))) << radius;
         EXPECT_EQ(0, std::memcmp(of1.px.data(), of4.px.data(), of1.px.size() * sizeof(PF_PixelFloat))) << radius;
     }
