@@ -46,8 +46,6 @@ public:
     void makeDefaultValue(GradientData &data) const noexcept;
 
 private:
-    PF_Err newDefault(const PF_HandleSuite1 *suite, PF_Handle *handle) const noexcept;
-
     std::array<ColorFlag, 3> defaultFlags_;
 };
 
