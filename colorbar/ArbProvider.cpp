@@ -11,11 +11,7 @@ void ArbProvider::add(const SharedPtr<IArbBase> &face) {
     face->setArbProvider(this);
 }
 
-void ArbProvider::clear() noexcept {
-    for (SharedPtr<IArbBase> &f : faces_)
-        f.reset();
-    faces_.clear();
-}
+void ArbProvider::clear() noexcept { releaseInOrder(faces_); }
 
 PF_Err ArbProvider::dispatch(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                              PF_ArbParamsExtra *extra) {

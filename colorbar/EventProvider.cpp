@@ -23,11 +23,7 @@ void EventProvider::subscribe(const SharedPtr<IEventBase> &subscriber) {
     subscriber->setEventProvider(this);
 }
 
-void EventProvider::clear() noexcept {
-    for (SharedPtr<IEventBase> &s : subscribers_)
-        s.reset();
-    subscribers_.clear();
-}
+void EventProvider::clear() noexcept { releaseInOrder(subscribers_); }
 
 PF_Err EventProvider::dispatch(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
                                PF_EventExtra *event) {
