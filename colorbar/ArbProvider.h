@@ -25,25 +25,7 @@ public:
     PF_Err dispatch(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra);
 
     std::uintptr_t refcon() const override { return 0; }
-    PF_Err newFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
-    PF_Err disposeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err copyFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
-    PF_Err flatSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                        PF_ArbParamsExtra *extra) override;
-    PF_Err flattenFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err unflattenFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                         PF_ArbParamsExtra *extra) override;
-    PF_Err interpFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                      PF_ArbParamsExtra *extra) override;
-    PF_Err compareFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err printSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                         PF_ArbParamsExtra *extra) override;
-    PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                     PF_ArbParamsExtra *extra) override;
-    PF_Err scanFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
+    LUMORA_ARB_OPERATIONS(LUMORA_OVERRIDE_ARB_OPERATION)
 
 private:
     using Operation = PF_Err (IArbBase::*)(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *);

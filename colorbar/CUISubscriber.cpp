@@ -23,24 +23,12 @@ void CUISubscriber::addServedIndex(A_long index) {
         servedIndices_.push_back(index);
 }
 
-#define LUMORA_IGNORE_EVENT(name)                                                                                      \
+#define LUMORA_IGNORE_EVENT(type, name)                                                                                \
     PF_Err CUISubscriber::name(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_LayerDef *, PF_EventExtra *) {           \
         return PF_Err_NONE;                                                                                            \
     }
 
-LUMORA_IGNORE_EVENT(newContext)
-LUMORA_IGNORE_EVENT(activate)
-LUMORA_IGNORE_EVENT(click)
-LUMORA_IGNORE_EVENT(drag)
-LUMORA_IGNORE_EVENT(draw)
-LUMORA_IGNORE_EVENT(deactivate)
-LUMORA_IGNORE_EVENT(closeContext)
-LUMORA_IGNORE_EVENT(idle)
-LUMORA_IGNORE_EVENT(retiredKey)
-LUMORA_IGNORE_EVENT(adjustCursor)
-LUMORA_IGNORE_EVENT(keyDown)
-LUMORA_IGNORE_EVENT(mouseExited)
-
+LUMORA_EVENT_OPERATIONS(LUMORA_IGNORE_EVENT)
 #undef LUMORA_IGNORE_EVENT
 
 } // namespace AEUtil

@@ -15,30 +15,7 @@ public:
     ~CUISubscriber() override;
 
     bool accepts(const PF_EventExtra *event) const override;
-    PF_Err newContext(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                      PF_EventExtra *event) override;
-    PF_Err activate(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                    PF_EventExtra *event) override;
-    PF_Err click(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                 PF_EventExtra *event) override;
-    PF_Err drag(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                PF_EventExtra *event) override;
-    PF_Err draw(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                PF_EventExtra *event) override;
-    PF_Err deactivate(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                      PF_EventExtra *event) override;
-    PF_Err closeContext(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                        PF_EventExtra *event) override;
-    PF_Err idle(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                PF_EventExtra *event) override;
-    PF_Err retiredKey(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                      PF_EventExtra *event) override;
-    PF_Err adjustCursor(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                        PF_EventExtra *event) override;
-    PF_Err keyDown(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                   PF_EventExtra *event) override;
-    PF_Err mouseExited(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                       PF_EventExtra *event) override;
+    LUMORA_EVENT_OPERATIONS(LUMORA_OVERRIDE_EVENT_OPERATION)
     std::size_t contextStorageSize() const override;
     void setUpContext(PF_EventExtra *event) override;
     void tearDownContext(PF_EventExtra *event) override;

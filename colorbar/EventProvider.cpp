@@ -23,33 +23,22 @@ void EventProvider::subscribe(const SharedPtr<IEventBase> &subscriber) {
     subscriber->setEventProvider(this);
 }
 
-void EventProvider::clear() noexcept {
-    for (SharedPtr<IEventBase> &s : subscribers_)
-        s.reset();
-    subscribers_.clear();
-}
+void EventProvider::clear() noexcept { releaseInOrder(subscribers_); }
 
 PF_Err EventProvider::dispatch(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
                                PF_EventExtra *event) {
     if (subscribers_.empty() || !event)
         return PF_Err_NONE;
-    switch (event->e_type) {
-    case PF_Event_NEW_CONTEXT:
+    // A new context starts with cleared plug-in state words.
+    if (event->e_type == PF_Event_NEW_CONTEXT)
         if (PF_Context *context = contextOf(event))
             for (A_intptr_t &word : context->plugin_state)
                 word = 0;
-        return newContext(in_data, out_data, params, output, event);
-    case PF_Event_ACTIVATE: return activate(in_data, out_data, params, output, event);
-    case PF_Event_DO_CLICK: return click(in_data, out_data, params, output, event);
-    case PF_Event_DRAG: return drag(in_data, out_data, params, output, event);
-    case PF_Event_DRAW: return draw(in_data, out_data, params, output, event);
-    case PF_Event_DEACTIVATE: return deactivate(in_data, out_data, params, output, event);
-    case PF_Event_CLOSE_CONTEXT: return closeContext(in_data, out_data, params, output, event);
-    case PF_Event_IDLE: return idle(in_data, out_data, params, output, event);
-    case PF_Event_KEYDOWN_OBSOLETE: return retiredKey(in_data, out_data, params, output, event);
-    case PF_Event_ADJUST_CURSOR: return adjustCursor(in_data, out_data, params, output, event);
-    case PF_Event_KEYDOWN: return keyDown(in_data, out_data, params, output, event);
-    case PF_Event_MOUSE_EXITED: return mouseExited(in_data, out_data, params, output, event);
+    switch (event->e_type) {
+#define LUMORA_EVENT_CASE(type, name)                                                                                  \
+    case type: return name(in_data, out_data, params, output, event);
+        LUMORA_EVENT_OPERATIONS(LUMORA_EVENT_CASE)
+#undef LUMORA_EVENT_CASE
     default: return PF_Err_NONE;
     }
 }
@@ -99,8 +88,7 @@ void *EventProvider::allocateContextBlock(std::size_t bytes) noexcept { return s
 void EventProvider::releaseContextBlock(void *block) noexcept { std::free(block); }
 
 #define LUMORA_FORWARD_EVENT(name)                                                                                     \
-    PF_Err EventProvider::name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,   \
-                               PF_EventExtra *event) {                                                                 \
+    LUMORA_EVENT_OPERATION(EventProvider::name) {                                                                      \
         return forAccepting(&IEventBase::name, in_data, out_data, params, output, event);                              \
     }
 

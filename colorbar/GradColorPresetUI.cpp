@@ -1,8 +1,6 @@
 #include "colorbar/GradColorPresetUI.h"
 
-#include "colorbar/GradientHandle.h"
-#include "host/kit/HandleLock.h"
-#include "host/kit/SuiteCache.h"
+#include "colorbar/NewGradientValue.h"
 #include "params/ParamAddArbitrary.h"
 
 namespace AEUtil {
@@ -42,29 +40,23 @@ void GradColorPresetUI::makeDefaultValue(GradientData &data) const noexcept {
     initDefaultGradient(data, defaultFlags_.data(), defaultFlags_.size());
 }
 
-PF_Err GradColorPresetUI::newDefault(const PF_HandleSuite1 *suite, PF_Handle *handle) const noexcept {
-    GradientData data;
-    makeDefaultValue(data);
-    return newGradientHandle(suite, data, handle);
-}
-
 PF_Err GradColorPresetUI::newDefaultValue(PF_InData *in_data, PF_Handle *handle) {
-    SuiteCache suites(in_data->pica_basicP);
-    return newDefault(suites.handleSuite(), handle);
+    NewGradientValue value(in_data);
+    if (const PF_Err err = value.makeDefault(*this))
+        return err;
+    *handle = value.release();
+    return PF_Err_NONE;
 }
 
 PF_Err GradColorPresetUI::registerParam(PF_InData *in_data, const char *name, A_long id, const PF_ParamDef &templ,
                                         const char *presetFileName) {
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *handles = suites.handleSuite();
-    PF_Handle created = nullptr;
-    if (const PF_Err err = newDefault(handles, &created))
+    NewGradientValue dephault(in_data);
+    if (const PF_Err err = dephault.makeDefault(*this))
         return err;
-    OwnedHandle dephault(handles, created);
     // The registry owns the object from its construction on; the host takes the handle over
     // when the parameter is added.
     auto *param = new ParamAddArbitrary(name, templ, kUiWidth, kUiHeight, PF_PUI_CONTROL,
-                                        reinterpret_cast<void *>(kGradientRefcon), dephault.get());
+                                        reinterpret_cast<void *>(kGradientRefcon), dephault.handle());
     dephault.release();
     param->setId(id);
     // Events name the parameter by its host index, so that is what the control serves.

@@ -28,25 +28,7 @@ public:
     ColorBarContext *context(const PF_EventExtra *event) const noexcept;
 
     std::uintptr_t refcon() const override { return kGradientRefcon; }
-    PF_Err newFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
-    PF_Err disposeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err copyFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
-    PF_Err flatSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                        PF_ArbParamsExtra *extra) override;
-    PF_Err flattenFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err unflattenFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                         PF_ArbParamsExtra *extra) override;
-    PF_Err interpFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                      PF_ArbParamsExtra *extra) override;
-    PF_Err compareFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                       PF_ArbParamsExtra *extra) override;
-    PF_Err printSizeFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                         PF_ArbParamsExtra *extra) override;
-    PF_Err printFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
-                     PF_ArbParamsExtra *extra) override;
-    PF_Err scanFunc(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_ArbParamsExtra *extra) override;
+    LUMORA_ARB_OPERATIONS(LUMORA_OVERRIDE_ARB_OPERATION)
 
     A_u_long valueSize() const override { return kGradientDataSize; }
     A_u_long flatSize() const override { return kGradientDataSize; }
@@ -64,8 +46,6 @@ public:
     void makeDefaultValue(GradientData &data) const noexcept;
 
 private:
-    PF_Err newDefault(const PF_HandleSuite1 *suite, PF_Handle *handle) const noexcept;
-
     std::array<ColorFlag, 3> defaultFlags_;
 };
 

@@ -6,30 +6,13 @@
 #include "colorbar/GradColorPresetUI.h"
 #include "colorbar/GradientHandle.h"
 #include "colorbar/GradientSampling.h"
+#include "colorbar/NewGradientValue.h"
 #include "colorbar/data/GradientText.h"
-#include "host/kit/HandleLock.h"
 #include "host/kit/SuiteCache.h"
 
 namespace AEUtil {
 
 namespace {
-
-// Replaces the value held by `handle` with `data`.
-PF_Err writeGradient(const PF_HandleSuite1 *suite, PF_Handle handle, const GradientData &data) noexcept {
-    HandleLock lock(suite, handle);
-    if (!lock)
-        return PF_Err_INTERNAL_STRUCT_DAMAGED;
-    std::memcpy(lock.data(), &data, sizeof data);
-    return PF_Err_NONE;
-}
-
-// Hands `owned` out through `out` once `data` is in it; on failure the handle is disposed.
-PF_Err handOut(const PF_HandleSuite1 *suite, OwnedHandle &owned, const GradientData &data, PF_Handle *out) noexcept {
-    if (const PF_Err err = writeGradient(suite, owned.get(), data))
-        return err;
-    *out = owned.release();
-    return PF_Err_NONE;
-}
 
 // A size query's answer, into the host's out-parameter.
 PF_Err answerSize(A_u_long *size, A_u_long value) {
@@ -60,16 +43,13 @@ PF_Err GradColorPresetUI::copyFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef
     PF_Handle *out = extra->u.copy_func_params.dst_arbPH;
     if (!out)
         return PF_Err_BAD_CALLBACK_PARAM;
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *hs = suites.handleSuite();
-    PF_Handle created = nullptr;
-    if (const PF_Err err = newDefault(hs, &created))
+    NewGradientValue value(in_data);
+    if (const PF_Err err = value.makeDefault(*this))
         return err;
-    OwnedHandle owned(hs, created);
     GradientData data;
-    if (const PF_Err err = readGradient(hs, extra->u.copy_func_params.src_arbH, data))
+    if (const PF_Err err = readGradient(value.handleSuite(), extra->u.copy_func_params.src_arbH, data))
         return err;
-    return handOut(hs, owned, data, out);
+    return value.handOut(data, out);
 }
 
 PF_Err GradColorPresetUI::flatSizeFunc(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
@@ -96,35 +76,29 @@ PF_Err GradColorPresetUI::unflattenFunc(PF_InData *in_data, PF_OutData *, PF_Par
         return PF_Err_NONE;
     if (!p.arbPH)
         return PF_Err_BAD_CALLBACK_PARAM;
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *hs = suites.handleSuite();
-    PF_Handle created = nullptr;
-    if (const PF_Err err = newDefault(hs, &created))
+    NewGradientValue value(in_data);
+    if (const PF_Err err = value.makeDefault(*this))
         return err;
-    OwnedHandle owned(hs, created);
     GradientData data;
     std::memcpy(&data, p.flat_dataPV, sizeof data);
     // Ids are made unique again whatever the stored list carried.
     const A_long n = usedFlagCount(data.current);
     for (A_long i = 0; i < n; ++i)
         data.current.flag[i].id = i;
-    return handOut(hs, owned, data, p.arbPH);
+    return value.handOut(data, p.arbPH);
 }
 
 PF_Err GradColorPresetUI::interpFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
     const auto &p = extra->u.interp_func_params;
     if (!p.interpPH)
         return PF_Err_BAD_CALLBACK_PARAM;
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *hs = suites.handleSuite();
-    PF_Handle created = nullptr;
-    if (const PF_Err err = newDefault(hs, &created))
+    NewGradientValue value(in_data);
+    if (const PF_Err err = value.makeDefault(*this))
         return err;
-    OwnedHandle owned(hs, created);
     GradientData left, right;
-    if (const PF_Err err = readGradient(hs, p.left_arbH, left))
+    if (const PF_Err err = readGradient(value.handleSuite(), p.left_arbH, left))
         return err;
-    if (const PF_Err err = readGradient(hs, p.right_arbH, right))
+    if (const PF_Err err = readGradient(value.handleSuite(), p.right_arbH, right))
         return err;
     sortColorFlags(left.current);
     sortColorFlags(right.current);
@@ -149,7 +123,7 @@ PF_Err GradColorPresetUI::interpFunc(PF_InData *in_data, PF_OutData *, PF_ParamD
     }
     result.current.count = n;
     result.current.flags = 0;
-    return handOut(hs, owned, result, p.interpPH);
+    return value.handOut(result, p.interpPH);
 }
 
 PF_Err GradColorPresetUI::compareFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *extra) {
@@ -201,20 +175,17 @@ PF_Err GradColorPresetUI::scanFunc(PF_InData *in_data, PF_OutData *, PF_ParamDef
     if (!p.arbPH)
         return PF_Err_BAD_CALLBACK_PARAM;
     *p.arbPH = nullptr;
-    SuiteCache suites(in_data->pica_basicP);
-    const PF_HandleSuite1 *hs = suites.handleSuite();
-    PF_Handle created = nullptr;
-    if (const PF_Err err = newDefault(hs, &created))
+    NewGradientValue value(in_data);
+    if (const PF_Err err = value.makeDefault(*this))
         return err;
-    OwnedHandle owned(hs, created);
     GradientData data;
-    if (const PF_Err err = readGradient(hs, owned.get(), data))
+    if (const PF_Err err = readGradient(value.handleSuite(), value.handle(), data))
         return err;
     if (p.bytes_to_scanLu < printSize() || !p.bufPC)
         return PF_Err_BAD_CALLBACK_PARAM;
     if (const PF_Err err = scanGradientText(p.bufPC, p.bytes_to_scanLu, data))
         return err;
-    return handOut(hs, owned, data, p.arbPH);
+    return value.handOut(data, p.arbPH);
 }
 
 } // namespace AEUtil

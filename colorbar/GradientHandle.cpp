@@ -18,16 +18,20 @@ PF_Err readGradient(const PF_HandleSuite1 *suite, PF_Handle handle, GradientData
     return PF_Err_NONE;
 }
 
+PF_Err writeGradient(const PF_HandleSuite1 *suite, PF_Handle handle, const GradientData &data) noexcept {
+    HandleLock lock(suite, handle);
+    if (!lock)
+        return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    std::memcpy(lock.data(), &data, sizeof data);
+    return PF_Err_NONE;
+}
+
 PF_Err newGradientHandle(const PF_HandleSuite1 *suite, const GradientData &data, PF_Handle *handle) noexcept {
     OwnedHandle owned(suite, suite->host_new_handle(sizeof data));
     if (!owned)
         return PF_Err_OUT_OF_MEMORY;
-    {
-        HandleLock lock(suite, owned.get());
-        if (!lock)
-            return PF_Err_INTERNAL_STRUCT_DAMAGED;
-        std::memcpy(lock.data(), &data, sizeof data);
-    }
+    if (const PF_Err err = writeGradient(suite, owned.get(), data))
+        return err;
     *handle = owned.release();
     return PF_Err_NONE;
 }

@@ -6,6 +6,29 @@
 
 #include "AE_EffectUI.h"
 
+// Each host event kind with the operation that serves it: X(event type, name).
+// retiredKey serves PF_Event_KEYDOWN_OBSOLETE, the host's retired key event.
+#define LUMORA_EVENT_OPERATIONS(X)                                                                                     \
+    X(PF_Event_NEW_CONTEXT, newContext)                                                                                \
+    X(PF_Event_ACTIVATE, activate)                                                                                     \
+    X(PF_Event_DO_CLICK, click)                                                                                        \
+    X(PF_Event_DRAG, drag)                                                                                             \
+    X(PF_Event_DRAW, draw)                                                                                             \
+    X(PF_Event_DEACTIVATE, deactivate)                                                                                 \
+    X(PF_Event_CLOSE_CONTEXT, closeContext)                                                                            \
+    X(PF_Event_IDLE, idle)                                                                                             \
+    X(PF_Event_KEYDOWN_OBSOLETE, retiredKey)                                                                           \
+    X(PF_Event_ADJUST_CURSOR, adjustCursor)                                                                            \
+    X(PF_Event_KEYDOWN, keyDown)                                                                                       \
+    X(PF_Event_MOUSE_EXITED, mouseExited)
+
+// Every event operation takes the command's in-data, out-data, params, output and the event.
+#define LUMORA_EVENT_OPERATION(name)                                                                                   \
+    PF_Err name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,                  \
+                PF_EventExtra *event)
+// For a face's class body: LUMORA_EVENT_OPERATIONS(LUMORA_OVERRIDE_EVENT_OPERATION).
+#define LUMORA_OVERRIDE_EVENT_OPERATION(type, name) LUMORA_EVENT_OPERATION(name) override;
+
 namespace AEUtil {
 
 class EventProvider;
@@ -15,32 +38,9 @@ public:
     // Only accepting subscribers get the events other than new and close context.
     virtual bool accepts(const PF_EventExtra *event) const = 0;
 
-    // Every event operation takes the command's in-data, out-data, params, output and the event.
-    virtual PF_Err newContext(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                              PF_EventExtra *event) = 0;
-    virtual PF_Err activate(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                            PF_EventExtra *event) = 0;
-    virtual PF_Err click(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                         PF_EventExtra *event) = 0;
-    virtual PF_Err drag(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                        PF_EventExtra *event) = 0;
-    virtual PF_Err draw(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                        PF_EventExtra *event) = 0;
-    virtual PF_Err deactivate(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                              PF_EventExtra *event) = 0;
-    virtual PF_Err closeContext(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                                PF_EventExtra *event) = 0;
-    virtual PF_Err idle(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                        PF_EventExtra *event) = 0;
-    // PF_Event_KEYDOWN_OBSOLETE, the host's retired key event.
-    virtual PF_Err retiredKey(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                              PF_EventExtra *event) = 0;
-    virtual PF_Err adjustCursor(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                                PF_EventExtra *event) = 0;
-    virtual PF_Err keyDown(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                           PF_EventExtra *event) = 0;
-    virtual PF_Err mouseExited(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_LayerDef *output,
-                               PF_EventExtra *event) = 0;
+#define LUMORA_PURE_EVENT_OPERATION(type, name) virtual LUMORA_EVENT_OPERATION(name) = 0;
+    LUMORA_EVENT_OPERATIONS(LUMORA_PURE_EVENT_OPERATION)
+#undef LUMORA_PURE_EVENT_OPERATION
 
     // Bytes wanted in each context's storage block (0: none).
     virtual std::size_t contextStorageSize() const = 0;

@@ -104,13 +104,22 @@ PF_Err ArbitraryCalls::dispose(const ArbType &type, PF_Handle handle) {
     return call(extra);
 }
 
+PF_Err ArbitraryCalls::askSize(const ArbType &type, PF_FunctionSelector which, PF_Handle handle, A_u_long *size) {
+    PF_ArbParamsExtra extra = extraFor(type, which);
+    if (which == PF_Arbitrary_FLAT_SIZE_FUNC) {
+        extra.u.flat_size_func_params.arbH = handle;
+        extra.u.flat_size_func_params.flat_data_sizePLu = size;
+    } else {
+        extra.u.print_size_func_params.arbH = handle;
+        extra.u.print_size_func_params.print_sizePLu = size;
+    }
+    return call(extra);
+}
+
 PF_Err ArbitraryCalls::flatten(const ArbType &type, PF_Handle handle, std::vector<std::uint8_t> *bytes) {
     bytes->clear();
     A_u_long size = 0;
-    PF_ArbParamsExtra sizeExtra = extraFor(type, PF_Arbitrary_FLAT_SIZE_FUNC);
-    sizeExtra.u.flat_size_func_params.arbH = handle;
-    sizeExtra.u.flat_size_func_params.flat_data_sizePLu = &size;
-    if (PF_Err err = call(sizeExtra))
+    if (PF_Err err = askSize(type, PF_Arbitrary_FLAT_SIZE_FUNC, handle, &size))
         return err;
     std::vector<std::uint8_t> buffer(size);
     PF_ArbParamsExtra extra = extraFor(type, PF_Arbitrary_FLATTEN_FUNC);
@@ -134,10 +143,7 @@ PF_Err ArbitraryCalls::compare(const ArbType &type, PF_Handle a, PF_Handle b, PF
 PF_Err ArbitraryCalls::print(const ArbType &type, PF_Handle handle, PF_ArbPrintFlags flags, std::string *text) {
     text->clear();
     A_u_long size = 0;
-    PF_ArbParamsExtra sizeExtra = extraFor(type, PF_Arbitrary_PRINT_SIZE_FUNC);
-    sizeExtra.u.print_size_func_params.arbH = handle;
-    sizeExtra.u.print_size_func_params.print_sizePLu = &size;
-    if (PF_Err err = call(sizeExtra))
+    if (PF_Err err = askSize(type, PF_Arbitrary_PRINT_SIZE_FUNC, handle, &size))
         return err;
     std::vector<A_char> buffer(size + 1, '\0'); // one more: a full buffer still ends in NUL
     PF_ArbParamsExtra extra = extraFor(type, PF_Arbitrary_PRINT_FUNC);

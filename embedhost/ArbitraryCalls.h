@@ -55,6 +55,9 @@ public:
 private:
     PF_Err call(PF_ArbParamsExtra &extra);
     PF_Err produce(PF_ArbParamsExtra &extra, PF_Handle *slot, PF_Handle *out);
+    // FLAT_SIZE or PRINT_SIZE (their records differ only in the size field's name): the size the
+    // plug-in reports for `handle`'s value goes to *size.
+    PF_Err askSize(const ArbType &type, PF_FunctionSelector which, PF_Handle handle, A_u_long *size);
     static PF_ArbParamsExtra extraFor(const ArbType &type, PF_FunctionSelector which);
 
     Host &host_;

@@ -58,11 +58,11 @@ SPAPI PF_Err fillFloat(PF_ProgPtr ref, const PF_PixelFloat *color, const PF_Rect
     return fillWith(ref, c, PF_PixelFormat_ARGB128, rect, world);
 }
 
-SPAPI PF_Err fill16Stub() { return unsupportedSuiteCall("fill16"); }
-SPAPI PF_Err premultiplyStub() { return unsupportedSuiteCall("premultiply"); }
-SPAPI PF_Err premultiplyColorStub() { return unsupportedSuiteCall("premultiply_color"); }
-SPAPI PF_Err premultiplyColor16Stub() { return unsupportedSuiteCall("premultiply_color16"); }
-SPAPI PF_Err premultiplyColorFloatStub() { return unsupportedSuiteCall("premultiply_color_float"); }
+LUMORA_SUITE_STUB(fill16)
+LUMORA_SUITE_STUB(premultiply)
+LUMORA_SUITE_STUB(premultiply_color)
+LUMORA_SUITE_STUB(premultiply_color16)
+LUMORA_SUITE_STUB(premultiply_color_float)
 
 } // namespace
 
@@ -74,12 +74,12 @@ PF_Err unsupportedSuiteCall(const char *name) {
 
 void fillFillMatteSuite(PF_FillMatteSuite2 &s) {
     s.fill = fill8;
-    fillSlot(s.fill16, fill16Stub);
+    fillSlot(s.fill16, stub_fill16);
     s.fill_float = fillFloat;
-    fillSlot(s.premultiply, premultiplyStub);
-    fillSlot(s.premultiply_color, premultiplyColorStub);
-    fillSlot(s.premultiply_color16, premultiplyColor16Stub);
-    fillSlot(s.premultiply_color_float, premultiplyColorFloatStub);
+    fillSlot(s.premultiply, stub_premultiply);
+    fillSlot(s.premultiply_color, stub_premultiply_color);
+    fillSlot(s.premultiply_color16, stub_premultiply_color16);
+    fillSlot(s.premultiply_color_float, stub_premultiply_color_float);
 }
 
 RenderSuites::RenderSuites() {

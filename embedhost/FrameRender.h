@@ -16,6 +16,7 @@
 namespace embedhost {
 
 class Host;
+struct CommandResult;
 
 struct RenderOutput {
     PF_Err err = PF_Err_NONE;
@@ -70,6 +71,9 @@ private:
     void begin(Phase phase);
     void endFrame();                        // returns every lent world; notes checkouts left open
     PF_Err refuse(const std::string &what); // notes it; PF_Err_BAD_CALLBACK_PARAM
+    // A smart-render command; a throwing plug-in still gets the frame ended before the exception
+    // goes on.
+    CommandResult commandInFrame(PF_Cmd cmd, void *extra);
 
     Host &host_;
     std::mutex renderMutex_;

@@ -49,16 +49,22 @@ void *allocBytes(A_HandleSize size) {
     return p ? p : std::malloc(1);
 }
 
+// The handle suite and the utility callbacks name the handle functions alike.
+template <typename Table>
+void fillHandleCalls(Table &table) {
+    table.host_new_handle = cbNew;
+    table.host_lock_handle = cbLock;
+    table.host_unlock_handle = cbUnlock;
+    table.host_dispose_handle = cbDispose;
+    table.host_get_handle_size = cbSize;
+    table.host_resize_handle = cbResize;
+}
+
 } // namespace
 
 HandleStore::HandleStore(A_HandleSize maxBytes, bool garbageFill, std::size_t reuseCacheBytes, MemoryMeter *meter)
     : cache_(reuseCacheBytes, &std::free), meter_(meter), maxBytes_(maxBytes), garbageFill_(garbageFill) {
-    suite1_.host_new_handle = cbNew;
-    suite1_.host_lock_handle = cbLock;
-    suite1_.host_unlock_handle = cbUnlock;
-    suite1_.host_dispose_handle = cbDispose;
-    suite1_.host_get_handle_size = cbSize;
-    suite1_.host_resize_handle = cbResize;
+    fillHandleCalls(suite1_);
 }
 
 HandleStore::~HandleStore() {
@@ -66,14 +72,7 @@ HandleStore::~HandleStore() {
         std::free(record->master);
 }
 
-void HandleStore::fillUtilCallbacks(PF_UtilCallbacks &utils) {
-    utils.host_new_handle = cbNew;
-    utils.host_lock_handle = cbLock;
-    utils.host_unlock_handle = cbUnlock;
-    utils.host_dispose_handle = cbDispose;
-    utils.host_get_handle_size = cbSize;
-    utils.host_resize_handle = cbResize;
-}
+void HandleStore::fillUtilCallbacks(PF_UtilCallbacks &utils) { fillHandleCalls(utils); }
 
 void HandleStore::note(HandleMisuse kind, const void *handle, const char *operation) {
     misuses_.push_back({kind, handle, operation});

@@ -14,7 +14,9 @@ bool ordered(T a, T b, T c) {
     return a <= b && b <= c;
 }
 
-DefinitionCheck checkSlider(const PF_SliderDef &s) {
+// Integer and float sliders: the slider range and the default lie within the valid range.
+template <typename Slider>
+DefinitionCheck checkSlider(const Slider &s) {
     if (!ordered(s.valid_min, s.slider_min, s.slider_max) || s.slider_max > s.valid_max)
         return refuse("slider range outside the valid range");
     if (!ordered(s.valid_min, s.dephault, s.valid_max))
@@ -26,11 +28,7 @@ DefinitionCheck checkFloatSlider(const PF_FloatSliderDef &s) {
     for (float f : {s.valid_min, s.valid_max, s.slider_min, s.slider_max, s.dephault})
         if (!std::isfinite(f))
             return refuse("a range or the default is not a finite number");
-    if (!ordered(s.valid_min, s.slider_min, s.slider_max) || s.slider_max > s.valid_max)
-        return refuse("slider range outside the valid range");
-    if (!ordered(s.valid_min, s.dephault, s.valid_max))
-        return refuse("default outside the valid range");
-    return {};
+    return checkSlider(s);
 }
 
 DefinitionCheck checkPopup(const PF_PopupDef &p) {

@@ -100,29 +100,29 @@ SPAPI PF_Err keyIndexToTime(PF_ProgPtr ref, PF_ParamIndex index, PF_KeyIndex key
     return p ? p->keyTime(index, key, time, scale) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
+// The calls versions 2 and 3 both have, under the same names.
+template <typename Suite>
+void fillSharedCalls(Suite &suite) {
+    suite.PF_UpdateParamUI = updateParamUI;
+    fillSlot(suite.PF_IsIdenticalCheckout, isIdenticalCheckout);
+    fillSlot(suite.PF_FindKeyframeTime, findKeyframeTime);
+    suite.PF_GetKeyframeCount = getKeyframeCount;
+    fillSlot(suite.PF_CheckoutKeyframe, checkoutKeyframe);
+    fillSlot(suite.PF_CheckinKeyframe, checkinKeyframe);
+    fillSlot(suite.PF_KeyIndexToTime, keyIndexToTime);
+}
+
 } // namespace
 
 ParamUtilsSuites::ParamUtilsSuites() {
-    suite2_.PF_UpdateParamUI = updateParamUI;
+    fillSharedCalls(suite2_);
     fillSlot(suite2_.PF_GetCurrentStateObsolete, getCurrentStateObsolete);
     fillSlot(suite2_.PF_HasParamChangedObsolete, hasParamChangedObsolete);
     fillSlot(suite2_.PF_HaveInputsChangedOverTimeSpanObsolete, haveInputsChangedObsolete);
-    fillSlot(suite2_.PF_IsIdenticalCheckout, isIdenticalCheckout);
-    fillSlot(suite2_.PF_FindKeyframeTime, findKeyframeTime);
-    suite2_.PF_GetKeyframeCount = getKeyframeCount;
-    fillSlot(suite2_.PF_CheckoutKeyframe, checkoutKeyframe);
-    fillSlot(suite2_.PF_CheckinKeyframe, checkinKeyframe);
-    fillSlot(suite2_.PF_KeyIndexToTime, keyIndexToTime);
 
-    suite3_.PF_UpdateParamUI = updateParamUI;
+    fillSharedCalls(suite3_);
     suite3_.PF_GetCurrentState = getCurrentState;
     suite3_.PF_AreStatesIdentical = areStatesIdentical;
-    fillSlot(suite3_.PF_IsIdenticalCheckout, isIdenticalCheckout);
-    fillSlot(suite3_.PF_FindKeyframeTime, findKeyframeTime);
-    suite3_.PF_GetKeyframeCount = getKeyframeCount;
-    fillSlot(suite3_.PF_CheckoutKeyframe, checkoutKeyframe);
-    fillSlot(suite3_.PF_CheckinKeyframe, checkinKeyframe);
-    fillSlot(suite3_.PF_KeyIndexToTime, keyIndexToTime);
 }
 
 } // namespace embedhost

@@ -44,4 +44,8 @@ void fillAegpSuites(AEGP_PFInterfaceSuite1 &pf, AEGP_LayerSuite5 &layer, AEGP_It
 // Records an unsupported call on the current host; returns PF_Err_UNRECOGNIZED_PARAM_TYPE.
 PF_Err unsupportedSuiteCall(const char *name);
 
+// Defines stub_<name> for a slot this host does not serve: called, it reports the slot's name.
+#define LUMORA_SUITE_STUB(name)                                                                                        \
+    SPAPI PF_Err stub_##name() { return unsupportedSuiteCall(#name); }
+
 } // namespace embedhost

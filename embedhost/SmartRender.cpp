@@ -55,6 +55,15 @@ A_short bitdepthOf(PF_PixelFormat format) {
 
 } // namespace
 
+CommandResult FrameRenderer::commandInFrame(PF_Cmd cmd, void *extra) {
+    try {
+        return host_.command(cmd, nullptr, extra);
+    } catch (...) {
+        endFrame();
+        throw;
+    }
+}
+
 RenderOutput FrameRenderer::renderSmart() {
     const std::shared_ptr<const Image> input = host_.layers().get(kInputLayerId);
     PF_PreRenderInput in{};
@@ -78,13 +87,7 @@ RenderOutput FrameRenderer::renderSmart() {
     } deleteOnce{out};
 
     begin(Phase::PreRender);
-    CommandResult pre;
-    try {
-        pre = host_.command(PF_Cmd_SMART_PRE_RENDER, nullptr, &extra);
-    } catch (...) {
-        endFrame();
-        throw;
-    }
+    const CommandResult pre = commandInFrame(PF_Cmd_SMART_PRE_RENDER, &extra);
     result.resultRect = out.result_rect;
     result.maxResultRect = out.max_result_rect;
     result.err = pre.err;
@@ -105,13 +108,7 @@ RenderOutput FrameRenderer::renderSmart() {
     sin.pre_render_data = out.pre_render_data;
     PF_SmartRenderCallbacks scb{cbCheckoutPixels, cbCheckinPixels, cbCheckoutOutput};
     PF_SmartRenderExtra sextra{&sin, &scb};
-    CommandResult render;
-    try {
-        render = host_.command(PF_Cmd_SMART_RENDER, nullptr, &sextra);
-    } catch (...) {
-        endFrame();
-        throw;
-    }
+    const CommandResult render = commandInFrame(PF_Cmd_SMART_RENDER, &sextra);
     result.err = render.err;
     result.message = render.message();
     {

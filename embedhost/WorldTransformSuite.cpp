@@ -99,22 +99,22 @@ SPAPI PF_Err copyHq(PF_ProgPtr ref, PF_EffectWorld *src, PF_EffectWorld *dst, PF
     return copyRect(ref, src, dst, sr, dr, true);
 }
 
-SPAPI PF_Err compositeRectStub() { return unsupportedSuiteCall("composite_rect"); }
-SPAPI PF_Err blendStub() { return unsupportedSuiteCall("blend"); }
-SPAPI PF_Err convolveStub() { return unsupportedSuiteCall("convolve"); }
-SPAPI PF_Err transferRectStub() { return unsupportedSuiteCall("transfer_rect"); }
-SPAPI PF_Err transformWorldStub() { return unsupportedSuiteCall("transform_world"); }
+LUMORA_SUITE_STUB(composite_rect)
+LUMORA_SUITE_STUB(blend)
+LUMORA_SUITE_STUB(convolve)
+LUMORA_SUITE_STUB(transfer_rect)
+LUMORA_SUITE_STUB(transform_world)
 
 } // namespace
 
 void fillWorldTransformSuite(PF_WorldTransformSuite1 &s) {
-    fillSlot(s.composite_rect, compositeRectStub);
-    fillSlot(s.blend, blendStub);
-    fillSlot(s.convolve, convolveStub);
+    fillSlot(s.composite_rect, stub_composite_rect);
+    fillSlot(s.blend, stub_blend);
+    fillSlot(s.convolve, stub_convolve);
     s.copy = copyNearest;
     s.copy_hq = copyHq;
-    fillSlot(s.transfer_rect, transferRectStub);
-    fillSlot(s.transform_world, transformWorldStub);
+    fillSlot(s.transfer_rect, stub_transfer_rect);
+    fillSlot(s.transform_world, stub_transform_world);
 }
 
 } // namespace embedhost

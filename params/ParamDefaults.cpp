@@ -5,10 +5,21 @@
 
 namespace AEUtil {
 
-std::optional<long> readStoredInt(const char *settingsPath, const char *key) {
+namespace {
+
+// The text stored under `key` as `parse` reads it; none when the file is not in use.
+template <typename Number>
+std::optional<Number> readStored(const char *settingsPath, const char *key,
+                                 std::optional<Number> (*parse)(std::string_view)) {
     if (settingsPath == nullptr)
         return std::nullopt;
-    return parseStoredInteger(readSettingString(settingsPath, key, ""));
+    return parse(readSettingString(settingsPath, key, ""));
+}
+
+} // namespace
+
+std::optional<long> readStoredInt(const char *settingsPath, const char *key) {
+    return readStored(settingsPath, key, parseStoredInteger);
 }
 
 void writeDefaultInt(const char *settingsPath, const char *key, int value) {
@@ -17,11 +28,9 @@ void writeDefaultInt(const char *settingsPath, const char *key, int value) {
 }
 
 std::optional<double> readStoredFloat(const char *settingsPath, const char *key) {
-    if (settingsPath == nullptr)
-        return std::nullopt;
     // The text round trip uses the user's locale on both sides, so a decimal comma written by
     // one session is read back by the next.
-    return parseStoredDecimal(readSettingString(settingsPath, key, ""));
+    return readStored(settingsPath, key, parseStoredDecimal);
 }
 
 void writeDefaultFloat(const char *settingsPath, const char *key, double value) {

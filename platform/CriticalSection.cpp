@@ -4,46 +4,41 @@
 
 #ifdef _WIN32
 #include <windows.h>
-using Native = CRITICAL_SECTION;
 #else
 #include <mutex>
-using Native = std::recursive_mutex;
 #endif
 
 namespace lumora::platform {
 
+namespace {
+
+// The platform's four primitives, each on the lock held in the class's storage.
+#ifdef _WIN32
+using Native = CRITICAL_SECTION;
+void createLock(Native *n) { InitializeCriticalSection(n); }
+void destroyLock(Native *n) { DeleteCriticalSection(n); }
+void enterLock(Native *n) { EnterCriticalSection(n); }
+void leaveLock(Native *n) { LeaveCriticalSection(n); }
+#else
+using Native = std::recursive_mutex;
+void createLock(Native *n) { new (n) Native(); }
+void destroyLock(Native *n) { n->~Native(); }
+void enterLock(Native *n) { n->lock(); }
+void leaveLock(Native *n) { n->unlock(); }
+#endif
+
 static_assert(sizeof(Native) <= 64, "critical section storage too small");
 
-CriticalSection::CriticalSection() {
-#ifdef _WIN32
-    InitializeCriticalSection(reinterpret_cast<Native *>(storage_));
-#else
-    new (storage_) Native();
-#endif
-}
+Native *native(unsigned char *storage) { return reinterpret_cast<Native *>(storage); }
 
-CriticalSection::~CriticalSection() {
-#ifdef _WIN32
-    DeleteCriticalSection(reinterpret_cast<Native *>(storage_));
-#else
-    reinterpret_cast<Native *>(storage_)->~Native();
-#endif
-}
+} // namespace
 
-void CriticalSection::enter() {
-#ifdef _WIN32
-    EnterCriticalSection(reinterpret_cast<Native *>(storage_));
-#else
-    reinterpret_cast<Native *>(storage_)->lock();
-#endif
-}
+CriticalSection::CriticalSection() { createLock(native(storage_)); }
 
-void CriticalSection::leave() {
-#ifdef _WIN32
-    LeaveCriticalSection(reinterpret_cast<Native *>(storage_));
-#else
-    reinterpret_cast<Native *>(storage_)->unlock();
-#endif
-}
+CriticalSection::~CriticalSection() { destroyLock(native(storage_)); }
+
+void CriticalSection::enter() { enterLock(native(storage_)); }
+
+void CriticalSection::leave() { leaveLock(native(storage_)); }
 
 } // namespace lumora::platform

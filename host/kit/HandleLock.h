@@ -49,6 +49,12 @@ public:
         handle_ = nullptr;
         return h;
     }
+    // Disposes the handle held so far and owns `handle` instead.
+    void reset(PF_Handle handle) noexcept {
+        if (handle_)
+            suite_->host_dispose_handle(handle_);
+        handle_ = handle;
+    }
 
 private:
     const PF_HandleSuite1 *suite_;

@@ -134,4 +134,13 @@ private:
     SharedCountBase *count_ = nullptr;
 };
 
+// Releases every pointer of `list` front to back, then empties it: clear() alone leaves the
+// order to the library.
+template <class List>
+void releaseInOrder(List &list) noexcept {
+    for (auto &p : list)
+        p.reset();
+    list.clear();
+}
+
 } // namespace AEUtil

@@ -41,19 +41,9 @@ public:
     void tearDownContext(PF_EventExtra *) override { log_.push_back(name_ + ":tearDown"); }
 
     std::uintptr_t refcon() const override { return 1; }
-#define LUMORA_UNUSED_ARB(op)                                                                                          \
+#define LUMORA_UNUSED_ARB(selector, op)                                                                                \
     PF_Err op(PF_InData *, PF_OutData *, PF_ParamDef *[], PF_ArbParamsExtra *) override { return PF_Err_NONE; }
-    LUMORA_UNUSED_ARB(newFunc)
-    LUMORA_UNUSED_ARB(disposeFunc)
-    LUMORA_UNUSED_ARB(copyFunc)
-    LUMORA_UNUSED_ARB(flatSizeFunc)
-    LUMORA_UNUSED_ARB(flattenFunc)
-    LUMORA_UNUSED_ARB(unflattenFunc)
-    LUMORA_UNUSED_ARB(interpFunc)
-    LUMORA_UNUSED_ARB(compareFunc)
-    LUMORA_UNUSED_ARB(printSizeFunc)
-    LUMORA_UNUSED_ARB(printFunc)
-    LUMORA_UNUSED_ARB(scanFunc)
+    LUMORA_ARB_OPERATIONS(LUMORA_UNUSED_ARB)
 #undef LUMORA_UNUSED_ARB
 
     void *block = reinterpret_cast<void *>(std::uintptr_t{1});

@@ -41,6 +41,16 @@ TEST(SharedPtr, LastCopyDisposesOnce) {
     EXPECT_EQ(log, std::vector<int>{1});
 }
 
+TEST(SharedPtr, ReleaseInOrderGoesFrontToBack) {
+    std::vector<int> log;
+    std::vector<AEUtil::SharedPtr<Tracked>> list;
+    for (int id : {3, 1, 2})
+        list.emplace_back(new Tracked(&log, id));
+    AEUtil::releaseInOrder(list);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(log, (std::vector<int>{3, 1, 2}));
+}
+
 TEST(SharedPtr, MoveTransfersWithoutCounting) {
     std::vector<int> log;
     AEUtil::SharedPtr<Tracked> a(new Tracked(&log, 2));
