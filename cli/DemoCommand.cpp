@@ -47,8 +47,7 @@ constexpr std::string_view kDemoSummary =
     "      'lumora render', which replace the demo's own settings.";
 
 int runDemo(std::span<const std::string> args, std::ostream &out) {
-    const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
-    const RenderRequest parsed = parseRenderArgs(args, table, RenderVerb::Demo);
+    const auto [table, parsed] = parseRenderVerb(args, RenderVerb::Demo);
     if (parsed.listOptions) {
         out << describeParamOptions(table);
         return 0;

@@ -52,18 +52,6 @@ std::string flagNames(A_long flags, const FlagName (&names)[N]) {
     return text.empty() ? "-" : text;
 }
 
-// The 1-based entry of a "A|B|C" menu, empty when there is none.
-std::string choiceAt(const std::string &choices, A_long position) {
-    std::size_t start = 0;
-    for (A_long i = 1; i < position; ++i) {
-        start = choices.find('|', start);
-        if (start == std::string::npos)
-            return {};
-        ++start;
-    }
-    return choices.substr(start, choices.find('|', start) - start);
-}
-
 struct Columns {
     std::string range, dephault, display;
 };
@@ -117,6 +105,17 @@ Columns describe(const ParamRow &row) {
 }
 
 } // namespace
+
+std::string choiceAt(const std::string &choices, A_long position) {
+    std::size_t start = 0;
+    for (A_long i = 1; i < position; ++i) {
+        start = choices.find('|', start);
+        if (start == std::string::npos)
+            return {};
+        ++start;
+    }
+    return choices.substr(start, choices.find('|', start) - start);
+}
 
 std::string formatNumber(double value) {
     char text[32];

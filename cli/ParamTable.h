@@ -28,5 +28,7 @@ std::string uiFlagNames(PF_ParamUIFlags flags);  // "-" for none
 // Shortest form that reads back to the same number, with a full stop whatever the locale.
 std::string formatNumber(double value);
 std::string formatNumber(float value);
+// The 1-based entry of a popup's "A|B|C" menu text; empty when there is none.
+std::string choiceAt(const std::string &choices, A_long position);
 
 } // namespace lumora::cli

@@ -112,8 +112,7 @@ constexpr std::string_view kRenderSummary =
     "      TIFF store it; OpenEXR colours are premultiplied on disk and converted both ways.";
 
 int runRender(std::span<const std::string> args, std::ostream &out) {
-    const std::vector<ParamOption> table = loadParamOptions(moduleOption(args));
-    const RenderRequest request = parseRenderArgs(args, table, RenderVerb::Render);
+    const auto [table, request] = parseRenderVerb(args, RenderVerb::Render);
     if (request.listOptions) {
         out << describeParamOptions(table);
         return 0;

@@ -86,6 +86,12 @@ std::vector<ParamOption> loadParamOptions(const std::string &module) {
     return options;
 }
 
+RenderArgs parseRenderVerb(std::span<const std::string> args, RenderVerb verb) {
+    RenderArgs parsed{loadParamOptions(moduleOption(args)), {}};
+    parsed.request = parseRenderArgs(args, parsed.table, verb);
+    return parsed;
+}
+
 embedhost::Image cropOrPad(const embedhost::Image &image, A_long left, A_long top, A_long width, A_long height) {
     embedhost::Image out = embedhost::Image::make(width, height, image.format);
     const std::size_t pixel = image.pixelBytes();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,14 @@ namespace lumora::cli {
 // The parameter options of the module built with the command (empty `module`) or of a module
 // file, read from a short-lived instance. Throws std::runtime_error when it fails to set up.
 std::vector<ParamOption> loadParamOptions(const std::string &module);
+
+// A verb's request, parsed against the options of the module it names (--module, else the
+// built one), with the table it was parsed against.
+struct RenderArgs {
+    std::vector<ParamOption> table;
+    RenderRequest request;
+};
+RenderArgs parseRenderVerb(std::span<const std::string> args, RenderVerb verb);
 
 // The part of `image` at (left, top) of width x height; what lies outside it is transparent.
 embedhost::Image cropOrPad(const embedhost::Image &image, A_long left, A_long top, A_long width, A_long height);

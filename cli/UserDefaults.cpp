@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "cli/EffectModule.h"
+#include "cli/ParamTable.h"
 #include "cli/RenderOptions.h"
 #include "options/SettingsFile.h"
 #include "platform/ProfileText.h"
@@ -39,20 +40,6 @@ long integerIn(const DefaultOverride &o, long low, long high) {
     return *value;
 }
 
-// The 1-based entry of a popup's "A|B|C" choice text; empty when there is none.
-std::string choiceAt(const std::string &text, long position) {
-    std::size_t start = 0;
-    for (long i = 1; i < position; ++i) {
-        start = text.find('|', start);
-        if (start == std::string::npos)
-            return {};
-        ++start;
-    }
-    return text.substr(start, text.find('|', start) - start);
-}
-
-std::string formatNumber(double value) { return printed("%g", value); }
-
 // Applies `o` to the host's value of the parameter at `index` when one of its keys is its name.
 bool applyTo(embedhost::EffectParams &params, PF_ParamIndex index, const DefaultOverride &o) {
     const PF_ParamDef def = params.definition(index);
@@ -69,7 +56,7 @@ bool applyTo(embedhost::EffectParams &params, PF_ParamIndex index, const Default
                     params.setValue(index, embedhost::ParamValue::popup(position));
                     return true;
                 }
-        const long position = integerIn(o, 1, def.u.pd.num_choices);
+        const A_long position = static_cast<A_long>(integerIn(o, 1, def.u.pd.num_choices));
         if (choiceAt(choices, position) == "(-")
             badValue(o, "a menu entry, not a separator line");
         params.setValue(index, embedhost::ParamValue::popup(position));
