@@ -93,9 +93,9 @@ void noteDepthEffects(const RenderSession &session, const Frames &frames) {
 }
 
 constexpr std::string_view kRenderSummary =
-    "Render image files through the effect (built in, or --module PATH). Every parameter is an\n"
-    "      option named after it in lower case with hyphens (--list-options lists them with\n"
-    "      ranges and defaults): --glow-intensity 1.5 --glow-radius 40 --threshold 50\n"
+    "Render image files through the effect (built with lumora, or --module PATH). Every\n"
+    "      parameter is an option named after it in lower case with hyphens (--list-options lists\n"
+    "      them with ranges and defaults): --glow-intensity 1.5 --glow-radius 40 --threshold 50\n"
     "      --blend-mode screen --glow-type angle-map --view extract --enable-depth-effects on\n"
     "      --depth-tint ff8000 --depth-layer FILE. Defaults are the plug-in's (and the user's\n"
     "      saved defaults); Glow Intensity 0 adds no glow.\n"
