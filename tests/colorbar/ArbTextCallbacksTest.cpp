@@ -10,17 +10,6 @@ using namespace colorbar_test;
 
 class ArbText : public ArbHarness {};
 
-std::string hexList(const FlatBytes &f) {
-    static const char *hex = "0123456789abcdef";
-    std::string s;
-    for (std::size_t i = 264; i < f.v.size(); ++i) {
-        s += hex[f.v[i] >> 4];
-        s += hex[f.v[i] & 15];
-        s += ',';
-    }
-    return s;
-}
-
 TEST_F(ArbText, DefaultPrintsAs3178CharactersOfHeaderEmptyNameAndBytes) {
     PF_Handle h = newValue();
     const std::string text = print(h);
@@ -79,7 +68,7 @@ TEST_F(ArbText, HeaderNameAndEveryByteSurvivePrintAndScan) {
     f.le32(0x80000001u).name("Sunset 2");
     f.listHeader(2, 1).flag(200, 1, 2, 3, kF025, 5).flag(255, 4, 5, 6, kF075, 2).unusedSlots(30);
     f.listHeader(1).flag(255, 7, 8, 9, kF05, 0).unusedSlots(31);
-    const std::string text = "80000001\tSunset 2\t" + hexList(f);
+    const std::string text = "80000001\tSunset 2\t" + f.listText();
     PF_Handle out = nullptr;
     ASSERT_EQ(scan(text, 3960, &out), PF_Err_NONE);
     EXPECT_EQ(flatten(out), f.v) << "ids as scanned, header above 0x7fffffff intact";
@@ -93,7 +82,7 @@ TEST_F(ArbText, ScannedIdsAreNotRenumbered) {
     f.listHeader(3).flag(255, 1, 1, 1, kF0, 7).flag(255, 2, 2, 2, kF05, 3).flag(255, 3, 3, 3, kF1, 9).unusedSlots(29);
     f.emptyList();
     PF_Handle scanned = nullptr;
-    ASSERT_EQ(scan("00000000\t\t" + hexList(f), 3960, &scanned), PF_Err_NONE);
+    ASSERT_EQ(scan("00000000\t\t" + f.listText(), 3960, &scanned), PF_Err_NONE);
     EXPECT_EQ(flatten(scanned), f.v);
     PF_Handle unflattened = unflatten(f.v);
     EXPECT_EQ(compare(scanned, unflattened), PF_ArbCompare_NOT_EQUAL) << "ids 7, 3, 9 against 0, 1, 2";
@@ -106,7 +95,7 @@ TEST_F(ArbText, ANameOf260CharactersIsRefusedWithoutOverflow) {
         std::string text = "00000000\t";
         text.append(length, 'N');
         text += '\t';
-        text += hexList(FlatBytes::defaultValue());
+        text += FlatBytes::defaultValue().listText();
         return text;
     };
     PF_Handle out = reinterpret_cast<PF_Handle>(std::uintptr_t{1});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace colorbar_test {
@@ -44,6 +45,14 @@ struct FlatBytes {
         for (std::size_t i = 0; i < n; ++i)
             le32(0).le32(0).le32(0xffffffffu).le32(0);
         return *this;
+    }
+    // Every byte of both lists (from offset 264) as the text form writes them, "%02x,".
+    std::string listText() const {
+        static const char *hex = "0123456789abcdef";
+        std::string s;
+        for (std::size_t i = 264; i < v.size(); ++i)
+            s.append({hex[v[i] >> 4], hex[v[i] & 15], ','});
+        return s;
     }
     // A freshly initialised list: count 0, flags word 0, every slot unused.
     FlatBytes &emptyList() { return listHeader(0).unusedSlots(32); }

@@ -26,18 +26,6 @@ std::string print(const GradientData &d) {
     return std::string(buffer.data());
 }
 
-// Every byte of both lists as "%02x,", written out from the hand-made bytes.
-std::string listText(const FlatBytes &f) {
-    static const char *hex = "0123456789abcdef";
-    std::string s;
-    for (std::size_t i = 264; i < f.v.size(); ++i) {
-        s += hex[f.v[i] >> 4];
-        s += hex[f.v[i] & 15];
-        s += ',';
-    }
-    return s;
-}
-
 TEST(GradientText, DefaultValuePrintsAs3178Characters) {
     const std::string text = print(fromBytes(FlatBytes::defaultValue()));
     EXPECT_EQ(text.size(), 3178u);
@@ -55,7 +43,7 @@ TEST(GradientText, NameAndHeaderArePrintedBeforeTheBytes) {
     FlatBytes f;
     f.le32(0xdeadbeef).name("Soft").emptyList().emptyList();
     const std::string text = print(fromBytes(f));
-    EXPECT_EQ(text, "deadbeef\tSoft\t" + listText(f));
+    EXPECT_EQ(text, "deadbeef\tSoft\t" + f.listText());
     EXPECT_EQ(text.size(), gradientTextLength(4));
 }
 
@@ -83,7 +71,7 @@ TEST(GradientText, UnterminatedNameFieldPrintsItsFirst259Characters) {
 TEST(GradientText, ScanOfThePrintedDefaultGivesTheDefaultBack) {
     const FlatBytes expected = FlatBytes::defaultValue();
     std::vector<char> text(kGradientPrintSize, '\0');
-    const std::string printed = "00000000\t\t" + listText(expected);
+    const std::string printed = "00000000\t\t" + expected.listText();
     std::memcpy(text.data(), printed.data(), printed.size());
     GradientData d;
     std::memset(&d, 0xAB, sizeof d);
