@@ -44,45 +44,48 @@ TEST(Unpremultiply, AlphaZeroAndFull) {
     EXPECT_EQ(fh.green, 1.0f);
 }
 
-TEST(ColorIntensity, NineMakesDenominatorOne) {
-    const ColorIntensity curve(9.0);
-    PF_Pixel16 p{32768, 16384, 0, 32768};
-    curve.apply(p);
-    EXPECT_EQ(p.alpha, 32768);
-    EXPECT_EQ(p.red, 24260); // log10(5.5) * 32768 = 24260.2
-    EXPECT_EQ(p.green, 0);
-    EXPECT_EQ(p.blue, 32768);
-
-    PF_PixelFloat f{1.0f, 0.5f, 0.0f, 1.0f};
-    curve.apply(f);
-    EXPECT_FLOAT_EQ(f.alpha, 1.0f);
-    EXPECT_FLOAT_EQ(f.red, 0.74036269f);
-    EXPECT_FLOAT_EQ(f.green, 0.0f);
-}
-
-TEST(ColorIntensity, AlphaZeroUntouched) {
-    const ColorIntensity curve(9.0);
-    PF_Pixel16 p{0, 16384, 1, 2};
-    curve.apply(p);
-    EXPECT_EQ(p.red, 16384);
-    PF_PixelFloat f{0.0f, 0.5f, 0.1f, 0.2f};
-    curve.apply(f);
-    EXPECT_EQ(f.red, 0.5f);
-}
-
-TEST(ColorIntensity, ZeroIntensityRemovesGlow) {
-    const ColorIntensity curve(0.0);
-    PF_Pixel16 p{32768, 16384, 5, 32768};
-    curve.apply(p);
-    EXPECT_EQ(p.alpha, 0);
-    EXPECT_EQ(p.red, 0);
-    EXPECT_EQ(p.green, 0);
-    EXPECT_EQ(p.blue, 0);
-    PF_PixelFloat f{1.0f, 0.5f, 0.1f, 0.2f};
-    curve.apply(f);
-    EXPECT_EQ(f.alpha, 0.0f);
-    EXPECT_EQ(f.red, 0.0f);
-    EXPECT_EQ(f.blue, 0.0f);
+TEST(ColorIntensity, CurveOnEveryChannelOfCoveredPixels) {
+    const struct {
+        const char *why;
+        double intensity;
+        PF_Pixel16 in, out16;
+        PF_PixelFloat inFloat, outFloat;
+    } cases[] = {
+        // log10(5.5) * 32768 = 24260.2
+        {"nine makes the denominator one",
+         9.0,
+         {32768, 16384, 0, 32768},
+         {32768, 24260, 0, 32768},
+         {1.0f, 0.5f, 0.0f, 1.0f},
+         {1.0f, 0.74036269f, 0.0f, 1.0f}},
+        {"alpha zero is left alone",
+         9.0,
+         {0, 16384, 1, 2},
+         {0, 16384, 1, 2},
+         {0.0f, 0.5f, 0.1f, 0.2f},
+         {0.0f, 0.5f, 0.1f, 0.2f}},
+        {"zero intensity removes the glow",
+         0.0,
+         {32768, 16384, 5, 32768},
+         {0, 0, 0, 0},
+         {1.0f, 0.5f, 0.1f, 0.2f},
+         {0.0f, 0.0f, 0.0f, 0.0f}},
+    };
+    for (const auto &c : cases) {
+        const ColorIntensity curve(c.intensity);
+        PF_Pixel16 p = c.in;
+        curve.apply(p);
+        EXPECT_EQ(p.alpha, c.out16.alpha) << c.why;
+        EXPECT_EQ(p.red, c.out16.red) << c.why;
+        EXPECT_EQ(p.green, c.out16.green) << c.why;
+        EXPECT_EQ(p.blue, c.out16.blue) << c.why;
+        PF_PixelFloat f = c.inFloat;
+        curve.apply(f);
+        EXPECT_FLOAT_EQ(f.alpha, c.outFloat.alpha) << c.why;
+        EXPECT_FLOAT_EQ(f.red, c.outFloat.red) << c.why;
+        EXPECT_FLOAT_EQ(f.green, c.outFloat.green) << c.why;
+        EXPECT_FLOAT_EQ(f.blue, c.outFloat.blue) << c.why;
+    }
 }
 
 TEST(MergeDepthGlow, Sixteen) {

@@ -145,34 +145,31 @@ TEST(Tint, FormulaWithWrap) {
     EXPECT_DOUBLE_EQ(tintHsv(color, tint, -2).hue, 0.5);
 }
 
-TEST(Tint, GreyTintKeepsHueScalesSaturation16) {
+TEST(Tint, TintOfAFullGlow16) {
+    const struct {
+        const char *why;
+        PF_Pixel tint;
+        PF_Pixel16 expected;
+    } cases[] = {
+        // 16448 / 32768 = 0.501953125 grey: red (H 0, S 1, V 1) -> S 0.501953125, so
+        // green = blue = 1 - S = 0.498046875 -> 16320.
+        {"a grey tint keeps the hue and scales saturation", {255, 128, 128, 128}, {32768, 32768, 16320, 16320}},
+        {"a saturated tint takes its hue (St 1)", {255, 0, 255, 0}, {32768, 0, 32768, 0}},
+    };
     const ColorFlagList g = redToBlue();
-    ColorizeSettings s = settings(g, ColorRule::Normal);
-    s.tint = true;
-    s.tintColor = {255, 128, 128, 128}; // 16448 / 32768 = 0.501953125 grey
-    s.hueWrap = zeroWrap().data();
-    const uint16_t glow[1] = {32768};
-    PF_Pixel16 out[1] = {};
-    colorizeRow(out, nullptr, glow, nullptr, 1, s);
-    // Red (H 0, S 1, V 1) -> S 0.501953125: green = blue = 1 - S = 0.498046875 -> 16320.
-    EXPECT_EQ(out[0].alpha, 32768);
-    EXPECT_EQ(out[0].red, 32768);
-    EXPECT_EQ(out[0].green, 16320);
-    EXPECT_EQ(out[0].blue, 16320);
-}
-
-TEST(Tint, SaturatedTintTakesItsHue) {
-    const ColorFlagList g = redToBlue();
-    ColorizeSettings s = settings(g, ColorRule::Normal);
-    s.tint = true;
-    s.tintColor = {255, 0, 255, 0}; // pure green: St 1, so hue = Ht
-    s.hueWrap = zeroWrap().data();
-    const uint16_t glow[1] = {32768};
-    PF_Pixel16 out[1] = {};
-    colorizeRow(out, nullptr, glow, nullptr, 1, s);
-    EXPECT_EQ(out[0].red, 0);
-    EXPECT_EQ(out[0].green, 32768);
-    EXPECT_EQ(out[0].blue, 0);
+    for (const auto &c : cases) {
+        ColorizeSettings s = settings(g, ColorRule::Normal);
+        s.tint = true;
+        s.tintColor = c.tint;
+        s.hueWrap = zeroWrap().data();
+        const uint16_t glow[1] = {32768};
+        PF_Pixel16 out[1] = {};
+        colorizeRow(out, nullptr, glow, nullptr, 1, s);
+        EXPECT_EQ(out[0].alpha, c.expected.alpha) << c.why;
+        EXPECT_EQ(out[0].red, c.expected.red) << c.why;
+        EXPECT_EQ(out[0].green, c.expected.green) << c.why;
+        EXPECT_EQ(out[0].blue, c.expected.blue) << c.why;
+    }
 }
 
 TEST(Tint, GreyTint8) {

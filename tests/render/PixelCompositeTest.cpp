@@ -46,36 +46,29 @@ TEST(CompositePixel8, TransparentGlowStillPullsPartlyTransparentOutput) {
     EXPECT_EQ(lossy.red, 198);
 }
 
-TEST(CompositePixel8, NormalOpaqueGlow) {
-    PF_Pixel8 out = grey8(128, 100);
-    compositePixel(out, grey8(255, 200), kBlendNormal);
-    EXPECT_EQ(out.alpha, 255);
-    EXPECT_EQ(out.red, 200);
-}
-
-TEST(CompositePixel8, ScreenPremultipliesAndDivides) {
-    // A' = 128 + 127*128/255 = 191; c = 100*128/255 = 50; r = 53750 >> 8 = 209;
-    // w = 16256 >> 8 = 63; (209*128 + 50*63) / 191 = 156; 156 * 255 / 191 = 208.3
-    PF_Pixel8 out = grey8(128, 100);
-    compositePixel(out, grey8(128, 200), kBlendScreen);
-    EXPECT_EQ(out.alpha, 191);
-    EXPECT_EQ(out.red, 208);
-    EXPECT_EQ(out.blue, 208);
-}
-
-TEST(CompositePixel8, MultiplyPullsTowardWhiteFirst) {
-    // c = 255 + (-155*128)/255 = 255 - 77 = 178; (200*178) >> 8 = 139
-    PF_Pixel8 out = grey8(128, 100);
-    compositePixel(out, grey8(255, 200), kBlendMultiply);
-    EXPECT_EQ(out.alpha, 255);
-    EXPECT_EQ(out.red, 139);
-}
-
-TEST(CompositePixel8, AddScalesGlowByItsAlpha) {
-    PF_Pixel8 out = grey8(255, 40);
-    compositePixel(out, grey8(128, 200), kBlendAdd);
-    EXPECT_EQ(out.alpha, 255);
-    EXPECT_EQ(out.red, 140);
+TEST(CompositePixel8, HandWorkedModesOnGreys) {
+    const struct {
+        const char *why;
+        PF_Pixel8 out, glow;
+        A_long mode;
+        int alpha, color;
+    } cases[] = {
+        {"normal: an opaque glow replaces", grey8(128, 100), grey8(255, 200), kBlendNormal, 255, 200},
+        // A' = 128 + 127*128/255 = 191; c = 100*128/255 = 50; r = 53750 >> 8 = 209;
+        // w = 16256 >> 8 = 63; (209*128 + 50*63) / 191 = 156; 156 * 255 / 191 = 208.3
+        {"screen premultiplies and divides", grey8(128, 100), grey8(128, 200), kBlendScreen, 191, 208},
+        // c = 255 + (-155*128)/255 = 255 - 77 = 178; (200*178) >> 8 = 139
+        {"multiply pulls toward white first", grey8(128, 100), grey8(255, 200), kBlendMultiply, 255, 139},
+        {"add scales the glow by its alpha", grey8(255, 40), grey8(128, 200), kBlendAdd, 255, 140},
+    };
+    for (const auto &c : cases) {
+        PF_Pixel8 out = c.out;
+        compositePixel(out, c.glow, c.mode);
+        EXPECT_EQ(out.alpha, c.alpha) << c.why;
+        EXPECT_EQ(out.red, c.color) << c.why;
+        EXPECT_EQ(out.green, c.color) << c.why;
+        EXPECT_EQ(out.blue, c.color) << c.why;
+    }
 }
 
 TEST(CompositePixel16, NormalHalfOverHalf) {
