@@ -1,12 +1,15 @@
 // `lumora render` and `lumora demo` run as processes on small image files: untouched pixels
-// without a glow, a glow around a bright dot, gradients, sequences, depth layer files, and the
-// error exits.
+// without a glow, the exact glow of a uniform layer, a glow around a bright dot, gradients,
+// sequences, depth layer files, and the error exits.
 #include <gtest/gtest.h>
 
 #include <OpenImageIO/imageio.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,7 +62,9 @@ void write(const std::string &path, const Pixels &p, OIIO::TypeDesc type) {
 
 Pixels read(const std::string &path, OIIO::TypeDesc *type = nullptr) {
     Pixels p;
-    auto in = OIIO::ImageInput::open(path);
+    OIIO::ImageSpec straight; // colours as the command writes them, not multiplied by alpha
+    straight.attribute("oiio:UnassociatedAlpha", 1);
+    auto in = OIIO::ImageInput::open(path, &straight);
     EXPECT_TRUE(in) << path << ": " << OIIO::geterror();
     if (!in)
         return p;
@@ -103,6 +108,17 @@ void expectSame(const Pixels &a, const Pixels &b, float tolerance) {
     ASSERT_EQ(a.channels, b.channels);
     for (std::size_t i = 0; i < a.v.size(); ++i)
         ASSERT_NEAR(a.v[i], b.v[i], tolerance) << "sample " << i;
+}
+
+// 8-bit samples, exactly (as floats they pass through different conversions).
+void expectSameBytes(const Pixels &a, const Pixels &b) {
+    ASSERT_EQ(a.width, b.width);
+    ASSERT_EQ(a.height, b.height);
+    ASSERT_EQ(a.channels, b.channels);
+    for (std::size_t i = 0; i < a.v.size(); ++i)
+        ASSERT_EQ(std::lround(a.v[i] * 255), std::lround(b.v[i] * 255))
+            << "pixel (" << i / a.channels % a.width << ", " << i / a.channels / a.width << ") channel "
+            << i % a.channels;
 }
 
 void expectRendered(const LumoraRun &r) { EXPECT_EQ(r.status, 0) << r.err; }
@@ -173,6 +189,145 @@ TEST(RenderCli, ViewsAndOpacityGiveTheImagesTheirArithmeticGives) {
             args.insert(args.end(), glow.begin(), glow.end());
         expectRendered(runLumora(args, c.name));
         expectSame(read(file(c.name + ".png")), c.expected, 0.0f);
+    }
+}
+
+// The glow's 8-bit arithmetic written out stage by stage, for the golden images below. Colours are
+// {red, green, blue} bytes; glow values are on the 16-bit scale, where 32768 is a full glow.
+using Rgb = std::array<int, 3>;
+
+// An opaque pixel's luminance, whole above the threshold and faded over the soft width below it.
+int glowSource(const Rgb &c, double threshold, double soft) {
+    const double v = 32768 * std::min(1.0, (c[1] * 0.586611 + c[0] * 0.298912 + c[2] * 0.114478) / 255);
+    const int thr = int(threshold * 32768 / 100), width = int(soft * 32768 / 100);
+    const int lo = std::max(thr - 1 - width, -1);
+    if (v > thr - 1)
+        return int(v + 0.5);
+    return v > lo ? int((v - lo) / width * v + 0.5) : 0;
+}
+
+// Half a Gaussian, ceil(width) taps from the centre out, truncated to a total of 32768 (each side
+// tap counts twice), with the shortfall handed out one step at a time from the centre outwards.
+std::vector<int> kernel(double width) {
+    const int k = int(std::ceil(width));
+    std::vector<double> g(k);
+    double sum = 0;
+    for (int i = 0; i < k; ++i)
+        sum += g[i] = std::exp(-0.5 * i * i / (width * width / 8));
+    sum = 2 * sum - g[0];
+    std::vector<int> w(k);
+    int missing = 32768;
+    for (int i = 0; i < k; ++i)
+        missing -= (i ? 2 : 1) * (w[i] = int(g[i] / sum * 32768));
+    for (int n = 0; missing > 1; ++n) {
+        ++w[n % k];
+        missing -= n % k ? 2 : 1;
+    }
+    w[0] += missing;
+    return w;
+}
+
+// Every line of a plane through the kernel: `along` steps within a line, `next` from one line to
+// the next. Taps that fall past a line's ends are left out of the weights.
+void blurLines(std::vector<int> &plane, int lines, int length, int along, int next, const std::vector<int> &w) {
+    const std::vector<int> s = plane;
+    const int k = int(w.size());
+    for (int line = 0; line < lines; ++line)
+        for (int x = 0; x < length; ++x) {
+            int acc = 0, total = 0;
+            for (int j = std::max(0, x - k + 1); j <= std::min(length - 1, x + k - 1); ++j) {
+                acc += w[std::abs(j - x)] * s[line * next + j * along];
+                total += w[std::abs(j - x)];
+            }
+            plane[line * next + x * along] = (acc + total / 2) / total;
+        }
+}
+
+int intensity(int v, double i) { return v ? int(std::log10(v / 32768.0 * i + 1) / std::log10(i + 1) * 32768) : 0; }
+
+// A two-colour gradient from `strong` (a full glow) to `faint` (none), one channel.
+int shade(int strong, int faint, int v) { return int(double(faint - strong) * (1 - v / 32768.0f) + strong); }
+
+// One colour channel of a glow pixel (u, alpha q) put onto a layer pixel (p, alpha a of 0 or 255).
+int composite(const std::string &mode, int p, int a, int u, int q) {
+    if (q == 0) // no glow: the layer as it is
+        return p;
+    const int alpha = q + (255 - q) * a / 255, w = ((255 - q) * a) >> 8;
+    const auto mix = [&](int r, int lower) { return q == 255 ? r : (r * q + lower * w) / (q + w); };
+    if (mode == "normal")
+        return mix(u, p);
+    const int lower = p * a / 255; // add and screen work on premultiplied colours
+    const int r =
+        mode == "add" ? std::min(255, ((u * q) >> 8) + lower) : mix(((255 - u) * (lower - 255) + 65025) >> 8, lower);
+    return std::min(255, int(r / (alpha / 255.0)));
+}
+
+std::string hex(const Rgb &c) {
+    char s[8];
+    std::snprintf(s, sizeof s, "#%02x%02x%02x", c[0], c[1], c[2]);
+    return s;
+}
+
+// A uniform opaque layer: its glow source is a block in the middle of the glow area (twice the
+// layer each way), blurred along rows and then columns, shaped by the intensity curve, coloured
+// from the gradient and put onto the layer (transparent black outside it) with the blend mode.
+TEST(RenderCli, AUniformLayerGlowsAsTheArithmeticOfEveryStageGives) {
+    const int w = 8, h = 6;
+    const struct {
+        std::string name;
+        Rgb layer;
+        double radius, aspect, threshold, soft, intensity;
+        std::string blend;
+        Rgb strong, faint;
+        bool keepArea;
+    } cases[] = {
+        {"add", {120, 100, 50}, 1, 0, 0, 0, 2, "add", {255, 192, 64}, {64, 64, 255}, false},
+        {"screen", {200, 100, 50}, 2, 50, 50, 10, 3, "screen", {64, 255, 128}, {255, 0, 0}, false},
+        {"normal", {60, 160, 220}, 0, -40, 30, 20, 1.5, "normal", {250, 250, 40}, {20, 90, 160}, false},
+        {"add-area", {200, 160, 120}, 1, 0, 0, 0, 4, "add", {255, 128, 0}, {0, 128, 255}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Pixels in{w, h, 4, {}};
+        for (int i = 0; i < w * h; ++i)
+            in.v.insert(in.v.end(), {c.layer[0] / 255.0f, c.layer[1] / 255.0f, c.layer[2] / 255.0f, 1.0f});
+        write(file(c.name + "-in.png"), in, OIIO::TypeDesc::UINT8);
+        std::vector<std::string> args = {"render", file(c.name + "-in.png"), file(c.name + ".png"), "--blend-mode"};
+        args.insert(args.end(), {c.blend, "--gradient", "0:" + hex(c.strong) + ",1:" + hex(c.faint)});
+        const std::pair<std::string, double> numbers[] = {{"--glow-radius", c.radius},
+                                                          {"--glow-aspect", c.aspect},
+                                                          {"--threshold", c.threshold},
+                                                          {"--threshold-soft", c.soft},
+                                                          {"--glow-intensity", c.intensity}};
+        for (const auto &[option, value] : numbers)
+            args.insert(args.end(), {option, std::to_string(value)});
+        if (c.keepArea)
+            args.push_back("--keep-area");
+        expectRendered(runLumora(args, c.name));
+
+        const int aw = 2 * w, ah = 2 * h; // the glow area, the layer at (w / 2, h / 2)
+        const auto layer = [&](int x, int y) { return x >= w / 2 && x < w / 2 + w && y >= h / 2 && y < h / 2 + h; };
+        const int source = glowSource(c.layer, c.threshold, c.soft);
+        std::vector<int> glow(std::size_t(aw) * ah);
+        for (int i = 0; i < aw * ah; ++i)
+            glow[i] = layer(i % aw, i / aw) ? source : 0;
+        const double r = c.radius + 3, narrow = c.aspect / 100, wide = c.aspect * (std::sqrt(2.0) - 1) / 100;
+        blurLines(glow, ah, aw, 1, aw, kernel(c.aspect > 0 ? (1 + wide) * r : (1 + narrow) * r + 2));
+        blurLines(glow, aw, ah, aw, 1, kernel(c.aspect > 0 ? (1 - narrow) * r + 2 : (1 - wide) * r));
+
+        const int left = c.keepArea ? 0 : w / 2, top = c.keepArea ? 0 : h / 2;
+        Pixels expected{c.keepArea ? aw : w, c.keepArea ? ah : h, 4, {}};
+        for (int y = top; y < top + expected.height; ++y)
+            for (int x = left; x < left + expected.width; ++x) {
+                const int a = layer(x, y) ? 255 : 0, v = intensity(glow[y * aw + x], c.intensity);
+                const int q = (v * 255 + 16384) >> 15;
+                for (int i = 0; i < 3; ++i) {
+                    const int u = shade(c.strong[i], c.faint[i], v);
+                    expected.v.push_back(composite(c.blend, a ? c.layer[i] : 0, a, u, q) / 255.0f);
+                }
+                expected.v.push_back((q + (255 - q) * a / 255) / 255.0f);
+            }
+        expectSameBytes(read(file(c.name + ".png")), expected);
     }
 }
 
