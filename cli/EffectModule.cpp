@@ -2,13 +2,9 @@
 
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include "cli/HostText.h"
+#include "cli/ProgramFiles.h"
 
 namespace lumora::cli {
 
@@ -22,19 +18,6 @@ constexpr const char *kModuleName = "Lumora.aex";
 constexpr const char *kModuleName = "Lumora.so";
 #endif
 
-fs::path programFolder() {
-#ifdef _WIN32
-    wchar_t path[32768];
-    const DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    if (n == 0 || n >= std::size(path))
-        return {};
-    return fs::path(std::wstring(path, n)).parent_path();
-#else
-    std::error_code ec;
-    return fs::read_symlink("/proc/self/exe", ec).parent_path();
-#endif
-}
-
 std::string utf8(const fs::path &path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
@@ -43,12 +26,10 @@ std::string utf8(const fs::path &path) {
 } // namespace
 
 std::string builtModulePath() {
-    const fs::path beside = programFolder() / kModuleName;
-    std::error_code ec;
-    for (const fs::path &path : {beside, fs::path(LUMORA_MODULE_BUILT)})
-        if (fs::is_regular_file(path, ec))
-            return utf8(path);
-    throw std::runtime_error("no effect module: " + utf8(beside) + " is missing (name one with --module)");
+    const ProgramFile module = findProgramFile(kModuleName, LUMORA_MODULE_BUILT);
+    if (!module.found)
+        throw std::runtime_error("no effect module: " + utf8(module.beside) + " is missing (name one with --module)");
+    return utf8(*module.found);
 }
 
 embedhost::Plugin effectPlugin(const std::string &module) {

@@ -16,9 +16,10 @@ std::string builtModulePath();
 // Loads `module`, or the built module when it is empty.
 embedhost::Plugin effectPlugin(const std::string &module);
 
-// Throws std::runtime_error "the plug-in failed <what> (error N): <its message>" unless the
+// Throws std::runtime_error "the plug-in failed <what> (error N: <its message>)" unless the
 // command succeeded.
 void checkCommand(const embedhost::CommandResult &result, const char *what);
+// "error N", then ": <message>" when there is one (shown with control characters replaced).
 std::string failureText(PF_Err err, const std::string &message);
 
 // Global and parameter set-up, `use` on what the effect registered, then global set-down.

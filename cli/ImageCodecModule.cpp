@@ -4,10 +4,10 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
 #include <mutex>
 #include <stdexcept>
-#include <system_error>
+
+#include "cli/ProgramFiles.h"
 
 namespace lumora::cli {
 
@@ -16,21 +16,16 @@ namespace {
 constexpr const char *kModuleName = "lumora-image-codec.so";
 
 void *open(std::string &why) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    const fs::path beside = program.parent_path() / kModuleName;
-    for (const fs::path &path : {beside, fs::path(LUMORA_IMAGE_CODEC_BUILT)}) {
-        if (!fs::exists(path, ec))
-            continue;
-        // Never closed: its objects and the libraries under it live as long as the process.
-        if (void *module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
-            return module;
-        const char *error = dlerror();
-        why = error ? error : path.string();
+    const ProgramFile file = findProgramFile(kModuleName, LUMORA_IMAGE_CODEC_BUILT);
+    if (!file.found) {
+        why = "no " + file.beside.string();
         return nullptr;
     }
-    why = "no " + beside.string();
+    // Never closed: its objects and the libraries under it live as long as the process.
+    if (void *module = dlopen(file.found->c_str(), RTLD_NOW | RTLD_LOCAL))
+        return module;
+    const char *error = dlerror();
+    why = error ? error : file.found->string();
     return nullptr;
 }
 

@@ -108,10 +108,12 @@ void appendEntries(const embedhost::EffectParams &params, PF_ParamIndex index, s
     case PF_Param_POPUP:
     case PF_Param_CHECKBOX: entries.push_back(name + "=" + std::to_string(params.value(index).whole())); break;
     case PF_Param_FLOAT_SLIDER: entries.push_back(name + "=" + printed("%f", params.value(index).number)); break;
-    case PF_Param_COLOR:
+    case PF_Param_COLOR: {
+        const PF_Pixel color = params.value(index).color;
         for (const auto &[suffix, channel] : kChannels)
-            entries.push_back(name + suffix + "=" + std::to_string(params.value(index).color.*channel));
+            entries.push_back(name + suffix + "=" + std::to_string(color.*channel));
         break;
+    }
     default: break;
     }
 }
