@@ -6,6 +6,7 @@
 
 #include "AE_Effect.h"
 #include "AE_EffectUI.h"
+#include "DrawbotSuite.h"
 #include "SPBasic.h"
 
 #ifdef __cplusplus
@@ -82,6 +83,23 @@ typedef struct PF_App_Color {
 } PF_App_Color;
 typedef A_short PF_App_ColorType;
 
+// Version 6, the one the colour bar asks for: colours, the colour picker, redraws and the
+// conversion of panel points to screen points.
+typedef struct PFAppSuite4 {
+    SPAPI PF_Err (*PF_AppGetBgColor)(PF_App_Color *bg_colorP);
+    SPAPI PF_Err (*PF_AppGetColor)(PF_App_ColorType color_type, PF_App_Color *app_colorP);
+    void (*PF_GetPersonalInfo)(void);
+    void (*PF_GetFontStyleSheet)(void);
+    void (*PF_SetCursor)(void);
+    SPAPI PF_Err (*PF_IsRenderEngine)(PF_Boolean *render_enginePB);
+    SPAPI PF_Err (*PF_AppColorPickerDialog)(const A_char *dialog_titleZ0, const PF_PixelFloat *sample_colorP,
+                                            PF_Boolean use_ws_to_monitor_xformB, PF_PixelFloat *result_colorP);
+    void (*PF_GetMouse)(void);
+    SPAPI PF_Err (*PF_InvalidateRect)(const PF_ContextH contextH, const PF_Rect *rectP0);
+    SPAPI PF_Err (*PF_ConvertLocalToGlobal)(const PF_Point *localP, PF_Point *globalP);
+    void (*PF_GetColorAtGlobalPoint)(void);
+} PFAppSuite4;
+
 typedef struct PFAppSuite5 {
     SPAPI PF_Err (*PF_AppGetBgColor)(PF_App_Color *bg_colorP);
     SPAPI PF_Err (*PF_AppGetColor)(PF_App_ColorType color_type, PF_App_Color *app_colorP);
@@ -95,9 +113,32 @@ typedef struct PFAppSuite5 {
                                             PF_Boolean use_ws_to_monitor_xformB, PF_PixelFloat *result_colorP);
     void (*PF_GetMouse)(void);
     SPAPI PF_Err (*PF_InvalidateRect)(const PF_ContextH contextH, const PF_Rect *rectP0);
-    void (*PF_ConvertLocalToGlobal)(void);
+    SPAPI PF_Err (*PF_ConvertLocalToGlobal)(const PF_Point *localP, PF_Point *globalP);
     void (*PF_GetColorAtGlobalPoint)(void);
 } PFAppSuite5;
+
+// The drawing reference of a custom-UI context, for the DRAWBOT suites.
+#define kPFEffectCustomUISuite "PF Effect Custom UI Suite"
+#define kPFEffectCustomUISuiteVersion1 1
+
+typedef struct PF_EffectCustomUISuite1 {
+    SPAPI PF_Err (*PF_GetDrawingReference)(const PF_ContextH effect_contextH, DRAWBOT_DrawRef *referenceP0);
+} PF_EffectCustomUISuite1;
+
+// The host's preferred colours for drawing over its panels.
+#define kPFEffectCustomUIOverlayThemeSuite "PF Effect Custom UI Overlay Theme Suite"
+#define kPFEffectCustomUIOverlayThemeSuiteVersion1 1
+
+typedef struct PF_EffectCustomUIOverlayThemeSuite1 {
+    SPAPI PF_Err (*PF_GetPreferredForegroundColor)(DRAWBOT_ColorRGBA *foreground_colorP);
+    SPAPI PF_Err (*PF_GetPreferredShadowColor)(DRAWBOT_ColorRGBA *shadow_colorP);
+    void (*PF_GetPreferredStrokeWidth)(void);
+    void (*PF_GetPreferredVertexSize)(void);
+    void (*PF_GetPreferredShadowOffset)(void);
+    void (*PF_StrokePath)(void);
+    void (*PF_FillPath)(void);
+    void (*PF_FillVertex)(void);
+} PF_EffectCustomUIOverlayThemeSuite1;
 
 #ifdef __cplusplus
 }
