@@ -38,4 +38,13 @@ inline constexpr A_long kMinBarWidth = 209;
 // The state of a freshly opened context.
 void initColorBarContext(ColorBarContext &context) noexcept;
 
+// Hover flag and pending toggle -1, no selection.
+void clearSelection(ColorBarContext &context) noexcept;
+// Marks `id` selected: its entry when present, else a new one while fewer than 32 exist.
+void selectFlag(ColorBarContext &context, A_long id) noexcept;
+void deselectFlag(ColorBarContext &context, A_long id) noexcept;
+bool isSelected(const ColorBarContext &context, A_long id) noexcept;
+// Entries whose selected mark is set.
+A_long selectedCount(const ColorBarContext &context) noexcept;
+
 } // namespace AEUtil

@@ -27,6 +27,11 @@ public:
     // This control's context state, or null when the context has none.
     ColorBarContext *context(const PF_EventExtra *event) const noexcept;
 
+    LUMORA_EVENT_OPERATION(click) override;
+    LUMORA_EVENT_OPERATION(drag) override;
+    LUMORA_EVENT_OPERATION(draw) override;
+    LUMORA_EVENT_OPERATION(adjustCursor) override;
+
     std::uintptr_t refcon() const override { return kGradientRefcon; }
     LUMORA_ARB_OPERATIONS(LUMORA_OVERRIDE_ARB_OPERATION)
 
@@ -41,11 +46,27 @@ public:
     A_short uiWidth() const override { return kUiWidth; }
     A_short uiHeight() const override { return kUiHeight; }
 
+    std::vector<std::string> LUMORA_PRESET_OPERATION(listPresetNames) override;
+    PF_Err LUMORA_PRESET_OPERATION(applyPreset) override;
+    PF_Err LUMORA_PRESET_OPERATION(savePreset) override;
+    PF_Err LUMORA_PRESET_OPERATION(deletePreset) override;
+    bool differsFromPreset(const GradientData &value) const override;
+    PF_Rect areaRect(const PF_Rect &frame, int area) const override;
+
     // White, light blue and blue at 0, 0.5 and 1: the flags of a new value.
     const std::array<ColorFlag, 3> &defaultFlags() const noexcept { return defaultFlags_; }
     void makeDefaultValue(GradientData &data) const noexcept;
 
 private:
+    // The top row's parts: the preset menu, and the Add and Delete buttons acting on release.
+    PF_Err presetMenu(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_EventExtra *event);
+    PF_Err releaseButton(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_EventExtra *event,
+                         int area);
+    PF_Err addPreset(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_EventExtra *event);
+    PF_Err removePreset(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_EventExtra *event);
+    // The preset file's path, empty when the shared documents folder is unknown.
+    std::string presetPath() const;
+
     std::array<ColorFlag, 3> defaultFlags_;
 };
 

@@ -2,6 +2,9 @@
 // registration and the sizes the host asks for.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "colorbar/CUISubscriber.h"
 
 namespace AEUtil {
@@ -25,6 +28,23 @@ public:
     // Size of the control in the effect panel (width 0: the panel's width).
     virtual A_short uiWidth() const = 0;
     virtual A_short uiHeight() const = 0;
+
+    // The preset operations, each on the value of the event's parameter and the preset file
+    // read afresh (the file is the only store, shared by every instance and host).
+#define LUMORA_PRESET_OPERATION(name)                                                                                  \
+    name(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[], PF_EventExtra *event)
+    // The names in file order, duplicates included.
+    virtual std::vector<std::string> LUMORA_PRESET_OPERATION(listPresetNames) = 0;
+    // Loads the preset of the value's name into its current and preset lists.
+    virtual PF_Err LUMORA_PRESET_OPERATION(applyPreset) = 0;
+    // Stores the current list under the value's name: in place, or added in name order.
+    virtual PF_Err LUMORA_PRESET_OPERATION(savePreset) = 0;
+    // Removes the preset of the value's name from the file.
+    virtual PF_Err LUMORA_PRESET_OPERATION(deletePreset) = 0;
+    // Whether the current list differs from the preset list in count, colours or positions.
+    virtual bool differsFromPreset(const GradientData &value) const = 0;
+    // Top-row area 0 (preset field), 1 ("Add") or 2 ("Delete") of a control frame.
+    virtual PF_Rect areaRect(const PF_Rect &frame, int area) const = 0;
 
     const std::string &presetFileName() const noexcept { return text_; }
 

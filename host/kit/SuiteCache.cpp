@@ -15,6 +15,14 @@ SuiteName suiteName(SuiteId id) noexcept {
     case SuiteId::PFInterface1: return {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1};
     case SuiteId::Layer5: return {kAEGPLayerSuite, kAEGPLayerSuiteVersion5};
     case SuiteId::Item7: return {kAEGPItemSuite, kAEGPItemSuiteVersion7};
+    case SuiteId::App4: return {kPFAppSuite, kPFAppSuiteVersion4};
+    case SuiteId::CustomUI1: return {kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1};
+    case SuiteId::OverlayTheme1:
+        return {kPFEffectCustomUIOverlayThemeSuite, kPFEffectCustomUIOverlayThemeSuiteVersion1};
+    case SuiteId::DrawbotDraw1: return {kDRAWBOT_DrawSuite, kDRAWBOT_DrawSuite_Version1};
+    case SuiteId::DrawbotSupplier1: return {kDRAWBOT_SupplierSuite, kDRAWBOT_SupplierSuite_Version1};
+    case SuiteId::DrawbotSurface2: return {kDRAWBOT_SurfaceSuite, kDRAWBOT_SurfaceSuite_Version2};
+    case SuiteId::DrawbotPath1: return {kDRAWBOT_PathSuite, kDRAWBOT_PathSuite_Version1};
     case SuiteId::Count: break;
     }
     return {"", 0};

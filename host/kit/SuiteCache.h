@@ -24,6 +24,13 @@ enum class SuiteId : std::size_t {
     PFInterface1,
     Layer5, // "AEGP Layer Suite" version 11
     Item7,  // "AEGP Item Suite" version 11
+    App4,   // "PF AE App Suite" version 6: colours, colour picker, redraw, screen points
+    CustomUI1,
+    OverlayTheme1,
+    DrawbotDraw1,
+    DrawbotSupplier1,
+    DrawbotSurface2,
+    DrawbotPath1,
     Count
 };
 
@@ -59,6 +66,26 @@ public:
     }
     const AEGP_LayerSuite5 *layerSuite() { return static_cast<const AEGP_LayerSuite5 *>(require(SuiteId::Layer5)); }
     const AEGP_ItemSuite7 *itemSuite() { return static_cast<const AEGP_ItemSuite7 *>(require(SuiteId::Item7)); }
+
+    const PFAppSuite4 *appSuite4() { return static_cast<const PFAppSuite4 *>(require(SuiteId::App4)); }
+    const PF_EffectCustomUISuite1 *customUISuite() {
+        return static_cast<const PF_EffectCustomUISuite1 *>(require(SuiteId::CustomUI1));
+    }
+    const PF_EffectCustomUIOverlayThemeSuite1 *overlayThemeSuite() {
+        return static_cast<const PF_EffectCustomUIOverlayThemeSuite1 *>(require(SuiteId::OverlayTheme1));
+    }
+    const DRAWBOT_DrawbotSuite1 *drawSuite() {
+        return static_cast<const DRAWBOT_DrawbotSuite1 *>(require(SuiteId::DrawbotDraw1));
+    }
+    const DRAWBOT_SupplierSuite1 *supplierSuite() {
+        return static_cast<const DRAWBOT_SupplierSuite1 *>(require(SuiteId::DrawbotSupplier1));
+    }
+    const DRAWBOT_SurfaceSuite2 *surfaceSuite() {
+        return static_cast<const DRAWBOT_SurfaceSuite2 *>(require(SuiteId::DrawbotSurface2));
+    }
+    const DRAWBOT_PathSuite1 *pathSuite() {
+        return static_cast<const DRAWBOT_PathSuite1 *>(require(SuiteId::DrawbotPath1));
+    }
 
     // Null when the host does not supply it: callers fall back to an older version.
     const PF_WorldSuite2 *tryWorldSuite2() { return static_cast<const PF_WorldSuite2 *>(tryAcquire(SuiteId::World2)); }
