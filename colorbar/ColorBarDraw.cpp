@@ -32,8 +32,8 @@ struct Painter {
 
 A_u_char unitByte(float c) { return static_cast<A_u_char>(std::clamp(c, 0.0f, 1.0f) * 255.0f + 0.5f); }
 
-void drawText(const Painter &p, const DRAWBOT_FontP &font, const std::string &text, const PF_Rect &area,
-              float x, DRAWBOT_TextAlignment align, const DRAWBOT_ColorRGBA &color) {
+void drawText(const Painter &p, const DRAWBOT_FontP &font, const std::string &text, const PF_Rect &area, float x,
+              DRAWBOT_TextAlignment align, const DRAWBOT_ColorRGBA &color) {
     const DrawingScope &s = p.scope;
     SurfaceState state(s);
     const DRAWBOT_Rect32 clip{area.left, area.top, area.right - area.left, area.bottom - area.top};
@@ -42,10 +42,9 @@ void drawText(const Painter &p, const DRAWBOT_FontP &font, const std::string &te
     const float height = static_cast<float>(area.bottom - area.top);
     const DRAWBOT_PointF32 origin{x, (font.size() + height) / 2.0f + static_cast<float>(area.top) - 2.0f};
     const DRAWBOT_BrushP brush = s.brush(color);
-    drawbotCheck(s.surfaceSuite()->DrawString(s.surface(), brush.get(), font.get(),
-                                              reinterpret_cast<const DRAWBOT_UTF16Char *>(wide.c_str()), &origin,
-                                              align, kDRAWBOT_TextTruncation_EndEllipsis,
-                                              0.95f * static_cast<float>(area.right - area.left)));
+    drawbotCheck(s.surfaceSuite()->DrawString(
+        s.surface(), brush.get(), font.get(), reinterpret_cast<const DRAWBOT_UTF16Char *>(wide.c_str()), &origin, align,
+        kDRAWBOT_TextTruncation_EndEllipsis, 0.95f * static_cast<float>(area.right - area.left)));
     state.end();
 }
 

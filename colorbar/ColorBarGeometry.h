@@ -9,10 +9,10 @@
 namespace AEUtil {
 
 inline constexpr A_long kBarMinWidth = 209;
-inline constexpr A_long kBarTopOffset = 33;    // the bar's first row below the frame's top
+inline constexpr A_long kBarTopOffset = 33; // the bar's first row below the frame's top
 inline constexpr A_long kBarHeight = 26;
-inline constexpr A_long kRemoveDistance = 12;  // pixels below the click zone that remove flags
-inline constexpr int kTopRowAreas = 3;         // preset field, "Add", "Delete"
+inline constexpr A_long kRemoveDistance = 12; // pixels below the click zone that remove flags
+inline constexpr int kTopRowAreas = 3;        // preset field, "Add", "Delete"
 
 class ColorBarGeometry {
 public:

@@ -31,8 +31,7 @@ std::string menuLabel(const std::string &name) {
 
 void *mainWindow(PF_InData *in_data) {
     void *window = nullptr;
-    if (const PF_Err err =
-            in_data->utils->get_platform_data(in_data->effect_ref, PF_PlatData_MAIN_WND, &window))
+    if (const PF_Err err = in_data->utils->get_platform_data(in_data->effect_ref, PF_PlatData_MAIN_WND, &window))
         throw err;
     return window;
 }

@@ -37,7 +37,7 @@ std::string GradColorPresetUI::presetPath() const {
 }
 
 std::vector<std::string> GradColorPresetUI::listPresetNames(PF_InData *, PF_OutData *, PF_ParamDef *[],
-                                                           PF_EventExtra *) {
+                                                            PF_EventExtra *) {
     std::vector<std::string> names;
     for (const PresetRecord &r : readPresetFile(presetPath().c_str()))
         names.emplace_back(r.name);

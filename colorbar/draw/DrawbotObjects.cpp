@@ -18,26 +18,25 @@ DRAWBOT_PenP::DRAWBOT_PenP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_Supplier
     reset(ref);
 }
 
-DRAWBOT_PathP::DRAWBOT_PathP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier)
-    : SharedRefImpl(suite) {
+DRAWBOT_PathP::DRAWBOT_PathP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier) : SharedRefImpl(suite) {
     DRAWBOT_PathRef ref = nullptr;
     drawbotCheck(suite->NewPath(supplier, &ref));
     reset(ref);
 }
 
-DRAWBOT_FontP::DRAWBOT_FontP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier)
-    : SharedRefImpl(suite) {
+DRAWBOT_FontP::DRAWBOT_FontP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier) : SharedRefImpl(suite) {
     drawbotCheck(suite->GetDefaultFontSize(supplier, &size_));
     DRAWBOT_FontRef ref = nullptr;
     drawbotCheck(suite->NewDefaultFont(supplier, size_, &ref));
     reset(ref);
 }
 
-DRAWBOT_ImageP::DRAWBOT_ImageP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier, int width,
-                               int height, int rowBytes, const void *pixels)
+DRAWBOT_ImageP::DRAWBOT_ImageP(const DRAWBOT_SupplierSuite1 *suite, DRAWBOT_SupplierRef supplier, int width, int height,
+                               int rowBytes, const void *pixels)
     : SharedRefImpl(suite) {
     DRAWBOT_ImageRef ref = nullptr;
-    drawbotCheck(suite->NewImageFromBuffer(supplier, width, height, rowBytes, kDRAWBOT_PixelLayout_32BGR, pixels, &ref));
+    drawbotCheck(
+        suite->NewImageFromBuffer(supplier, width, height, rowBytes, kDRAWBOT_PixelLayout_32BGR, pixels, &ref));
     reset(ref);
 }
 

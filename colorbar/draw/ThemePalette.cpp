@@ -47,23 +47,46 @@ ThemeInputs readThemeInputs(SuiteCache &suites) {
     PF_App_Color c55{};
     if (!err)
         err = app->PF_AppGetColor(kApplicationColor, &c55);
-    t.queriesFailed = err != PF_Err_NONE;
-    t.application = t.queriesFailed ? t.background : fromApp(c55);
+    t.application = err != PF_Err_NONE ? t.background : fromApp(c55);
     return t;
 }
 
 DRAWBOT_ColorRGBA paletteColor(int index, const ThemeInputs &t) noexcept {
     switch (index) {
-    case 2: case 14: case 18: case 23: case 29: case 34: case 35: case 37: case 39: return t.foreground;
-    case 1: case 4: case 7: case 9: case 10: case 13: case 24: case 27: case 28: case 38: return t.shadow;
-    case 30: case 36: return {t.background.red, t.background.green, t.background.blue, 1.0f};
-    case 12: case 26: case 33: return {t.application.red, t.application.green, t.application.blue, 1.0f};
-    case 3: case 25: case 31: case 32: return withValue(t.background, 1.0 - valueOf(t.background));
+    case 2:
+    case 14:
+    case 18:
+    case 23:
+    case 29:
+    case 34:
+    case 35:
+    case 37:
+    case 39: return t.foreground;
+    case 1:
+    case 4:
+    case 7:
+    case 9:
+    case 10:
+    case 13:
+    case 24:
+    case 27:
+    case 28:
+    case 38: return t.shadow;
+    case 30:
+    case 36: return {t.background.red, t.background.green, t.background.blue, 1.0f};
+    case 12:
+    case 26:
+    case 33: return {t.application.red, t.application.green, t.application.blue, 1.0f};
+    case 3:
+    case 25:
+    case 31:
+    case 32: return withValue(t.background, 1.0 - valueOf(t.background));
     case 5: return withValue(t.foreground, 1.0 - valueOf(t.foreground));
     case 6: return withValue(t.background, valueOf(t.background) * 0.5);
     case 17: return withValue(t.background, valueOf(t.background) * 0.8);
     case 8: return withValue(t.foreground, valueOf(t.foreground) * 1.1);
-    case 0: case 22: return towardForeground(t, 0.15);
+    case 0:
+    case 22: return towardForeground(t, 0.15);
     case 15: return towardForeground(t, 0.08);
     case 16: return towardForeground(t, 0.14);
     case 19: return towardForeground(t, 0.5);

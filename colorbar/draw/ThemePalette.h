@@ -12,8 +12,7 @@ struct ThemeInputs {
     DRAWBOT_ColorRGBA foreground;
     DRAWBOT_ColorRGBA shadow;
     DRAWBOT_ColorRGBA background;  // the panel, alpha 1
-    DRAWBOT_ColorRGBA application; // the host's colour 55, alpha 1
-    bool queriesFailed = false;    // a theme or App suite query failed: colour 55 is not known
+    DRAWBOT_ColorRGBA application; // the host's colour 55, alpha 1; the background when a query failed
 };
 
 // Reads the theme's foreground and shadow, the panel background and colour 55, afresh.
