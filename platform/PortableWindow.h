@@ -29,4 +29,10 @@ struct PortableWindow {
     std::int32_t cursorX, cursorY; // the mouse, in screen coordinates
 };
 
+// The window behind an owner handle a host gave out, or null when it is not one of these.
+inline const PortableWindow *portableWindow(const void *owner) {
+    const auto *window = static_cast<const PortableWindow *>(owner);
+    return window && window->magic == kPortableWindowMagic ? window : nullptr;
+}
+
 } // namespace lumora::platform
