@@ -113,7 +113,7 @@ std::vector<Gesture> parseGestures(std::string_view script, std::string_view sou
         const std::string_view rest = trim(text.substr(verb.size()));
         Gesture g{Gesture::Kind::Click, {}, PF_Mod_NONE, std::nullopt, std::nullopt, line};
         if (verb == "click" || verb == "double-click" || verb == "hover") {
-            g.kind = verb == "click" ? Gesture::Kind::Click
+            g.kind = verb == "click"   ? Gesture::Kind::Click
                      : verb == "hover" ? Gesture::Kind::Hover
                                        : Gesture::Kind::DoubleClick;
             parser.pointsAndModifiers(g, w, 1, 1);

@@ -25,11 +25,11 @@ namespace lumora::cli {
 struct Gesture {
     enum class Kind { Click, DoubleClick, Drag, Hover, Pick, Choose, Type };
     Kind kind;
-    std::vector<PF_Point> points;       // Click, DoubleClick, Hover: one; Drag: two or more
+    std::vector<PF_Point> points; // Click, DoubleClick, Hover: one; Drag: two or more
     PF_Modifiers modifiers = PF_Mod_NONE;
-    std::optional<PF_Pixel> color;      // Pick: none means cancel
-    std::optional<std::string> text;    // Choose: the item (none: dismiss); Type: the name (none: cancel)
-    int line = 0;                       // where the script says it, for messages
+    std::optional<PF_Pixel> color;   // Pick: none means cancel
+    std::optional<std::string> text; // Choose: the item (none: dismiss); Type: the name (none: cancel)
+    int line = 0;                    // where the script says it, for messages
 };
 
 // Throws UsageError naming `source` and the line at fault.

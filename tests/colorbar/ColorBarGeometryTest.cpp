@@ -71,8 +71,8 @@ TEST(ColorBarGeometry, TheNearestMarkerWinsAndTiesGoToTheEarlierFlag) {
     for (const Case &c : {Case{203, 71, 1, "one column from the second, three from the first"},
                           Case{201, 71, 0, "distances 1 and 0 both count as 1: the earlier flag"},
                           Case{193, 71, 0, "seven columns left of the first is still its box"},
-                          Case{192, 71, -1, "eight is outside every box"},
-                          Case{200, 63, -1, "above the hit boxes"}, Case{200, 78, 0, "their last row"}})
+                          Case{192, 71, -1, "eight is outside every box"}, Case{200, 63, -1, "above the hit boxes"},
+                          Case{200, 78, 0, "their last row"}})
         EXPECT_EQ(g.markerAt(list, c.h, c.v), c.hit) << c.why;
     ColorFlagList unused = list;
     unused.flag[0].id = -1;

@@ -8,8 +8,8 @@ namespace {
 using namespace AEUtil;
 
 TEST(ThemePalette, EachRuleOnAGreyTheme) {
-    const ThemeInputs theme{{0.8f, 0.8f, 0.8f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.5f}, {0.2f, 0.2f, 0.2f, 1.0f},
-                            {0.3f, 0.4f, 0.5f, 1.0f}};
+    const ThemeInputs theme{
+        {0.8f, 0.8f, 0.8f, 1.0f}, {0.0f, 0.0f, 0.0f, 0.5f}, {0.2f, 0.2f, 0.2f, 1.0f}, {0.3f, 0.4f, 0.5f, 1.0f}};
     struct Case {
         int index;
         float grey, alpha; // grey < 0: not a grey, see `rgb`
