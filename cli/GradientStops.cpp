@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <stdexcept>
 #include <cstring>
 
@@ -102,6 +103,21 @@ std::string gradientScanText(const AEUtil::GradientData &value) {
     std::string text(AEUtil::kGradientPrintSize, '\0');
     if (AEUtil::printGradientText(value, false, text.data(), text.size()) != PF_Err_NONE)
         throw std::logic_error("the gradient's text form does not fit its buffer");
+    return text;
+}
+
+std::string gradientStopsText(const AEUtil::ColorFlagList &list) {
+    AEUtil::ColorFlagList sorted = list;
+    AEUtil::sortColorFlags(sorted);
+    std::string text;
+    for (A_long i = 0; i < AEUtil::usedFlagCount(sorted); ++i) {
+        const AEUtil::ColorFlag &f = sorted.flag[i];
+        char position[32];
+        const auto end = std::to_chars(position, position + sizeof position, f.position).ptr;
+        char color[8];
+        std::snprintf(color, sizeof color, "#%02x%02x%02x", f.red, f.green, f.blue);
+        text.append(i ? "," : "").append(position, end).append(":").append(color);
+    }
     return text;
 }
 

@@ -15,6 +15,10 @@ namespace lumora::cli {
 // (the '#' may be left out). Throws UsageError naming `option` and the stop at fault.
 std::vector<AEUtil::ColorFlag> parseGradientStops(std::string_view text, std::string_view option = "--gradient");
 
+// The list as `--gradient` text, flags in position order ("0:#ffffff,0.5:#32f8ff"), each
+// position the shortest decimal that reads back as the same float; empty for no flags.
+std::string gradientStopsText(const AEUtil::ColorFlagList &list);
+
 // "#rrggbb" or "rrggbb" as an opaque pixel; false when it is neither.
 bool parseHexColor(std::string_view text, PF_Pixel &color);
 
