@@ -21,13 +21,18 @@ struct PortableWindow {
     std::uint32_t magic; // kPortableWindowMagic
     void *refcon;
     // The command of the item picked, or 0 when the menu is dismissed. x, y: screen point.
-    std::uint32_t (*chooseMenuItem)(void *refcon, const PortableMenuItem *items, std::uint32_t count,
-                                    std::int32_t x, std::int32_t y);
+    std::uint32_t (*chooseMenuItem)(void *refcon, const PortableMenuItem *items, std::uint32_t count, std::int32_t x,
+                                    std::int32_t y);
     // A line of text typed into a prompt titled `title` that starts with `initial`: writes at most
     // capacity - 1 bytes and a terminating zero to `text` and returns 1 for OK, 0 for Cancel.
-    std::int32_t (*askText)(void *refcon, const char *title, const char *initial, char *text,
-                            std::uint32_t capacity);
+    std::int32_t (*askText)(void *refcon, const char *title, const char *initial, char *text, std::uint32_t capacity);
     std::int32_t cursorX, cursorY; // the mouse, in screen coordinates
 };
+
+// The window behind an owner handle a host gave out, or null when it is not one of these.
+inline const PortableWindow *portableWindow(const void *owner) {
+    const auto *window = static_cast<const PortableWindow *>(owner);
+    return window && window->magic == kPortableWindowMagic ? window : nullptr;
+}
 
 } // namespace lumora::platform
