@@ -8,22 +8,9 @@
 #include <random>
 
 #include "platform/SafeFileTemporaries.h"
+#include "platform/Win32Text.h"
 
 namespace lumora::platform {
-
-namespace {
-
-std::string systemText(DWORD code) {
-    char text[512] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                                   sizeof text, nullptr);
-    std::string s(text, n);
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == '.'))
-        s.pop_back();
-    return s.empty() ? "error " + std::to_string(code) : s;
-}
-
-} // namespace
 
 bool processRunning(unsigned long pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
@@ -46,7 +33,7 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
         temp = temporaryName(folder.string(), target.filename().string(), GetCurrentProcessId(), seed());
         file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-            cause = systemText(GetLastError());
+            cause = systemErrorText(GetLastError());
             return false;
         }
     }
@@ -82,7 +69,7 @@ bool writeFileSafely(const std::string &path, std::string_view bytes, std::strin
     }
     if (err) {
         DeleteFileA(temp.c_str());
-        cause = systemText(err);
+        cause = systemErrorText(err);
         return false;
     }
     return true;
