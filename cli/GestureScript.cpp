@@ -119,8 +119,8 @@ std::vector<Gesture> parseGestures(std::string_view script, std::string_view sou
             parser.pointsAndModifiers(g, w, 1, 1);
             if (g.kind == Gesture::Kind::Hover && g.modifiers != PF_Mod_NONE)
                 parser.fail("'hover' takes no modifiers");
-        } else if (verb == "drag") {
-            g.kind = Gesture::Kind::Drag;
+        } else if (verb == "drag" || verb == "hold") {
+            g.kind = verb == "drag" ? Gesture::Kind::Drag : Gesture::Kind::Hold;
             parser.pointsAndModifiers(g, w, 2, SIZE_MAX);
         } else if (verb == "pick") {
             g.kind = Gesture::Kind::Pick;
@@ -141,7 +141,7 @@ std::vector<Gesture> parseGestures(std::string_view script, std::string_view sou
             g.kind = verb == "dismiss" ? Gesture::Kind::Choose : Gesture::Kind::Type;
         } else {
             parser.fail("unknown gesture " +
-                        quoted(verb, " (click, double-click, drag, hover, pick, choose, dismiss, type, cancel)"));
+                        quoted(verb, " (click, double-click, drag, hold, hover, pick, choose, dismiss, type, cancel)"));
         }
         out.push_back(std::move(g));
     }

@@ -4,6 +4,8 @@
 //   double-click X,Y [modifiers]            a click, then a second one counted as a double click
 //   drag X,Y X,Y [X,Y ...] [modifiers]      press at the first point, move through the others,
 //                                           release at the last
+//   hold X,Y X,Y [X,Y ...] [modifiers]      the same, the button still held: the next gesture
+//                                           (or the end, after the picture) releases it
 //   hover X,Y                               the mouse over a point, no button held
 //   pick #rrggbb | pick cancel              the colour picker's next answer
 //   choose NAME | dismiss                   the preset menu's next answer: the item NAME, or none
@@ -23,7 +25,7 @@
 namespace lumora::cli {
 
 struct Gesture {
-    enum class Kind { Click, DoubleClick, Drag, Hover, Pick, Choose, Type };
+    enum class Kind { Click, DoubleClick, Drag, Hold, Hover, Pick, Choose, Type };
     Kind kind;
     std::vector<PF_Point> points; // Click, DoubleClick, Hover: one; Drag: two or more
     PF_Modifiers modifiers = PF_Mod_NONE;

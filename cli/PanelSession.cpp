@@ -144,7 +144,16 @@ void PanelSession::check(const embedhost::PanelEventResult &result, const std::s
         messages_.push_back(what + ": " + result.message);
 }
 
+void PanelSession::releaseHeld(const std::string &what) {
+    if (held_ && panel_->dragging())
+        check(panel_->release(held_->h, held_->v), what);
+    held_.reset();
+}
+
 void PanelSession::play(const Gesture &g, const std::string &what) {
+    if (g.kind == Gesture::Kind::Pick || g.kind == Gesture::Kind::Choose || g.kind == Gesture::Kind::Type)
+        return; // answers are queued with addAnswer before the gestures play
+    releaseHeld(what);
     embedhost::EffectPanel &p = *panel_;
     const PF_Point first = g.points.empty() ? PF_Point{} : g.points.front();
     auto press = [&](A_long clicks) {
@@ -159,24 +168,29 @@ void PanelSession::play(const Gesture &g, const std::string &what) {
         press(2);
         break;
     case Gesture::Kind::Hover: check(p.hover(first.h, first.v), what); break;
-    case Gesture::Kind::Drag: {
+    case Gesture::Kind::Drag:
+    case Gesture::Kind::Hold: {
+        const bool hold = g.kind == Gesture::Kind::Hold;
         check(p.click(first.h, first.v, g.modifiers, 1), what);
         PF_Point at = first;
         for (std::size_t i = 1; i < g.points.size() && p.dragging(); ++i) {
             const PF_Point to = g.points[i];
-            const A_long steps = std::max<A_long>(1, std::max(std::abs(to.h - at.h), std::abs(to.v - at.v)) / kDragStep);
+            const A_long steps =
+                std::max<A_long>(1, std::max(std::abs(to.h - at.h), std::abs(to.v - at.v)) / kDragStep);
             for (A_long s = 1; s <= steps && p.dragging(); ++s) {
                 const A_long h = at.h + (to.h - at.h) * s / steps, v = at.v + (to.v - at.v) * s / steps;
-                if (i + 1 == g.points.size() && s == steps)
+                if (i + 1 == g.points.size() && s == steps && !hold)
                     check(p.release(h, v), what);
                 else
                     check(p.drag(h, v), what);
             }
             at = to;
         }
+        if (hold)
+            held_ = at;
         break;
     }
-    default: break; // answers are queued with addAnswer before the gestures play
+    default: break;
     }
 }
 

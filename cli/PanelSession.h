@@ -36,6 +36,8 @@ public:
     // Plays one mouse gesture; throws std::runtime_error naming `what` when the plug-in fails
     // an event or a dialog found no answer.
     void play(const Gesture &gesture, const std::string &what);
+    // Releases a button a Hold gesture left held, where the mouse is.
+    void releaseHeld(const std::string &what);
     // Answers left over once every gesture was played.
     const std::deque<Gesture> &unusedAnswers() const { return answers_; }
 
@@ -59,7 +61,8 @@ private:
     std::deque<Gesture> answers_;
     std::vector<std::string> lastMenu_;
     std::vector<std::string> messages_;
-    std::string unanswered_; // the dialog that found no answer during the current gesture
+    std::string unanswered_;       // the dialog that found no answer during the current gesture
+    std::optional<PF_Point> held_; // where a Hold gesture left the mouse, its button down
 };
 
 } // namespace lumora::cli
