@@ -6,6 +6,7 @@
 
 #include "embedhost/FunctionSlot.h"
 #include "embedhost/CurrentHost.h"
+#include "embedhost/CustomUi.h"
 #include "embedhost/HostProfile.h"
 #include "embedhost/Interaction.h"
 
@@ -20,15 +21,25 @@ PF_Err unsupported(const char *name) {
 }
 
 SPAPI PF_Err getBgColor(PF_App_Color *color) {
-    const HostProfile *profile = current::profile();
-    if (!profile || !color)
+    CustomUi *ui = current::customUi();
+    if (!ui || !color)
         return PF_Err_BAD_CALLBACK_PARAM;
-    const auto &bg = profile->appBackground;
+    const auto &bg = ui->theme().background;
     *color = PF_App_Color{bg[0], bg[1], bg[2]};
     return PF_Err_NONE;
 }
 
-SPAPI PF_Err getColor(PF_App_ColorType, PF_App_Color *) { return unsupported("PF_AppGetColor"); }
+SPAPI PF_Err getColor(PF_App_ColorType type, PF_App_Color *color) {
+    CustomUi *ui = current::customUi();
+    if (!ui || !color)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    const HostTheme theme = ui->theme();
+    const auto found = theme.appColors.find(type);
+    if (found == theme.appColors.end())
+        return unsupported("PF_AppGetColor");
+    *color = found->second;
+    return PF_Err_NONE;
+}
 
 // The tag is cut to what the SDK's buffer holds (PF_APP_LANG_TAG_SIZE with its NUL).
 SPAPI PF_Err getLanguage(A_char *tag) {
@@ -53,29 +64,62 @@ SPAPI PF_Err isRenderEngine(PF_Boolean *renderEngine) {
 SPAPI PF_Err personalInfo() { return unsupported("PF_GetPersonalInfo"); }
 SPAPI PF_Err fontStyleSheet() { return unsupported("PF_GetFontStyleSheet"); }
 SPAPI PF_Err setCursor() { return unsupported("PF_SetCursor"); }
-SPAPI PF_Err colorPicker(const A_char *, const PF_PixelFloat *, PF_Boolean, PF_PixelFloat *) {
-    return unsupported("PF_AppColorPickerDialog");
+// The dialog, the redraw and the conversion belong to an open panel: the one handling the event
+// (or owning the context); outside a panel nobody can answer them.
+SPAPI PF_Err colorPicker(const A_char *title, const PF_PixelFloat *sample, PF_Boolean, PF_PixelFloat *picked) {
+    CustomUi *ui = current::customUi();
+    PanelLink *panel = ui ? ui->active() : nullptr;
+    if (!sample || !picked)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    if (!panel)
+        return PF_Err_INVALID_CALLBACK;
+    return panel->pickColor(title ? title : "", *sample, picked);
 }
+
 SPAPI PF_Err getMouse() { return unsupported("PF_GetMouse"); }
-SPAPI PF_Err invalidateRect(const PF_ContextH, const PF_Rect *) { return unsupported("PF_InvalidateRect"); }
-SPAPI PF_Err localToGlobal() { return unsupported("PF_ConvertLocalToGlobal"); }
+
+SPAPI PF_Err invalidateRect(const PF_ContextH context, const PF_Rect *rect) {
+    CustomUi *ui = current::customUi();
+    PanelLink *panel = ui && context ? ui->panelOf(context) : nullptr;
+    if (!panel)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    panel->invalidate(rect);
+    return PF_Err_NONE;
+}
+
+SPAPI PF_Err localToGlobal(const PF_Point *local, PF_Point *global) {
+    CustomUi *ui = current::customUi();
+    PanelLink *panel = ui ? ui->active() : nullptr;
+    if (!panel || !local || !global)
+        return PF_Err_BAD_CALLBACK_PARAM;
+    *global = panel->toScreen(*local);
+    return PF_Err_NONE;
+}
+
 SPAPI PF_Err colorAtPoint() { return unsupported("PF_GetColorAtGlobalPoint"); }
+
+// Versions 6 and 7 share every function but the language query.
+template <class Suite>
+void fillShared(Suite &s) {
+    s.PF_AppGetBgColor = getBgColor;
+    s.PF_AppGetColor = getColor;
+    fillSlot(s.PF_GetPersonalInfo, personalInfo);
+    fillSlot(s.PF_GetFontStyleSheet, fontStyleSheet);
+    fillSlot(s.PF_SetCursor, setCursor);
+    s.PF_IsRenderEngine = isRenderEngine;
+    s.PF_AppColorPickerDialog = colorPicker;
+    fillSlot(s.PF_GetMouse, getMouse);
+    s.PF_InvalidateRect = invalidateRect;
+    s.PF_ConvertLocalToGlobal = localToGlobal;
+    fillSlot(s.PF_GetColorAtGlobalPoint, colorAtPoint);
+}
 
 } // namespace
 
 AppSuite::AppSuite() {
-    suite5_.PF_AppGetBgColor = getBgColor;
-    suite5_.PF_AppGetColor = getColor;
+    fillShared(suite4_);
+    fillShared(suite5_);
     suite5_.PF_AppGetLanguage = getLanguage;
-    fillSlot(suite5_.PF_GetPersonalInfo, personalInfo);
-    fillSlot(suite5_.PF_GetFontStyleSheet, fontStyleSheet);
-    fillSlot(suite5_.PF_SetCursor, setCursor);
-    suite5_.PF_IsRenderEngine = isRenderEngine;
-    suite5_.PF_AppColorPickerDialog = colorPicker;
-    fillSlot(suite5_.PF_GetMouse, getMouse);
-    suite5_.PF_InvalidateRect = invalidateRect;
-    fillSlot(suite5_.PF_ConvertLocalToGlobal, localToGlobal);
-    fillSlot(suite5_.PF_GetColorAtGlobalPoint, colorAtPoint);
 }
 
 } // namespace embedhost

@@ -35,6 +35,12 @@ ThreadPool *threads() noexcept {
 Interaction *interaction() noexcept {
     return partOf(Host::current(), [](Host &h) { return &h.interaction(); });
 }
+CustomUi *customUi() noexcept {
+    return partOf(Host::current(), [](Host &h) { return &h.customUi(); });
+}
+Drawbot *drawbot() noexcept {
+    return partOf(Host::current(), [](Host &h) { return &h.drawbot(); });
+}
 const HostProfile *profile() noexcept {
     return partOf(Host::current(), [](Host &h) { return &h.profile(); });
 }

@@ -7,6 +7,8 @@
 
 namespace embedhost {
 
+class CustomUi;
+class Drawbot;
 class EffectParams;
 class HandleStore;
 class Interaction;
@@ -27,6 +29,8 @@ ThreadPool *threads() noexcept;
 Interaction *interaction() noexcept;
 const HostProfile *profile() noexcept;
 LayerStore *layers() noexcept;
+CustomUi *customUi() noexcept;
+Drawbot *drawbot() noexcept;
 
 bool isEffect(PF_ProgPtr ref) noexcept;
 WorldStore *worldsOf(PF_ProgPtr ref) noexcept;

@@ -97,6 +97,8 @@ public:
     // Takes back values whose definition carries PF_ChangeFlag_CHANGED_VALUE when `adopt` is
     // set (layers excepted), then disposes the array's remaining copies.
     void finish(ParamArray &array, bool adopt);
+    // How many times finish took a changed value of that parameter back.
+    long adoptedChanges(PF_ParamIndex index) const;
 
     // ---- "PF Param Utils Suite".
     PF_Err updateUi(PF_ParamIndex index, const PF_ParamDef *def);
@@ -147,6 +149,7 @@ private:
     long checkoutsInUpdateUi_ = 0;
     long uiUpdates_ = 0;
     long refusedUiUpdates_ = 0;
+    std::map<PF_ParamIndex, long> adopted_;
     A_long generation_ = 0; // grows with every parameter set-up: states of earlier ones differ
 };
 

@@ -160,15 +160,27 @@ void EffectParams::finish(ParamArray &array, bool adopt) {
                 arb_.adopt(now);
             else
                 array.copies_[i] = nullptr;
+            ++adopted_[index];
             replaceArbitrary(index, now, keyed ? &array.time_ : nullptr);
             continue;
         }
+        ++adopted_[index];
         const ParamValue v = valueFieldOf(def);
         disposeAll(index, keyed ? store_.setKeyframe(index, array.time_, v) : store_.setConstant(index, v));
     }
     for (std::size_t i = 0; i < array.copies_.size(); ++i)
         if (array.copies_[i])
             disposeAll(static_cast<PF_ParamIndex>(i), {std::exchange(array.copies_[i], nullptr)});
+}
+
+} // namespace embedhost
+
+namespace embedhost {
+
+long EffectParams::adoptedChanges(PF_ParamIndex index) const {
+    std::lock_guard lock(mutex_);
+    const auto it = adopted_.find(index);
+    return it == adopted_.end() ? 0 : it->second;
 }
 
 } // namespace embedhost

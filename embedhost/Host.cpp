@@ -39,12 +39,20 @@ Host::Host(std::shared_ptr<Plugin> plugin, HostProfile profile)
       suites_(profile_.withheldSuites, static_cast<std::size_t>(profile_.maxAllocationBytes)),
       handles_(profile_.maxAllocationBytes, profile_.garbageFill, profile_.reuseCacheBytes, &memory_),
       worlds_(profile_, &memory_), utils_(makeUtilCallbacks()), params_(*this), threads_(profile_.workerThreads) {
+    HostTheme theme;
+    theme.background = profile_.appBackground;
+    customUi_.setTheme(theme);
     suites_.add(kPFHandleSuite, kPFHandleSuiteVersion1, handles_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, worlds_.suite1());
     suites_.add(kPFWorldSuite, kPFWorldSuiteVersion2, worlds_.suite2());
     suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, paramUtils_.suite2());
     suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, paramUtils_.suite3());
+    suites_.add(kPFAppSuite, kPFAppSuiteVersion4, app_.suite4());
     suites_.add(kPFAppSuite, kPFAppSuiteVersion5, app_.suite5());
+    suites_.add(kPFEffectCustomUISuite, kPFEffectCustomUISuiteVersion1, customUi_.customUi1());
+    suites_.add(kPFEffectCustomUIOverlayThemeSuite, kPFEffectCustomUIOverlayThemeSuiteVersion1,
+                customUi_.overlayTheme1());
+    drawbot_.publish(suites_);
     suites_.add(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, renderSuites_.fillMatte2());
     suites_.add(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, renderSuites_.worldTransform1());
     suites_.add(kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, renderSuites_.pfInterface1());

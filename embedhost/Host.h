@@ -23,7 +23,9 @@
 //   frames()                                   the frame renderer; problems() lists misuse
 //
 // Suites offered besides the handle and world suites: "PF Param Utils Suite" 2 and 3
-// (ParamUtilsSuite.h), "PF AE App Suite" 7 (AppSuite.h), and for rendering "PF Fill Matte
+// (ParamUtilsSuite.h), "PF AE App Suite" 6 and 7 (AppSuite.h), for custom controls "PF Effect
+// Custom UI Suite" 1, "PF Effect Custom UI Overlay Theme Suite" 1 (CustomUi.h) and the DRAWBOT
+// suites when built with Cairo (Drawbot.h), and for rendering "PF Fill Matte
 // Suite" 2, "PF World Transform Suite" 1, "AEGP PF Interface Suite" 1, "AEGP Layer Suite" 11
 // and "AEGP Item Suite" 11 (RenderSuites.h). Project files: Project.h.
 //
@@ -53,6 +55,8 @@
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
 #include "embedhost/AppSuite.h"
+#include "embedhost/CustomUi.h"
+#include "embedhost/Drawbot.h"
 #include "embedhost/EffectParams.h"
 #include "embedhost/FrameRender.h"
 #include "embedhost/HandleStore.h"
@@ -119,6 +123,9 @@ public:
     Interaction &interaction() { return interaction_; }
     const PF_UtilCallbacks &utils() const { return utils_; }
     const Plugin *plugin() const { return plugin_.get(); }
+    // Custom controls: the theme, the open panels and the drawing suites (EffectPanel.h).
+    CustomUi &customUi() { return customUi_; }
+    Drawbot &drawbot() { return drawbot_; }
 
     PF_ProgPtr effectRef() const;
     bool isEffectRef(PF_ProgPtr ref) const { return ref != nullptr && ref == effectRef(); }
@@ -186,6 +193,8 @@ private:
     PF_UtilCallbacks utils_;
     ParamUtilsSuites paramUtils_;
     AppSuite app_;
+    CustomUi customUi_;
+    Drawbot drawbot_;
     EffectParams params_;
     LayerStore layers_;
     RenderSuites renderSuites_;

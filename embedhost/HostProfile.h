@@ -35,7 +35,8 @@ struct HostProfile {
     std::vector<SuiteKey> withheldSuites;
 
     // "PF AE App Suite": the interface language tag (cut to 5 characters as the SDK's buffer
-    // holds), the panel background (16 bits per channel) and whether this is a render engine.
+    // holds), the panel background (16 bits per channel; the host theme's starting background,
+    // Host::customUi().setTheme changes it later) and whether this is a render engine.
     // Withhold {"PF AE App Suite", 7} to act as a host that cannot tell its language.
     std::string language = "en_US";
     std::array<A_u_short, 3> appBackground{0x2323, 0x2323, 0x2323};

@@ -8,6 +8,7 @@
 #include "embedhost/FunctionSlot.h"
 #include "embedhost/HandleStore.h"
 #include "embedhost/CurrentHost.h"
+#include "embedhost/CustomUi.h"
 #include "embedhost/Plugin.h"
 #include "embedhost/ThreadPool.h"
 #include "embedhost/WorldStore.h"
@@ -51,13 +52,23 @@ PF_Err iterateGeneric(A_long iterations, void *refcon, PF_Err (*fn)(void *, A_lo
     return threads ? threads->iterate(iterations, refcon, fn) : PF_Err_BAD_CALLBACK_PARAM;
 }
 
+// On Windows this host has no window of its own; elsewhere the panel handling the current event
+// hands out its PortableWindow (EffectPanel.h), and outside a panel's event there is none.
+void *mainWindow() {
+#ifdef _WIN32
+    return nullptr;
+#else
+    CustomUi *ui = current::customUi();
+    PanelLink *panel = ui ? ui->active() : nullptr;
+    return panel ? panel->mainWindow() : nullptr;
+#endif
+}
+
 PF_Err getPlatformData(PF_ProgPtr ref, PF_PlatDataID which, void *data) {
     if (!current::isEffect(ref) || !data)
         return PF_Err_BAD_CALLBACK_PARAM;
     switch (which) {
-    case PF_PlatData_MAIN_WND:
-        *static_cast<void **>(data) = nullptr; // no application window in this host
-        return PF_Err_NONE;
+    case PF_PlatData_MAIN_WND: *static_cast<void **>(data) = mainWindow(); return PF_Err_NONE;
     case PF_PlatData_RES_DLLINSTANCE: {
         const Plugin *plugin = current::pluginOf(ref);
         *static_cast<void **>(data) = plugin ? plugin->moduleHandle() : nullptr;

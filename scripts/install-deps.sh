@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth
   locales time zlib1g-dev
+  libcairo2-dev fonts-dejavu-core
 )
 
 missing=()
