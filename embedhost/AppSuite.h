@@ -9,8 +9,8 @@
 namespace embedhost {
 
 // The suite's other functions, and PF_AppGetColor for a colour number the theme lacks, are not
-// offered: they answer PF_Err_INVALID_CALLBACK and are
-// counted in Interaction::unsupportedCalls under their SDK names.
+// offered: they answer PF_Err_INVALID_CALLBACK and are counted in Interaction::unsupportedCalls
+// under their SDK names.
 class AppSuite {
 public:
     AppSuite();

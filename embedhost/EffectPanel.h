@@ -45,17 +45,17 @@ struct PanelMenuItem {
 // dialog fails the same way.
 struct PanelCallbacks {
     // The picked colour, or nullopt for Cancel (PF_Interrupt_CANCEL to the plug-in).
-    std::function<std::optional<PF_PixelFloat>(const std::string &title, const PF_PixelFloat &sample)> pickColor;
+    std::function<std::optional<PF_PixelFloat>(const std::string &title, const PF_PixelFloat &sample)> pickColor{};
     // The command of the item picked, 0 when the menu is dismissed; at = screen point.
-    std::function<std::uint32_t(const std::vector<PanelMenuItem> &items, PF_Point at)> chooseMenuItem;
+    std::function<std::uint32_t(const std::vector<PanelMenuItem> &items, PF_Point at)> chooseMenuItem{};
     // The text typed, or nullopt for Cancel.
-    std::function<std::optional<std::string>(const std::string &title, const std::string &initial)> askText;
+    std::function<std::optional<std::string>(const std::string &title, const std::string &initial)> askText{};
 };
 
 struct PanelOptions {
     A_long width = 320;
     PF_Point screenOrigin{400, 300};
-    PanelCallbacks callbacks;
+    PanelCallbacks callbacks{};
 };
 
 // What the plug-in answered to one event.

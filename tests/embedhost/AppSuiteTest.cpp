@@ -57,11 +57,33 @@ TEST(AppSuite, AHostWithoutTheSuiteCannotTellItsLanguage) {
     EXPECT_EQ(language(host), "(none)");
 }
 
-TEST(AppSuite, OnlyVersionSevenIsOffered) {
+TEST(AppSuite, VersionsSixAndSevenAreOfferedNotOne) {
     Host host;
+    EXPECT_TRUE(host.suites().offers(kPFAppSuite, kPFAppSuiteVersion4));
+    EXPECT_TRUE(host.suites().offers(kPFAppSuite, kPFAppSuiteVersion5));
     const void *table = nullptr;
-    EXPECT_EQ(host.suites().acquire(kPFAppSuite, kPFAppSuiteVersion4, &table), kSPSuiteNotFoundError);
     EXPECT_EQ(host.suites().acquire(kPFAppSuite, kPFAppSuiteVersion6, &table), kSPSuiteNotFoundError);
+}
+
+// Outside an open panel nobody can answer the panel functions.
+TEST(AppSuite, ThemeColoursAndNoPanelFunctionsWithoutAPanel) {
+    Host host;
+    embedhost::HostTheme theme;
+    theme.appColors[55] = PF_App_Color{1, 2, 3};
+    host.customUi().setTheme(theme);
+    const void *table = nullptr;
+    ASSERT_EQ(host.suites().acquire(kPFAppSuite, kPFAppSuiteVersion4, &table), kSPNoError);
+    const auto *s = static_cast<const PFAppSuite4 *>(table);
+    PF_App_Color c{};
+    ASSERT_EQ(s->PF_AppGetColor(55, &c), PF_Err_NONE);
+    EXPECT_EQ(c.blue, 3);
+    const PF_PixelFloat sample{};
+    PF_PixelFloat picked{};
+    EXPECT_EQ(s->PF_AppColorPickerDialog("t", &sample, 0, &picked), PF_Err_INVALID_CALLBACK);
+    const PF_Point local{1, 1};
+    PF_Point global{};
+    EXPECT_EQ(s->PF_ConvertLocalToGlobal(&local, &global), PF_Err_BAD_CALLBACK_PARAM);
+    host.suites().release(kPFAppSuite, kPFAppSuiteVersion4);
 }
 
 TEST(AppSuite, RenderEngineAndBackgroundFromTheProfileOtherFunctionsNotOffered) {
