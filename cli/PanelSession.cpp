@@ -77,7 +77,10 @@ AEUtil::GradientData PanelSession::gradient() {
     return value;
 }
 
-void PanelSession::addAnswer(const Gesture &answer) { answers_.push_back(answer); }
+void PanelSession::addAnswer(const Gesture &answer) {
+    if (answer.kind == Gesture::Kind::Pick || answer.kind == Gesture::Kind::Choose || answer.kind == Gesture::Kind::Type)
+        answers_.push_back(answer);
+}
 
 std::optional<Gesture> PanelSession::takeAnswer(Gesture::Kind kind) {
     for (auto it = answers_.begin(); it != answers_.end(); ++it)

@@ -31,7 +31,7 @@ public:
     AEUtil::GradientData gradient();
 
     // The answers to the dialogs the next gestures open, taken in order by kind (Pick, Choose,
-    // Type gestures).
+    // Type gestures; others are not answers and are left out).
     void addAnswer(const Gesture &answer);
     // Plays one mouse gesture; throws std::runtime_error naming `what` when the plug-in fails
     // an event or a dialog found no answer.
