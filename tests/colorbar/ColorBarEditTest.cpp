@@ -224,20 +224,24 @@ TEST_F(ColorBarEdit, CtrlClickTogglesOnReleaseOnlyWithOthersSelected) {
     struct Case {
         bool both;
         PF_Modifiers mods;
-        std::vector<float> afterDrag; // dragging the flag at 0.5 right by 37 px
+        bool stillSelected;           // the flag at 0.2, shown by its halo left of the marker
+        std::vector<float> afterDrag; // dragging the flag at 0.5 (or 0.2 alone) right by 37 px
         const char *why;
     };
     const float step = 37 / 370.0f;
-    for (const Case &c :
-         {Case{true, PF_Mod_CMD_CTRL_KEY, {0.2f, 0.5f + step}, "the Ctrl-clicked one left the selection"},
-          Case{false, PF_Mod_CMD_CTRL_KEY, {0.2f + step}, "alone it stays selected"},
-          Case{true, PF_Mod_CMD_CTRL_KEY | PF_Mod_CAPS_LOCK_KEY, {0.2f + step, 0.5f + step}, "Caps Lock: a plain click"}}) {
+    for (const Case &c : {Case{true, PF_Mod_CMD_CTRL_KEY, false, {0.2f, 0.5f + step}, "the Ctrl-clicked one left"},
+                          Case{false, PF_Mod_CMD_CTRL_KEY, true, {0.2f + step}, "alone it stays selected"},
+                          Case{true, PF_Mod_CMD_CTRL_KEY | PF_Mod_CAPS_LOCK_KEY, true, {0.2f + step, 0.5f + step},
+                               "Caps Lock: a plain click"}}) {
         setStops({{1, 0.2f}, {2, 0.5f}});
         open();
         click(at(0.2f), kRow);
         if (c.both)
             click(at(0.5f), kRow, PF_Mod_CMD_CTRL_KEY);
         click(at(0.2f), kRow, c.mods);
+        ASSERT_EQ(panel_->draw().err, PF_Err_NONE);
+        const PF_Pixel8 halo = panel_->image().row<PF_Pixel8>(kRow)[at(0.2f) - 6];
+        EXPECT_EQ(halo.blue > 0x80, c.stillSelected) << c.why << ": blue " << int(halo.blue);
         const A_long from = c.both ? at(0.5f) : at(0.2f);
         drag({{from, kRow}, {from + 37, kRow}});
         std::vector<float> got = collect(value().current);
