@@ -90,7 +90,8 @@ protected:
     }
     bool changed() const { return param_.uu.change_flags & PF_ChangeFlag_CHANGED_VALUE; }
 
-    ScratchFolder folder_{"presets"};
+    // One folder a test: ctest runs the cases side by side.
+    ScratchFolder folder_{std::string("presets-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
     ScopedEnv shared_{"LUMORA_SHARED_DOCUMENTS_DIR", folder_.path()};
     embedhost::Host host_;
     Bar bar_;
