@@ -56,7 +56,8 @@ PanelArgs parsePanelArgs(std::span<const std::string> args) {
             const std::string list = scan.value("I,J");
             for (std::size_t start = 0; start <= list.size();) {
                 const std::size_t comma = std::min(list.find(',', start), list.size());
-                a.select.push_back(parseNumber(list.substr(start, comma - start), "--select", 0, AEUtil::kMaxColorFlags - 1));
+                a.select.push_back(
+                    parseNumber(list.substr(start, comma - start), "--select", 0, AEUtil::kMaxColorFlags - 1));
                 start = comma + 1;
             }
         } else if (*name == "--hover")
@@ -120,8 +121,8 @@ int runPanel(std::span<const std::string> args, std::ostream &out) {
     const AEUtil::GradientData start = session.gradient();
     for (std::size_t i = 0; i < a.select.size(); ++i) {
         if (a.select[i] >= AEUtil::usedFlagCount(start.current))
-            throw UsageError("option '--select': the gradient has no flag " + std::to_string(a.select[i]) + " (it has " +
-                             std::to_string(AEUtil::usedFlagCount(start.current)) + ")");
+            throw UsageError("option '--select': the gradient has no flag " + std::to_string(a.select[i]) +
+                             " (it has " + std::to_string(AEUtil::usedFlagCount(start.current)) + ")");
         const PF_Point p = markerPoint(session.panel(), start.current.flag[a.select[i]]);
         session.play({Gesture::Kind::Click, {p}, i ? PF_Mod_CMD_CTRL_KEY : PF_Mod_NONE, std::nullopt, std::nullopt, 0},
                      "--select");
@@ -137,7 +138,8 @@ int runPanel(std::span<const std::string> args, std::ostream &out) {
     if (!a.out.empty()) {
         const embedhost::PanelEventResult drawn = session.panel().draw();
         if (drawn.err)
-            throw std::runtime_error("the plug-in failed to draw the panel (" + failureText(drawn.err, drawn.message) + ")");
+            throw std::runtime_error("the plug-in failed to draw the panel (" + failureText(drawn.err, drawn.message) +
+                                     ")");
         ImageFileInfo like;
         like.type = SampleType::UInt8;
         writeImageFile(a.out, session.panel().image(), like);

@@ -78,7 +78,8 @@ AEUtil::GradientData PanelSession::gradient() {
 }
 
 void PanelSession::addAnswer(const Gesture &answer) {
-    if (answer.kind == Gesture::Kind::Pick || answer.kind == Gesture::Kind::Choose || answer.kind == Gesture::Kind::Type)
+    if (answer.kind == Gesture::Kind::Pick || answer.kind == Gesture::Kind::Choose ||
+        answer.kind == Gesture::Kind::Type)
         answers_.push_back(answer);
 }
 

@@ -121,20 +121,25 @@ int runDelete(std::span<const std::string> args, std::ostream &out) {
 } // namespace
 
 Command presetsListCommand() {
-    return {{"presets", "list"}, "[--module PATH]", "Print the names of the shared gradient presets, as the menu shows them.",
+    return {{"presets", "list"},
+            "[--module PATH]",
+            "Print the names of the shared gradient presets, as the menu shows them.",
             &runList};
 }
 Command presetsShowCommand() {
     return {{"presets", "show"}, "NAME [--module PATH]", "Print the preset NAME as --gradient text.", &runShow};
 }
 Command presetsSaveCommand() {
-    return {{"presets", "save"}, "NAME --gradient STOPS [--module PATH]",
+    return {{"presets", "save"},
+            "NAME --gradient STOPS [--module PATH]",
             "Save STOPS as the preset NAME with the colour bar's Add button (replacing a preset of that\n"
             "      name in place, else added in name order).",
             &runSave};
 }
 Command presetsDeleteCommand() {
-    return {{"presets", "delete"}, "NAME [--module PATH]", "Delete the preset NAME with the colour bar's Delete button.",
+    return {{"presets", "delete"},
+            "NAME [--module PATH]",
+            "Delete the preset NAME with the colour bar's Delete button.",
             &runDelete};
 }
 

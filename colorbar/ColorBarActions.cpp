@@ -33,8 +33,15 @@ PF_Err redrawNow(SuiteCache &suites, PF_EventExtra *event) {
     return PF_Err_NONE;
 }
 
-PF_Err pickColor(SuiteCache &suites, const char *title, const PF_PixelFloat &sample, PF_PixelFloat &picked) {
-    return suites.appSuite4()->PF_AppColorPickerDialog(title, &sample, false, &picked);
+PF_Err pickColor(SuiteCache &suites, const char *title, const ColorFlag &sample, std::optional<PF_PixelFloat> &picked) {
+    const PF_PixelFloat start = flagColor(sample);
+    PF_PixelFloat result{};
+    const PF_Err err = suites.appSuite4()->PF_AppColorPickerDialog(title, &start, false, &result);
+    if (err == PF_Interrupt_CANCEL)
+        return PF_Err_NONE;
+    if (!err)
+        picked = result;
+    return err;
 }
 
 void setFlagLimitMessage(PF_OutData *out_data) noexcept {

@@ -2,6 +2,8 @@
 // message; and the conversions between flag bytes and the picker's float colours.
 #pragma once
 
+#include <optional>
+
 #include "AE_EffectSuites.h"
 #include "colorbar/data/GradientData.h"
 
@@ -20,9 +22,9 @@ void setFlagColor(ColorFlag &flag, const PF_PixelFloat &color) noexcept;
 // Invalidates the whole context and asks for a draw when the event returns.
 PF_Err redrawNow(SuiteCache &suites, PF_EventExtra *event);
 
-// The host's colour picker titled `title`, starting at `sample`. PF_Interrupt_CANCEL when the
-// user cancelled.
-PF_Err pickColor(SuiteCache &suites, const char *title, const PF_PixelFloat &sample, PF_PixelFloat &picked);
+// The host's colour picker titled `title`, starting at the colour of `sample`; `picked` stays
+// empty when the user cancels, which is no error.
+PF_Err pickColor(SuiteCache &suites, const char *title, const ColorFlag &sample, std::optional<PF_PixelFloat> &picked);
 
 // "Lumora" and the 32-flag limit in the command's return message.
 void setFlagLimitMessage(PF_OutData *out_data) noexcept;

@@ -23,17 +23,14 @@ void startDrag(ColorBarContext &c, PF_DoClickEventInfo &click) {
 
 // A double click recolours every selected flag with the colour picked from the hit one.
 PF_Err recolor(SuiteCache &suites, ColorBarContext &c, GradientValueLock &value, const ColorFlag &hit) {
-    PF_PixelFloat picked{};
-    const PF_Err err = pickColor(suites, "Replace Color", flagColor(hit), picked);
-    if (err == PF_Interrupt_CANCEL)
-        return PF_Err_NONE;
-    if (err)
+    std::optional<PF_PixelFloat> picked;
+    if (const PF_Err err = pickColor(suites, "Replace Color", hit, picked); err || !picked)
         return err;
     ColorFlagList &list = value.value().current;
     const ColorFlagList before = list;
     for (A_long i = 0; i < usedFlagCount(list); ++i)
         if (isSelected(c, list.flag[i].id))
-            setFlagColor(list.flag[i], picked);
+            setFlagColor(list.flag[i], *picked);
     if (std::memcmp(&before, &list, sizeof list) != 0)
         value.markChanged();
     selectFlag(c, hit.id);

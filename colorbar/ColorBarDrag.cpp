@@ -115,14 +115,11 @@ PF_Err insertFlag(SuiteCache &suites, const ColorBarGeometry &g, ColorBarContext
     const std::uint32_t px = row[static_cast<std::size_t>(static_cast<A_long>((w - 1) * position + 0.5))];
     ColorFlag sample{
         255, static_cast<A_u_char>(px >> 16), static_cast<A_u_char>(px >> 8), static_cast<A_u_char>(px), 0.0f, -1, 0};
-    PF_PixelFloat picked{};
-    const PF_Err err = pickColor(suites, "Insert Color", flagColor(sample), picked);
-    if (err == PF_Interrupt_CANCEL)
-        return PF_Err_NONE;
-    if (err)
+    std::optional<PF_PixelFloat> picked;
+    if (const PF_Err err = pickColor(suites, "Insert Color", sample, picked); err || !picked)
         return err;
     ColorFlag added{};
-    setFlagColor(added, picked);
+    setFlagColor(added, *picked);
     added.position = static_cast<float>(position);
     appendColorFlag(list, added);
     return PF_Err_NONE;

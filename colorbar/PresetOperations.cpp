@@ -29,6 +29,20 @@ void reportUnwritten(PF_OutData *out_data, const std::string &path) {
     out_data->out_flags |= PF_OutFlag_DISPLAY_ERROR_MESSAGE;
 }
 
+// One preset operation: the event's value locked in place and the preset file read afresh.
+struct PresetEdit {
+    PresetEdit(PF_InData *in_data, PF_ParamDef *params[], const PF_EventExtra *event, std::string file)
+        : suites(in_data->pica_basicP), value(suites.handleSuite(), params, event->effect_win.index),
+          path(std::move(file)) {
+        if (value)
+            presets = readPresetFile(path.c_str());
+    }
+    SuiteCache suites;
+    GradientValueLock value;
+    std::string path;
+    std::vector<PresetRecord> presets;
+};
+
 } // namespace
 
 std::string GradColorPresetUI::presetPath() const {
@@ -45,31 +59,27 @@ std::vector<std::string> GradColorPresetUI::listPresetNames(PF_InData *, PF_OutD
 }
 
 PF_Err GradColorPresetUI::applyPreset(PF_InData *in_data, PF_OutData *, PF_ParamDef *params[], PF_EventExtra *event) {
-    SuiteCache suites(in_data->pica_basicP);
-    GradientValueLock value(suites.handleSuite(), params, event->effect_win.index);
-    if (!value)
+    PresetEdit edit(in_data, params, event, presetPath());
+    if (!edit.value)
         return PF_Err_NONE;
-    const std::vector<PresetRecord> presets = readPresetFile(presetPath().c_str());
-    GradientData &data = value.value();
-    if (const PresetRecord *p = findPreset(presets, data.presetName)) {
+    GradientData &data = edit.value.value();
+    if (const PresetRecord *p = findPreset(edit.presets, data.presetName)) {
         data.current = p->list;
         data.preset = p->list;
     }
-    value.markChanged();
+    edit.value.markChanged();
     return PF_Err_NONE;
 }
 
 PF_Err GradColorPresetUI::savePreset(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                      PF_EventExtra *event) {
-    SuiteCache suites(in_data->pica_basicP);
-    GradientValueLock value(suites.handleSuite(), params, event->effect_win.index);
-    if (!value)
+    PresetEdit edit(in_data, params, event, presetPath());
+    if (!edit.value)
         return PF_Err_NONE;
-    const std::string path = presetPath();
-    std::vector<PresetRecord> presets = readPresetFile(path.c_str());
+    std::vector<PresetRecord> &presets = edit.presets;
     if (ColorBarContext *c = context(event))
         clearSelection(*c);
-    GradientData &data = value.value();
+    GradientData &data = edit.value.value();
     sortColorFlags(data.current);
     data.preset = data.current;
     const PresetRecord record = recordOf(data);
@@ -81,29 +91,23 @@ PF_Err GradColorPresetUI::savePreset(PF_InData *in_data, PF_OutData *out_data, P
         presets.push_back(record);
         std::stable_sort(presets.begin(), presets.end(), byName);
     }
-    if (path.empty() || !writePresetFile(path.c_str(), presets))
-        reportUnwritten(out_data, path);
-    value.markChanged();
+    if (edit.path.empty() || !writePresetFile(edit.path.c_str(), presets))
+        reportUnwritten(out_data, edit.path);
+    edit.value.markChanged();
     return PF_Err_NONE;
 }
 
 PF_Err GradColorPresetUI::deletePreset(PF_InData *in_data, PF_OutData *out_data, PF_ParamDef *params[],
                                        PF_EventExtra *event) {
-    SuiteCache suites(in_data->pica_basicP);
-    GradientValueLock value(suites.handleSuite(), params, event->effect_win.index);
-    if (!value)
+    PresetEdit edit(in_data, params, event, presetPath());
+    if (!edit.value)
         return PF_Err_NONE;
-    const std::string path = presetPath();
-    std::vector<PresetRecord> presets = readPresetFile(path.c_str());
-    const char *name = value.value().presetName;
-    auto found = std::find_if(presets.begin(), presets.end(), [&](const PresetRecord &r) {
-        return std::strncmp(r.name, name, kGradientNameSize) == 0;
-    });
-    if (found == presets.end())
+    const PresetRecord *found = findPreset(edit.presets, edit.value.value().presetName);
+    if (!found)
         return PF_Err_NONE;
-    presets.erase(found);
-    if (!writePresetFile(path.c_str(), presets))
-        reportUnwritten(out_data, path);
+    edit.presets.erase(edit.presets.begin() + (found - edit.presets.data()));
+    if (!writePresetFile(edit.path.c_str(), edit.presets))
+        reportUnwritten(out_data, edit.path);
     return PF_Err_NONE;
 }
 

@@ -122,21 +122,17 @@ SPAPI PF_Err newImage(DRAWBOT_SupplierRef s, int w, int h, int rowBytes, DRAWBOT
     });
 }
 
-SPAPI PF_Err retainObject(DRAWBOT_ObjectRef ref) {
+// Retains or releases an object the registry holds; any other reference is refused.
+PF_Err changeCount(DRAWBOT_ObjectRef ref, bool retain) {
     Registry *r = current();
     if (!r)
         return PF_Err_BAD_CALLBACK_PARAM;
     std::lock_guard lock(r->mutex);
-    return r->retain(ref) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+    return (retain ? r->retain(ref) : r->release(ref)) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
 }
 
-SPAPI PF_Err releaseObject(DRAWBOT_ObjectRef ref) {
-    Registry *r = current();
-    if (!r)
-        return PF_Err_BAD_CALLBACK_PARAM;
-    std::lock_guard lock(r->mutex);
-    return r->release(ref) ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
-}
+SPAPI PF_Err retainObject(DRAWBOT_ObjectRef ref) { return changeCount(ref, true); }
+SPAPI PF_Err releaseObject(DRAWBOT_ObjectRef ref) { return changeCount(ref, false); }
 
 } // namespace
 

@@ -112,6 +112,8 @@ TEST(ColorBarControl, ContextStateLivesFromNewToCloseContextInThePlugIn) {
     close.context = open.context;
     ASSERT_EQ(host.send(PF_Cmd_EVENT, nullptr, nullptr, &close.extra).err, PF_Err_NONE);
     EXPECT_EQ(close.context.plugin_state[0], 0);
+    // Leaves the module as a host leaves it, so later tests in this process start afresh.
+    EXPECT_EQ(host.send(PF_Cmd_GLOBAL_SETDOWN, nullptr, nullptr, nullptr).err, PF_Err_NONE);
 }
 
 class ColorBarRegistration : public ::testing::Test {

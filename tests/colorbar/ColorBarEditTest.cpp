@@ -146,7 +146,8 @@ TEST_F(ColorBarEdit, DoubleClickRecoloursEverySelectedFlag) {
     EXPECT_FLOAT_EQ(samples_[0].red, std::round(20 * 32768.0 / 255) / 32768);
     const GradientData v = value();
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ((std::array{v.current.flag[i].red, v.current.flag[i].green}), (std::array<A_u_char, 2>{255, 128})) << i;
+        EXPECT_EQ((std::array{v.current.flag[i].red, v.current.flag[i].green}), (std::array<A_u_char, 2>{255, 128}))
+            << i;
     EXPECT_EQ(v.current.flag[3].red, 40) << "not selected";
 }
 
@@ -231,7 +232,10 @@ TEST_F(ColorBarEdit, CtrlClickTogglesOnReleaseOnlyWithOthersSelected) {
     const float step = 37 / 370.0f;
     for (const Case &c : {Case{true, PF_Mod_CMD_CTRL_KEY, false, {0.2f, 0.5f + step}, "the Ctrl-clicked one left"},
                           Case{false, PF_Mod_CMD_CTRL_KEY, true, {0.2f + step}, "alone it stays selected"},
-                          Case{true, PF_Mod_CMD_CTRL_KEY | PF_Mod_CAPS_LOCK_KEY, true, {0.2f + step, 0.5f + step},
+                          Case{true,
+                               PF_Mod_CMD_CTRL_KEY | PF_Mod_CAPS_LOCK_KEY,
+                               true,
+                               {0.2f + step, 0.5f + step},
                                "Caps Lock: a plain click"}}) {
         setStops({{1, 0.2f}, {2, 0.5f}});
         open();
