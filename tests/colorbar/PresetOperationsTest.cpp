@@ -138,8 +138,11 @@ TEST_F(PresetOperations, ApplyLoadsBothListsAndAnEmptyPresetEmptiesTheGradient) 
 
 TEST_F(PresetOperations, DeleteRemovesOnlyANamedPreset) {
     ASSERT_TRUE(writePresetFile(path().c_str(), {preset("a", flags({{1, 0}})), preset("b", flags({{2, 0}}))}));
-    std::ifstream before(path(), std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(before), {}};
+    // Read and closed: on Windows an open reader keeps the file from being replaced.
+    const std::string text = [&] {
+        std::ifstream before(path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(before), {});
+    }();
     for (const char *name : {"", "zzz"}) {
         setValue(name, flags({}));
         ASSERT_EQ(run(&PresetUI::deletePreset), PF_Err_NONE);
