@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "cli/EffectModule.h"
 #include "cli/GradientStops.h"
@@ -139,11 +140,14 @@ embedhost::PanelCallbacks PanelSession::callbacks() {
 }
 
 void PanelSession::check(const embedhost::PanelEventResult &result, const std::string &what) {
-    if (result.err) {
-        const std::string why = unanswered_.empty() ? failureText(result.err, result.message) : unanswered_;
-        unanswered_.clear();
+    // A dialog left without an answer fails the gesture even where the plug-in took it as
+    // dismissed: a person would have answered it.
+    if (!unanswered_.empty()) {
+        const std::string why = std::exchange(unanswered_, {});
         throw std::runtime_error(what + ": " + why);
     }
+    if (result.err)
+        throw std::runtime_error(what + ": " + failureText(result.err, result.message));
     if (!result.message.empty())
         messages_.push_back(what + ": " + result.message);
 }

@@ -49,6 +49,9 @@ TEST(PanelCli, ADialogWithoutAnAnswerFailsNamingTheLine) {
     EXPECT_NE(r.err.find("g.txt:2: the colour picker \"Insert Color\" opened and no 'pick' line answers it"),
               std::string::npos)
         << r.err;
+    const auto menu = runLumora({"panel", "--gestures", (dir / "g.txt").string(), "--gradient-preset", "Nope"}, "menu");
+    EXPECT_EQ(menu.status, 1);
+    EXPECT_NE(menu.err.find("the preset menu has no item 'Nope'"), std::string::npos) << menu.err;
 }
 
 TEST(PanelCli, PresetsAreSavedSortedReplacedInPlaceShownAndDeleted) {
