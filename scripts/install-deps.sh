@@ -26,11 +26,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# A locale with a decimal comma, for the settings-file round trip test (skipped without it).
-if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
-  if [ "$(id -u)" -eq 0 ]; then
-    localedef -i de_DE -f UTF-8 de_DE.UTF-8
-  else
-    echo "install-deps: locale de_DE.UTF-8 missing; run as root to generate it" >&2
+# A locale with a decimal comma, for the settings-file round trip test (skipped without it), and
+# a Japanese one, under which wine's ANSI code page is 932 (the Windows menu and prompt tests).
+for loc in de_DE ja_JP; do
+  if ! locale -a 2>/dev/null | grep -qix "$loc.utf8"; then
+    if [ "$(id -u)" -eq 0 ]; then
+      localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+    else
+      echo "install-deps: locale $loc.UTF-8 missing; run as root to generate it" >&2
+    fi
   fi
-fi
+done

@@ -3,6 +3,9 @@
 // Windows only.
 #pragma once
 
+#include <cstdlib>
+#include <string>
+
 #include <windows.h>
 
 #include <functional>
@@ -61,7 +64,14 @@ struct CodePageSample {
     const wchar_t *wide;
 };
 
+// LUMORA_EXPECT_ACP names the code page the test's environment asked for (a Japanese locale
+// gives 932): another one fails the test instead of passing it on a different sample.
 inline const CodePageSample *codePageSample() {
+    if (const char *expected = std::getenv("LUMORA_EXPECT_ACP")) {
+        EXPECT_EQ(std::to_string(GetACP()), expected) << "the code page the environment asked for";
+        if (std::to_string(GetACP()) != expected)
+            return nullptr;
+    }
     static const CodePageSample japanese{"\x93\xFA\x96\x7B\x82\xCC\x8C\xF5", L"\u65E5\u672C\u306E\u5149"}; // 日本の光
     static const CodePageSample latin{"Caf\xE9 cr\xE8me", L"Caf\u00E9 cr\u00E8me"};
     switch (GetACP()) {
